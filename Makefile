@@ -1,0 +1,40 @@
+# Front door: make run, make test. Both start by installing what a fresh Debian 12 machine lacks.
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+BUILD := $(ROOT)/build
+# SAMPLE_SIZE=full makes the payload of realistic size (one entry of about 35 MB) for benchmarks.
+SAMPLE_SIZE ?= small
+
+.PHONY: all bootstrap native win32 dist run test test-native test-win32 screenshots bench fuzz clean
+
+all: dist
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+native: bootstrap
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+win32: bootstrap
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32
+
+dist: native win32
+	@SAMPLE_SIZE=$(SAMPLE_SIZE) bash scripts/make-dist.sh
+
+run: dist
+	@bash scripts/run.sh
+
+test-native: native
+	@ctest --preset native
+
+test-win32: dist
+	@scripts/with-display.sh ctest --preset win32
+
+# One CTest run over both builds so the run ends with one summary line.
+test: dist
+	@scripts/with-display.sh bash scripts/test-all.sh
+
+clean:
+	rm -rf $(BUILD)

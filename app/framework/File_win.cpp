@@ -1,0 +1,87 @@
+#include "app/framework/File_win.h"
+
+CFile::~CFile() {
+    Close();
+}
+
+bool CFile::Fail() {
+    m_lastError = GetLastError();
+    if (m_lastError == ERROR_SUCCESS) {
+        m_lastError = ERROR_GEN_FAILURE;
+    }
+    return false;
+}
+
+bool CFile::Open(const std::string& path, Mode mode, DWORD shareMode) {
+    Close();
+    m_path = path;
+    const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_WRITE;
+    const DWORD disposition = mode == Mode::Read ? OPEN_EXISTING : CREATE_ALWAYS;
+    m_handle = CreateFileA(path.c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (m_handle == INVALID_HANDLE_VALUE) {
+        return Fail();
+    }
+    m_lastError = ERROR_SUCCESS;
+    return true;
+}
+
+void CFile::Close() {
+    if (m_handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+}
+
+bool CFile::Seek(std::uint64_t offset) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(m_handle, distance, nullptr, FILE_BEGIN) || Fail();
+}
+
+bool CFile::Read(void* buffer, std::uint32_t count) {
+    DWORD done = 0;
+    if (!ReadFile(m_handle, buffer, count, &done, nullptr)) {
+        return Fail();
+    }
+    if (done != count) {
+        m_lastError = ERROR_HANDLE_EOF;
+        return false;
+    }
+    return true;
+}
+
+bool CFile::Write(const void* buffer, std::uint32_t count) {
+    DWORD done = 0;
+    if (!WriteFile(m_handle, buffer, count, &done, nullptr)) {
+        return Fail();
+    }
+    if (done != count) {
+        m_lastError = ERROR_DISK_FULL;  // the system took fewer bytes without saying why
+        return false;
+    }
+    return true;
+}
+
+std::uint64_t CFile::Length() {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(m_handle, &size)) {
+        Fail();
+        return UINT64_MAX;
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::string SystemErrorText(DWORD error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+        reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length ? std::string(text, length) : "error " + std::to_string(error);
+    if (text) {
+        LocalFree(text);
+    }
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
+        result.pop_back();
+    }
+    return result;
+}

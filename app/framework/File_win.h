@@ -1,0 +1,54 @@
+#pragma once
+// Error policy of the Win32 layer.
+// - Functions that touch the system return their result (bool, or the int 1/0 and the platform
+//   result codes that callers test) and never throw; the cause stays in GetLastError or, for the
+//   file object, in LastError(), together with the path it concerns.
+// - A failed read or write is a result like any other, never an exception: the caller decides how to
+//   tell the user, and nothing is ever written from a buffer that a read did not fill.
+// - The dialog trampoline and the command handlers are the boundary where a failure becomes one
+//   message box; no C++ exception crosses a Win32 callback.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// A file opened without sharing: while it is open, no other process can write or delete it.
+class CFile {
+public:
+    enum class Mode {
+        Read,         // an existing file
+        CreateWrite,  // created, or truncated when it exists
+    };
+
+    CFile() = default;
+    ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // shareMode lets a reader allow other readers; the default shares nothing.
+    bool Open(const std::string& path, Mode mode, DWORD shareMode = 0);
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    void Close();
+
+    bool Seek(std::uint64_t offset);
+    // Reads exactly count bytes; fewer is a failure (ERROR_HANDLE_EOF when the system reported none).
+    bool Read(void* buffer, std::uint32_t count);
+    bool Write(const void* buffer, std::uint32_t count);
+    // The file's length, or UINT64_MAX when it cannot be had.
+    std::uint64_t Length();
+
+    const std::string& Path() const { return m_path; }
+    // The system's error code of the last failed operation.
+    DWORD LastError() const { return m_lastError; }
+
+private:
+    bool Fail();
+
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    std::string m_path;
+    DWORD m_lastError = ERROR_SUCCESS;
+};
+
+// The system's own text for an error code, without the trailing line break.
+std::string SystemErrorText(DWORD error);

@@ -1,0 +1,81 @@
+#include "payload/EntryName.h"
+
+#include "payload/PayloadFormat.h"
+
+#include <cstring>
+
+namespace payload {
+
+bool IsGbkLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+std::string NameFromField(const char* field) {
+    return std::string(field, strnlen(field, kMaxNameLength));
+}
+
+std::size_t LastSeparator(std::string_view name, LeadByteTest isLeadByte) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (isLeadByte(byte) && i + 1 < name.size()) {
+            ++i;  // the trail byte may look like "\" but belongs to the character
+        } else if (byte == static_cast<unsigned char>(kFolderSeparator)) {
+            last = i;
+        }
+    }
+    return last;
+}
+
+std::string_view FolderOf(std::string_view name, LeadByteTest isLeadByte) {
+    const std::size_t last = LastSeparator(name, isLeadByte);
+    return last == std::string_view::npos ? std::string_view() : name.substr(0, last);
+}
+
+namespace {
+
+bool IsDotsAndSpaces(std::string_view segment) {
+    for (char c : segment) {
+        if (c != '.' && c != ' ') {
+            return false;
+        }
+    }
+    return true;  // also for the empty segment
+}
+
+}  // namespace
+
+bool IsSafeEntryName(std::string_view name, LeadByteTest isLeadByte) {
+    std::size_t segmentStart = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        const bool atEnd = i == name.size();
+        const unsigned char byte = atEnd ? static_cast<unsigned char>(0) : static_cast<unsigned char>(name[i]);
+        if (!atEnd && isLeadByte(byte) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
+        if (byte == ':') {
+            return false;
+        }
+        if (atEnd || byte == '\\' || byte == '/') {
+            if (IsDotsAndSpaces(name.substr(segmentStart, i - segmentStart))) {
+                return false;
+            }
+            segmentStart = i + 1;
+        }
+    }
+    return true;
+}
+
+bool IsSelected(Selection selection, std::string_view folder) {
+    switch (selection) {
+        case Selection::Payload:
+            return folder != kMxDriverFolder && folder != kContourFolder;
+        case Selection::Drivers:
+            return folder == kMxDriverFolder || folder == kQtxDriverFolder || folder == kQtxDriverAmd64Folder ||
+                   folder == kQtxDriverX86Folder;
+    }
+    return false;
+}
+
+}  // namespace payload

@@ -1,0 +1,143 @@
+#include "payload/PayloadExtractor_win.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "app/framework/File_win.h"
+#include "payload/PayloadFormat.h"
+
+namespace {
+
+// Entry names are in the system's ANSI code page, so "\" is found the way the file system finds it.
+bool IsSystemLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+class FileArchiveSource : public payload::ArchiveSource {
+public:
+    explicit FileArchiveSource(CFile& file) : m_file(file), m_length(file.Length()) {}
+    std::uint64_t Length() override { return m_length == UINT64_MAX ? 0 : m_length; }
+    bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
+        return m_file.Seek(offset) && m_file.Read(buffer, count);
+    }
+
+private:
+    CFile& m_file;
+    std::uint64_t m_length;
+};
+
+class Extraction {
+public:
+    Extraction(CFile& archive, const std::string& destinationFolder, payload::Selection selection)
+        : m_archive(archive),
+          m_source(archive),
+          m_destinationFolder(destinationFolder),
+          m_selection(selection),
+          m_buffer(new char[payload::kCopyBufferSize]) {}
+
+    bool Run() {
+        const payload::WalkResult walk =
+            payload::WalkArchive(m_source, [this](const payload::EntryView& entry) { return ExtractEntry(entry); });
+        if (walk.error != payload::ArchiveError::None && walk.error != payload::ArchiveError::Stopped) {
+            m_failure.kind = ExtractFailure::Kind::BadArchive;
+            m_failure.archiveError = walk.error;
+            m_failure.path = m_archive.Path();
+            m_failure.systemError = m_archive.LastError();
+        }
+        return walk.ok();
+    }
+
+    const ExtractFailure& Failure() const { return m_failure; }
+
+private:
+    bool ExtractEntry(const payload::EntryView& entry) {
+        if (!payload::IsSelected(m_selection, payload::FolderOf(entry.name, IsSystemLeadByte))) {
+            return true;
+        }
+        const std::string destination = m_destinationFolder + entry.name;
+        if (!payload::IsSafeEntryName(entry.name, IsSystemLeadByte)) {
+            return Fail(ExtractFailure::Kind::UnsafeName, destination, ERROR_INVALID_NAME);
+        }
+        // Only the last level is created; the archive lists a folder's parent before it.
+        const std::size_t lastSeparator = payload::LastSeparator(destination, IsSystemLeadByte);
+        if (lastSeparator != std::string::npos) {
+            CreateDirectoryA(destination.substr(0, lastSeparator + 1).c_str(), nullptr);
+        }
+        CFile output;
+        if (!output.Open(destination, CFile::Mode::CreateWrite)) {
+            return Fail(ExtractFailure::Kind::CreateFile, destination, output.LastError());
+        }
+        return CopyData(entry, output);
+    }
+
+    // Through one reusable buffer, so memory stays the same for any entry size.
+    bool CopyData(const payload::EntryView& entry, CFile& output) {
+        if (!m_archive.Seek(entry.dataOffset)) {
+            return Fail(ExtractFailure::Kind::Read, m_archive.Path(), m_archive.LastError());
+        }
+        for (std::uint32_t left = entry.dataSize; left > 0;) {
+            const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(left, payload::kCopyBufferSize));
+            if (!m_archive.Read(m_buffer.get(), chunk)) {
+                return Fail(ExtractFailure::Kind::Read, m_archive.Path(), m_archive.LastError());
+            }
+            if (!output.Write(m_buffer.get(), chunk)) {
+                return Fail(ExtractFailure::Kind::Write, output.Path(), output.LastError());
+            }
+            left -= chunk;
+        }
+        return true;
+    }
+
+    bool Fail(ExtractFailure::Kind kind, const std::string& path, DWORD error) {
+        m_failure.kind = kind;
+        m_failure.path = path;
+        m_failure.systemError = error;
+        return false;
+    }
+
+    CFile& m_archive;
+    FileArchiveSource m_source;
+    const std::string& m_destinationFolder;
+    payload::Selection m_selection;
+    std::unique_ptr<char[]> m_buffer;
+    ExtractFailure m_failure;
+};
+
+}  // namespace
+
+int ExtractArchiveFiles(const std::string& archivePath, const std::string& destinationFolder,
+                        payload::Selection selection, ExtractFailure* failure) {
+    if (failure) {
+        *failure = ExtractFailure();
+    }
+    // Readers may share: a second setup started alongside must still be able to read its own file.
+    CFile archive;
+    if (!archive.Open(archivePath, CFile::Mode::Read, FILE_SHARE_READ)) {
+        if (failure) {
+            failure->kind = ExtractFailure::Kind::OpenArchive;
+            failure->path = archivePath;
+            failure->systemError = archive.LastError();
+        }
+        return 0;
+    }
+    Extraction extraction(archive, destinationFolder, selection);
+    const bool ok = extraction.Run();
+    if (!ok && failure) {
+        *failure = extraction.Failure();
+    }
+    return ok ? 1 : 0;
+}
+
+std::string RunningExecutablePath() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure) {
+    return ExtractArchiveFiles(RunningExecutablePath(), destinationFolder, payload::Selection::Payload, failure);
+}
+
+int ExtractDriverFiles(std::string destinationFolder, ExtractFailure* failure) {
+    return ExtractArchiveFiles(RunningExecutablePath(), destinationFolder, payload::Selection::Drivers, failure);
+}

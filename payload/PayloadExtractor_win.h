@@ -1,0 +1,43 @@
+#pragma once
+// The setup's two extractors, which copy entries of the archive at the end of the running setup's own
+// file into a destination folder, and the core they share, which takes any archive file so tests can
+// feed it their own.
+
+#include <windows.h>
+
+#include <string>
+
+#include "payload/ArchiveReader.h"
+#include "payload/EntryName.h"
+
+// Why an extraction returned 0, for the caller that tells the user.
+struct ExtractFailure {
+    enum class Kind {
+        None,
+        OpenArchive,  // the setup's own file could not be opened
+        BadArchive,   // the table or an entry broke the layout; archiveError says how
+        UnsafeName,   // the entry's name would write outside the destination folder
+        CreateFile,   // the destination file could not be created or truncated
+        Read,         // reading the entry's data failed or came up short
+        Write,        // writing the destination file failed (a full disk, say)
+    };
+    Kind kind = Kind::None;
+    std::string path;  // the file concerned: the archive, or the destination file
+    DWORD systemError = ERROR_SUCCESS;
+    payload::ArchiveError archiveError = payload::ArchiveError::None;
+};
+
+// Extracts the selected entries of archivePath to destinationFolder + entry name, in table order.
+// 1 when the walk completed (also when nothing was selected), 0 on the first failure; entries
+// written before a failure stay.
+int ExtractArchiveFiles(const std::string& archivePath, const std::string& destinationFolder,
+                        payload::Selection selection, ExtractFailure* failure = nullptr);
+
+// Every entry but those of "MxDriver" and "Contour", from the running setup. destinationFolder ends in "\".
+int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);
+
+// Only the entries of "MxDriver", "QTXDriver", "QTXDriver\amd64" and "QTXDriver\x86", from the running setup.
+int ExtractDriverFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);
+
+// The full path of the running setup's executable.
+std::string RunningExecutablePath();

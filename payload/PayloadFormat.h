@@ -1,0 +1,61 @@
+#pragma once
+// The payload archive: the files the setup installs, appended behind the setup's program image.
+// The setup reads it from the end of its own file; vtpack writes it. Both sides use this header, so a
+// change here changes both; the round-trip tests keep them honest.
+//
+//   0                 +----------------------------------------+
+//                     | program image (the setup without data) |
+//   o[0]              +----------------------------------------+
+//                     | entry 0: name field (400) | data ...   |
+//   o[1]              +----------------------------------------+
+//                     | entry 1                                |
+//                     :                                        :
+//   o[N-2]            | entry N-2                              |
+//   o[N-1] = L-4-4N   +----------------------------------------+  sentinel: closes the last entry
+//                     | offset table o[0] .. o[N-1]  (4N bytes)|
+//   L-4               +----------------------------------------+
+//                     | N                            (4 bytes) |
+//   L                 +----------------------------------------+
+//
+// All integers are unsigned 32-bit little-endian, all offsets absolute from the start of the file.
+// An entry's data length is never stored: it is o[i+1] - o[i] - 400, and it is at least 1.
+// The name is the relative path in the ANSI code page (GBK for us), folders separated by "\", ended by
+// a zero byte; the reader forces byte 399 to zero, so a name has at most 399 bytes.
+// The extractors create only the last folder level of an entry, so every nested folder must follow at
+// least one entry of its parent folder.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace payload {
+
+inline constexpr std::uint32_t kNameFieldSize = 400;
+inline constexpr std::uint32_t kMaxNameLength = kNameFieldSize - 1;
+inline constexpr std::uint32_t kMaxOffsetCount = 7750;  // table entries, the sentinel included
+inline constexpr std::uint32_t kMaxEntryCount = kMaxOffsetCount - 1;
+inline constexpr std::uint32_t kCountFieldSize = 4;
+inline constexpr std::uint32_t kOffsetSize = 4;
+inline constexpr char kFolderSeparator = '\\';
+
+// Every entry is copied through one buffer of this size, whatever the entry's length.
+inline constexpr std::size_t kCopyBufferSize = 512000;
+
+// Folder names the installation relies on.
+inline constexpr char kMxDriverFolder[] = "MxDriver";
+inline constexpr char kContourFolder[] = "Contour";
+inline constexpr char kQtxDriverFolder[] = "QTXDriver";
+inline constexpr char kQtxDriverAmd64Folder[] = "QTXDriver\\amd64";
+inline constexpr char kQtxDriverX86Folder[] = "QTXDriver\\x86";
+
+inline std::uint32_t ReadLe32(const unsigned char* p) {
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+
+inline void WriteLe32(unsigned char* p, std::uint32_t v) {
+    p[0] = static_cast<unsigned char>(v);
+    p[1] = static_cast<unsigned char>(v >> 8);
+    p[2] = static_cast<unsigned char>(v >> 16);
+    p[3] = static_cast<unsigned char>(v >> 24);
+}
+
+}  // namespace payload

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what building and testing VtSetup needs on Debian 12. Silent and quick when all is there.
+set -euo pipefail
+
+packages=(
+    cmake make ninja-build g++ googletest
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+    wine wine32:i386 wine64
+    xvfb xauth x11-utils imagemagick
+    fonts-wqy-microhei
+    liblnk-utils
+    nsis
+)
+
+need_root() {
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then sudo "$@"; else
+            echo "bootstrap: run as root or install sudo to add: $*" >&2
+            return 1
+        fi
+    else
+        "$@"
+    fi
+}
+
+missing=()
+have_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 && have_i386=1
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ "$have_i386" -eq 1 ] && [ "${#missing[@]}" -eq 0 ]; then
+    exit 0
+fi
+
+echo "bootstrap: installing ${missing[*]:-(i386 architecture)}" >&2
+export DEBIAN_FRONTEND=noninteractive
+if [ "$have_i386" -eq 0 ]; then
+    need_root dpkg --add-architecture i386
+fi
+need_root apt-get update -qq
+need_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "bootstrap: done" >&2

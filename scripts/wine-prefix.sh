@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Prints the path of the project's Wine prefix for an architecture (win32 or win64), creating it on
+# first use. Prefixes live under build/wine so a clean build starts from a fresh Windows.
+set -euo pipefail
+arch=${1:-${VT_WINE_ARCH:-win32}}
+root=${VT_WINE_ROOT:-$(cd "$(dirname "$0")/.." && pwd)/build/wine}
+prefix=$root/$arch
+mkdir -p "$root"
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix
+
+case $arch in
+    win32) loader=/usr/lib/wine/wine ;;
+    win64) loader=/usr/lib/wine/wine64 ;;
+    *) echo "wine-prefix: unknown architecture '$arch' (win32 or win64)" >&2; exit 2 ;;
+esac
+
+# Parallel tests may all want the prefix at once: one creates it, the others wait.
+exec 9>"$root/.$arch.lock"
+flock 9
+if [ ! -f "$prefix/.vt-ready" ]; then
+    rm -rf "$prefix"
+    WINEARCH=$arch "$loader" wineboot -i >/dev/null 2>&1
+    # The dialog font "宋体" (SimSun) and its English name come from the CJK font that Debian ships,
+    # so Chinese texts show real glyphs.
+    cat >"$root/.$arch-setup.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"SimSun"="WenQuanYi Micro Hei"
+"NSimSun"="WenQuanYi Micro Hei"
+"\xcb\xce\xcc\xe5"="WenQuanYi Micro Hei"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Audio"=""
+REG
+    "$loader" regedit /S "Z:$root/.$arch-setup.reg" >/dev/null 2>&1 || true
+    "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$prefix/.vt-ready"
+fi
+echo "$prefix"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the project's own prefix: the CTest emulator of the win32
+# build, and the way scripts start the setup. VT_WINE_ARCH picks the prefix (win32, the default, or
+# win64); without a display the program gets a private virtual one.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${DISPLAY:-}" ]; then
+    exec "$here/with-display.sh" "$0" "$@"
+fi
+arch=${VT_WINE_ARCH:-win32}
+WINEPREFIX=$("$here/wine-prefix.sh" "$arch")
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Keep the server up between the many short test programs instead of starting it for each one.
+wineserver -p 20 >/dev/null 2>&1 || true
+# The 32-bit loader also runs 32-bit programs in the 64-bit prefix, as WOW64 does on Windows.
+exec /usr/lib/wine/wine "$@"
