@@ -44,8 +44,9 @@ void FillList(HWND list) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
-            HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                                        0, 0, 0, 0, window, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+            HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, window,
+                                        reinterpret_cast<HMENU>(1), nullptr, nullptr);
             SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
             FillList(list);
             return 0;

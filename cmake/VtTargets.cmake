@@ -50,7 +50,7 @@ function(vt_test name)
         foreach(prefix IN LISTS ARG_PREFIXES)
             add_test(NAME ${name}.${prefix} COMMAND ${name})
             set_tests_properties(${name}.${prefix} PROPERTIES
-                ENVIRONMENT "VT_WINE_ARCH=${prefix}"
+                ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT}"
                 LABELS "wine;${prefix};${ARG_LABELS}"
                 TIMEOUT ${ARG_TIMEOUT})
         endforeach()

@@ -24,7 +24,8 @@ bool ArchiveWriter::BeginEntry(std::string_view name, std::uint64_t size) {
         return Fail("entry " + quoted + " added after the archive was finished");
     }
     if (m_offsets.size() >= kMaxEntryCount) {
-        return Fail("entry " + quoted + " is one more than the " + std::to_string(kMaxEntryCount) + " an archive holds");
+        return Fail("entry " + quoted + " is one more than the " + std::to_string(kMaxEntryCount) +
+                    " an archive holds");
     }
     if (name.empty() || name.size() > kMaxNameLength) {
         return Fail("the name of " + quoted + " has " + std::to_string(name.size()) + " bytes; it must have 1 to " +

@@ -76,9 +76,8 @@ std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, Le
     std::vector<std::string> problems;
     const auto quoted = [](const PackItem& item) { return "\"" + item.source + "\""; };
     if (items.size() > kMaxEntryCount) {
-        problems.push_back(std::to_string(items.size()) + " files are more than the " +
-                           std::to_string(kMaxEntryCount) + " the setup can hold; the first one too many is " +
-                           quoted(items[kMaxEntryCount]));
+        problems.push_back(std::to_string(items.size()) + " files are more than the " + std::to_string(kMaxEntryCount) +
+                           " the setup can hold; the first one too many is " + quoted(items[kMaxEntryCount]));
     }
     std::map<std::string, const PackItem*> seen;
     for (const PackItem& item : items) {
@@ -88,8 +87,9 @@ std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, Le
                                " the setup reads");
         }
         if (item.size == 0) {
-            problems.push_back(quoted(item) + ": the file is empty, and the setup takes an entry without data "
-                                              "for a broken archive");
+            problems.push_back(quoted(item) +
+                               ": the file is empty, and the setup takes an entry without data "
+                               "for a broken archive");
         }
         if (!IsSafeEntryName(item.name, isLeadByte)) {
             problems.push_back(quoted(item) + ": its name could write outside the destination folder");

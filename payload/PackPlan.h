@@ -23,8 +23,7 @@ void OrderForExtraction(std::vector<PackItem>& items, LeadByteTest isLeadByte = 
 
 // One message per problem, each naming the file; empty when the setup can extract every item in the
 // given order.
-std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items,
-                                          LeadByteTest isLeadByte = IsGbkLeadByte);
+std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, LeadByteTest isLeadByte = IsGbkLeadByte);
 
 // The folders that a list of names in the given order needs before they exist: for each nested folder,
 // the first name whose folder's parent had no file of its own before it. Used by the packer and by the

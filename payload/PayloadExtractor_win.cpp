@@ -105,8 +105,10 @@ private:
 
 }  // namespace
 
-int ExtractArchiveFiles(const std::string& archivePath, const std::string& destinationFolder,
-                        payload::Selection selection, ExtractFailure* failure) {
+int ExtractArchiveFiles(const std::string& archivePath,
+                        const std::string& destinationFolder,
+                        payload::Selection selection,
+                        ExtractFailure* failure) {
     if (failure) {
         *failure = ExtractFailure();
     }

@@ -30,8 +30,10 @@ struct ExtractFailure {
 // Extracts the selected entries of archivePath to destinationFolder + entry name, in table order.
 // 1 when the walk completed (also when nothing was selected), 0 on the first failure; entries
 // written before a failure stay.
-int ExtractArchiveFiles(const std::string& archivePath, const std::string& destinationFolder,
-                        payload::Selection selection, ExtractFailure* failure = nullptr);
+int ExtractArchiveFiles(const std::string& archivePath,
+                        const std::string& destinationFolder,
+                        payload::Selection selection,
+                        ExtractFailure* failure = nullptr);
 
 // Every entry but those of "MxDriver" and "Contour", from the running setup. destinationFolder ends in "\".
 int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);

@@ -1,1 +1,333 @@
+// The archive format's portable core: names, selection, the table walk, the writer and the pack plan.
+#include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "payload/ArchiveCheck.h"
+#include "payload/ArchiveReader.h"
+#include "payload/EntryName.h"
+#include "payload/PackPlan.h"
+#include "tests/common/ArchiveBytes.h"
+
+using namespace payload;
+namespace ta = testing_archive;
+
+namespace {
+
+class MemorySource : public ArchiveSource {
+public:
+    explicit MemorySource(std::string bytes) : m_bytes(std::move(bytes)) {}
+    std::uint64_t Length() override { return m_bytes.size(); }
+    bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
+        if (offset > m_bytes.size() || m_bytes.size() - offset < count) {
+            return false;
+        }
+        std::memcpy(buffer, m_bytes.data() + offset, count);
+        return true;
+    }
+
+private:
+    std::string m_bytes;
+};
+
+struct Walked {
+    WalkResult result;
+    std::vector<std::string> names;
+    std::vector<std::string> data;
+};
+
+Walked Walk(const std::string& archive) {
+    MemorySource source(archive);
+    Walked walked;
+    walked.result = WalkArchive(source, [&](const EntryView& entry) {
+        walked.names.push_back(entry.name);
+        std::string data(entry.dataSize, '\0');
+        EXPECT_TRUE(source.ReadAt(entry.dataOffset, data.data(), entry.dataSize));
+        walked.data.push_back(data);
+        return true;
+    });
+    return walked;
+}
+
+}  // namespace
+
+TEST(EntryName, FolderIsTheTextBeforeTheLastBackslash) {
+    const struct {
+        std::string name;
+        std::string folder;
+    } cases[] = {
+        {"Vectrace.exe", ""},
+        {"MxDriver\\UsbDriver.exe", "MxDriver"},
+        {"QTXDriver\\amd64\\a.dll", "QTXDriver\\amd64"},
+        // "\x95\x5c" is one GBK character whose trail byte is "\": not a separator.
+        {"\xca\xfd\\\x95\x5c.txt", "\xca\xfd"},
+        {"\x95\x5c\\a", "\x95\x5c"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderOf(c.name), c.folder) << c.name;
+    }
+    // Without a double-byte code page the same byte is a separator, as the file system would see it.
+    EXPECT_EQ(FolderOf("\x95\x5c.txt", [](unsigned char) { return false; }), "\x95");
+}
+
+TEST(EntryName, NameFieldIsCutAtByte399) {
+    char field[kNameFieldSize];
+    std::memset(field, 'n', sizeof field);
+    EXPECT_EQ(NameFromField(field), std::string(399, 'n'));
+    std::memcpy(field, "a\\b\0junk", 8);
+    EXPECT_EQ(NameFromField(field), "a\\b");
+}
+
+TEST(EntryName, UnsafeNamesAreRecognised) {
+    const struct {
+        const char* name;
+        bool safe;
+    } cases[] = {
+        {"a.txt", true},
+        {"QTXDriver\\x86\\b.dll", true},
+        {"a..b\\.c", true},
+        {"\xca\xfd\\\x95\x5c.txt", true},
+        {"", false},
+        {"\\x", false},
+        {"/x", false},
+        {"C:x", false},
+        {"a\\b:c", false},
+        {"..\\x", false},
+        {"a\\..\\..\\x", false},
+        {"a/../x", false},
+        {".\\x", false},
+        {"a\\\\b", false},
+        {"a\\", false},
+        {"a\\.. \\x", false},
+        {"...\\x", false},
+        {" \\x", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsSafeEntryName(c.name), c.safe) << '"' << c.name << '"';
+    }
+}
+
+TEST(EntryName, SelectionComparesWholeFoldersWithCase) {
+    const struct {
+        const char* folder;
+        bool payload;
+        bool drivers;
+    } cases[] = {
+        {"MxDriver", false, true},
+        {"MxDriver\\sub", true, false},
+        {"mxdriver", true, false},
+        {"MXDRIVER", true, false},
+        {"Contour", false, false},
+        {"QTXDriver", true, true},
+        {"QTXDriver\\amd64", true, true},
+        {"QTXDriver\\x86", true, true},
+        {"QTXDriver\\ia64", true, false},
+        {"QTXPrograms", true, false},
+        {"", true, false},
+        {"qtxdriver", true, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsSelected(Selection::Payload, c.folder), c.payload) << c.folder;
+        EXPECT_EQ(IsSelected(Selection::Drivers, c.folder), c.drivers) << c.folder;
+    }
+}
+
+TEST(ArchiveWalk, RoundTripGivesBackNamesAndBytes) {
+    const ta::Entries entries = {
+        {"one.bin", "1"},
+        {"QTXDriver\\i.exe", std::string(1000, '\xAB')},
+        {"QTXDriver\\amd64\\a.dll", std::string("\0\1\2", 3)},
+        {std::string(399, 'x'), "max"},
+    };
+    const Walked walked = Walk(ta::Build(entries));
+    ASSERT_TRUE(walked.result.ok()) << ArchiveErrorText(walked.result.error);
+    ASSERT_EQ(walked.names.size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(walked.names[i], entries[i].first);
+        EXPECT_EQ(walked.data[i], entries[i].second);
+    }
+}
+
+TEST(ArchiveWalk, OnlyTheSentinelIsAnEmptyArchive) {
+    const std::string archive = ta::Build({});
+    EXPECT_EQ(ta::Count(archive), 1u);
+    const Walked walked = Walk(archive);
+    EXPECT_TRUE(walked.result.ok());
+    EXPECT_TRUE(walked.names.empty());
+}
+
+TEST(ArchiveWalk, BrokenTablesAreRefusedBeforeAnyEntry) {
+    const std::string good = ta::Build({{"a", "data"}});
+    std::string zeroCount = good;
+    ta::SetCount(zeroCount, 0);
+    std::string hugeCount = good;
+    ta::SetCount(hugeCount, 7751);
+    std::string tooShortForTable = ta::BareTable(3);
+    tooShortForTable.erase(0, 4);  // the count still says 3, but only 2 offsets fit
+    const struct {
+        const char* what;
+        std::string bytes;
+        ArchiveError error;
+    } cases[] = {
+        {"empty file", "", ArchiveError::FileTooShort},
+        {"three bytes", "abc", ArchiveError::FileTooShort},
+        {"count 0", zeroCount, ArchiveError::BadCount},
+        {"count 7751", hugeCount, ArchiveError::BadCount},
+        {"count 7751 alone", ta::BareTable(7751), ArchiveError::BadCount},
+        {"table past the start", tooShortForTable, ArchiveError::TableOutsideFile},
+    };
+    for (const auto& c : cases) {
+        const Walked walked = Walk(c.bytes);
+        EXPECT_EQ(walked.result.error, c.error) << c.what;
+        EXPECT_TRUE(walked.names.empty()) << c.what;
+    }
+    std::vector<std::uint32_t> offsets;
+    MemorySource largest(ta::BareTable(7750));
+    EXPECT_EQ(ReadOffsetTable(largest, offsets), ArchiveError::None);
+    EXPECT_EQ(offsets.size(), 7750u);
+}
+
+TEST(ArchiveWalk, BadEntryStopsTheWalkAfterTheGoodOnes) {
+    const std::string good = ta::Build({{"first", "11111"}, {"second", "22222"}, {"third", "33333"}});
+    const std::uint32_t second = ta::Offset(good, 1);
+
+    std::string noData = good;  // the third entry starts right after the second's name field
+    ta::SetOffset(noData, 2, second + kNameFieldSize);
+    std::string oneByte = good;  // ... or one byte later: that is still an entry
+    ta::SetOffset(oneByte, 2, second + kNameFieldSize + 1);
+    std::string descending = good;
+    ta::SetOffset(descending, 2, second - 1);
+    std::string endAtFileEnd = good;
+    ta::SetOffset(endAtFileEnd, 3, static_cast<std::uint32_t>(good.size()));
+    std::string endPastFile = good;
+    ta::SetOffset(endPastFile, 2, static_cast<std::uint32_t>(good.size()) + 10);
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        ArchiveError error;
+        std::size_t visited;
+    } cases[] = {
+        {"second entry without data", noData, ArchiveError::EntryWithoutData, 1},
+        {"descending offset", descending, ArchiveError::EntryWithoutData, 1},
+        {"last entry ends at the file end", endAtFileEnd, ArchiveError::EntryEndPastFile, 2},
+        {"second entry ends past the file", endPastFile, ArchiveError::EntryEndPastFile, 1},
+    };
+    for (const auto& c : cases) {
+        const Walked walked = Walk(c.bytes);
+        EXPECT_EQ(walked.result.error, c.error) << c.what;
+        EXPECT_EQ(walked.names.size(), c.visited) << c.what;
+    }
+    const Walked shortened = Walk(oneByte);
+    EXPECT_TRUE(shortened.result.ok());
+    ASSERT_EQ(shortened.data.size(), 3u);
+    EXPECT_EQ(shortened.data[1], "2");
+}
+
+TEST(ArchiveWriter, RefusesWhatTheLayoutCannotHold) {
+    std::ostringstream out;
+    ArchiveWriter writer(out, 0);
+    EXPECT_FALSE(writer.Add(std::string(400, 'n'), "x"));
+    ArchiveWriter emptyWriter(out, 0);
+    EXPECT_FALSE(emptyWriter.Add("empty", ""));
+    EXPECT_NE(emptyWriter.Error().find("empty"), std::string::npos);
+    ArchiveWriter zeroWriter(out, 0);
+    EXPECT_FALSE(zeroWriter.Add(std::string("a\0b", 3), "x"));
+    ArchiveWriter full(out, 0);
+    for (std::uint32_t i = 0; i < kMaxEntryCount; ++i) {
+        ASSERT_TRUE(full.Add("f" + std::to_string(i), "x"));
+    }
+    EXPECT_FALSE(full.Add("one-too-many", "x"));
+}
+
+TEST(ArchiveWriter, ArchiveOfTheMostEntriesIsReadBack) {
+    ta::Entries entries;
+    for (std::uint32_t i = 0; i < kMaxEntryCount; ++i) {
+        entries.emplace_back("f" + std::to_string(i), "x");
+    }
+    const std::string archive = ta::Build(entries);
+    EXPECT_EQ(ta::Count(archive), kMaxOffsetCount);
+    const Walked walked = Walk(archive);
+    EXPECT_TRUE(walked.result.ok());
+    EXPECT_EQ(walked.names.size(), kMaxEntryCount);
+    EXPECT_EQ(walked.names.back(), "f7748");
+}
+
+TEST(PackPlan, NestedFoldersFollowTheirParents) {
+    std::vector<PackItem> items = {
+        {"QTXDriver\\x86\\w.dll", 1, "x86/w.dll"},
+        {"QTXDriver\\amd64\\w.dll", 1, "amd64/w.dll"},
+        {"QTXDriver.txt", 1, "QTXDriver.txt"},
+        {"QTXDriver\\i.exe", 1, "i.exe"},
+        {"A\\B\\C\\deep", 1, "deep"},
+        {"A\\B\\mid", 1, "mid"},
+        {"A\\top", 1, "top"},
+        {"root", 1, "root"},
+    };
+    OrderForExtraction(items);
+    std::vector<std::string> names;
+    for (const auto& item : items) {
+        names.push_back(item.name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"QTXDriver.txt", "root", "A\\top", "A\\B\\mid", "A\\B\\C\\deep",
+                                        "QTXDriver\\i.exe", "QTXDriver\\amd64\\w.dll", "QTXDriver\\x86\\w.dll"}));
+    EXPECT_TRUE(FindPackProblems(items).empty());
+}
+
+TEST(PackPlan, ProblemsNameTheFile) {
+    const struct {
+        const char* what;
+        std::vector<PackItem> items;
+        std::string named;
+    } cases[] = {
+        {"name over 399 bytes", {{std::string(400, 'n'), 1, "long-name"}}, "long-name"},
+        {"empty file", {{"empty.txt", 0, "empty.txt"}}, "empty.txt"},
+        {"unsafe name", {{"..\\x", 1, "dots"}}, "dots"},
+        {"folder with only sub-folders", {{"A\\B\\c", 1, "A/B/c"}}, "A/B/c"},
+        {"same name in other letter case", {{"QtxAi\\a", 1, "first"}, {"QTXAI\\a", 1, "second"}}, "second"},
+    };
+    for (const auto& c : cases) {
+        const auto problems = FindPackProblems(c.items);
+        ASSERT_EQ(problems.size(), 1u) << c.what;
+        EXPECT_NE(problems[0].find(c.named), std::string::npos) << c.what << ": " << problems[0];
+    }
+    std::vector<PackItem> tooMany(kMaxEntryCount + 1);
+    for (std::size_t i = 0; i < tooMany.size(); ++i) {
+        tooMany[i] = {"f" + std::to_string(i), 1, "file" + std::to_string(i)};
+    }
+    const auto problems = FindPackProblems(tooMany);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("file7749"), std::string::npos);
+    tooMany.pop_back();
+    EXPECT_TRUE(FindPackProblems(tooMany).empty());
+}
+
+TEST(ArchiveCheck, FindsWhatTheWalkAloneWouldAccept) {
+    const std::string sound = ta::Build({{"QTXDriver\\i.exe", "x"}, {"QTXDriver\\amd64\\a", "yy"}});
+    MemorySource soundSource(sound);
+    EXPECT_TRUE(CheckArchive(soundSource).problems.empty());
+
+    std::string gap = sound;  // sentinel short of the table: junk the last entry would carry along
+    ta::SetOffset(gap, 2, ta::Offset(sound, 2) - 1);
+    const std::string orphan = ta::Build({{"QTXDriver\\amd64\\a", "y"}, {"QTXDriver\\i.exe", "x"}});
+    const std::string unsafe = ta::Build({{"..\\evil", "x"}});
+    std::string unterminated = ta::Build({{std::string(399, 'n'), "x"}});
+    unterminated[64 + 399] = 'n';
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* mentions;
+    } cases[] = {
+        {"sentinel", gap, "offset table"},
+        {"orphan", orphan, "parent folder"},
+        {"unsafe", unsafe, "outside"},
+        {"unterminated", unterminated, "cut"},
+    };
+    for (const auto& c : cases) {
+        MemorySource source(c.bytes);
+        const auto result = CheckArchive(source);
+        ASSERT_EQ(result.problems.size(), 1u) << c.what << ": " << ::testing::PrintToString(result.problems);
+        EXPECT_NE(result.problems[0].find(c.mentions), std::string::npos) << c.what << ": " << result.problems[0];
+    }
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The vtpack commands. Each returns the process exit code and writes errors to stderr.
+
+#include <string>
+
+int BuildCommand(const std::string& payloadDir, const std::string& stubPath, const std::string& outputPath);
+int ListCommand(const std::string& setupPath);
+int VerifyCommand(const std::string& setupPath);
+// selection: "all", "payload" (as the setup's application install) or "drivers" (as its driver install)
+int ExtractCommand(const std::string& setupPath, const std::string& outputDir, const std::string& selection);

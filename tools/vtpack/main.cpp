@@ -1,0 +1,66 @@
+// vtpack: builds the setup (stub + payload archive) and reads any setup back.
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/vtpack/Commands.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage:\n"
+    "  vtpack build PAYLOAD_DIR --stub STUB.exe -o OUT.exe\n"
+    "      Appends every file under PAYLOAD_DIR to a copy of STUB.exe. Names are stored in code page 936,\n"
+    "      folders ordered so the setup can create them; refuses what the setup could not extract.\n"
+    "  vtpack list SETUP.exe\n"
+    "      Lists the entries (index, size, name) and the folders they are in.\n"
+    "  vtpack verify SETUP.exe\n"
+    "      Checks every rule of the archive layout; exit 0 only when all hold.\n"
+    "  vtpack extract SETUP.exe DIR [--select all|payload|drivers]\n"
+    "      Writes the entries under DIR (payload and drivers select as the setup's two installs do).\n"
+    "  vtpack --help\n";
+
+int Usage(const std::string& problem) {
+    std::cerr << "vtpack: " << problem << "\n" << kUsage;
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        return Usage("no command");
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "build") {
+        std::string payloadDir, stub, output;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--stub" && i + 1 < args.size()) {
+                stub = args[++i];
+            } else if (args[i] == "-o" && i + 1 < args.size()) {
+                output = args[++i];
+            } else if (payloadDir.empty() && args[i][0] != '-') {
+                payloadDir = args[i];
+            } else {
+                return Usage("unexpected argument \"" + args[i] + "\"");
+            }
+        }
+        if (payloadDir.empty() || stub.empty() || output.empty()) {
+            return Usage("build needs PAYLOAD_DIR, --stub and -o");
+        }
+        return BuildCommand(payloadDir, stub, output);
+    }
+    if ((command == "list" || command == "verify") && args.size() == 2) {
+        return command == "list" ? ListCommand(args[1]) : VerifyCommand(args[1]);
+    }
+    if (command == "extract" && (args.size() == 3 || (args.size() == 5 && args[3] == "--select"))) {
+        return ExtractCommand(args[1], args[2], args.size() == 5 ? args[4] : "all");
+    }
+    return Usage("unknown command or wrong arguments: " + command);
+}
