@@ -1,0 +1,34 @@
+#pragma once
+// Where the main software's files go under the target folder the user chose, and the folders it
+// takes from beside the setup.
+
+#include <array>
+#include <string>
+
+#include "payload/EntryName.h"
+
+namespace install {
+
+// Target folder, one "\", "Vectrace\"; empty for an empty target, which has no install folder.
+std::string InstallFolderFor(const std::string& targetFolder,
+                             payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+
+// Plug-in folders that the payload brings along and the main software does not keep, in the order
+// they are emptied. The file system matches "QTXAi" to the archive's "QtxAi".
+inline constexpr std::array<const char*, 3> kPluginFolders = {"QTXCad\\", "QTXCorel\\", "QTXAi\\"};
+
+// Folders created in the install folder, in this order, and filled from the same-named folders beside
+// the setup ("QTXCfg" by content, so "SoftCfg.ini" can be written into a fresh copy).
+inline constexpr std::array<const char*, 4> kLooseFolders = {"QTXDoc\\", "QTXLanguage\\", "QTXRes\\", "QTXCfg\\"};
+
+inline constexpr const char* kProgramPath = "QTXPrograms\\Vectrace.exe";
+inline constexpr const char* kUninstallerPath = "QTXPrograms\\Uninstall.exe";
+inline constexpr const char* kIconPath = "QTXRes\\title.ico";
+inline constexpr const char* kSoftConfigPath = "QTXCfg\\SoftCfg.ini";
+inline constexpr const char* kMenuFolderName = "Vectrace\\";
+inline constexpr const char* kUninstallShortcutName = "Uninstall.lnk";
+
+// Folder + product name + ".lnk"; the folder ends in "\".
+std::string ShortcutPath(const std::string& folder, const std::string& productName);
+
+}  // namespace install

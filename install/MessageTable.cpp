@@ -1,0 +1,47 @@
+#include "install/MessageTable.h"
+
+namespace install {
+
+// Literals are split where a hex escape would otherwise swallow the letter after it.
+const char* const kMessageTexts[kMessageCount][kMessageColumns] = {
+    // MsgPathError: "错误的文件目录!"
+    {"\xb4\xed\xce\xf3\xb5\xc4\xce\xc4\xbc\xfe\xc4\xbf\xc2\xbc!", "The path is error!", "The path is error!"},
+    // MsgCopyFailed: "安装失败! 关闭正在运行的Vectrace后重试"
+    {"\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! "
+     "\xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba\xf3\xd6\xd8"
+     "\xca\xd4",
+     "error! please Close the Vectrace!", "Can't copy files, error!"},
+    // MsgCorelNotFound: "找不到CorelDraw!"
+    {"\xd5\xd2\xb2\xbb\xb5\xbd"
+     "CorelDraw!",
+     "Can't find Coreldraw!", "Can't find Coreldraw!"},
+    // MsgCloseCorel: "请关闭CorelDraw,然后再重试!"
+    {"\xc7\xeb\xb9\xd8\xb1\xd5"
+     "CorelDraw,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!",
+     "Please Close CorelDraw, and try to Install!", "Please Close CorelDraw, and try to Install!"},
+    // MsgAutoCadNotFound: "找不到AutoCAD!"
+    {"\xd5\xd2\xb2\xbb\xb5\xbd"
+     "AutoCAD!",
+     "Can't find AutoCAD!", "Can't find AutoCAD!"},
+    // MsgCloseAutoCad: "请关闭AutoCAD,然后再重试!"
+    {"\xc7\xeb\xb9\xd8\xb1\xd5"
+     "AutoCAD,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!",
+     "Please Close AutoCAD, and try to Install!", "Please Close AutoCAD, and try to Install!"},
+    // MsgReadFailed: "读取文件失败:"
+    {"\xb6\xc1\xc8\xa1\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:", "Can't read the file:", "Can't read the file:"},
+    // MsgWriteFailed: "写入文件失败:"
+    {"\xd0\xb4\xc8\xeb\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:", "Can't write the file:", "Can't write the file:"},
+};
+
+int MessageColumn(int languagePosition) {
+    return languagePosition == 0 ? 0 : languagePosition == 1 ? 1 : 2;
+}
+
+std::string FileFailureText(const MessageTable& table,
+                            MessageId leadIn,
+                            const std::string& path,
+                            const std::string& reason) {
+    return std::string(table.Text(leadIn)) + "\r\n" + path + "\r\n" + reason;
+}
+
+}  // namespace install

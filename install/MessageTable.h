@@ -1,0 +1,47 @@
+#pragma once
+// The install command's failure texts: one row per message, one column per language. The Language
+// list's position 0 (Simplified Chinese) and position 1 (Traditional Chinese) have their own columns;
+// every other position, English among them, takes the last one. Chinese texts are GBK bytes, shown as
+// stored.
+
+#include <string>
+
+namespace install {
+
+enum MessageId {
+    MsgPathError,
+    MsgCopyFailed,
+    MsgCorelNotFound,
+    MsgCloseCorel,
+    MsgAutoCadNotFound,
+    MsgCloseAutoCad,
+    // Lead-ins of the message for a read or write that failed in the middle of a copy.
+    MsgReadFailed,
+    MsgWriteFailed,
+    kMessageCount,
+};
+
+inline constexpr int kMessageColumns = 3;
+
+// The table itself, so a test can walk it row by row.
+extern const char* const kMessageTexts[kMessageCount][kMessageColumns];
+
+// The column that a Language-list position selects.
+int MessageColumn(int languagePosition);
+
+class MessageTable {
+public:
+    explicit MessageTable(int languagePosition) : m_column(MessageColumn(languagePosition)) {}
+    const char* Text(MessageId id) const { return kMessageTexts[id][m_column]; }
+
+private:
+    int m_column;
+};
+
+// The lead-in, the file's path and the system's reason, one per line.
+std::string FileFailureText(const MessageTable& table,
+                            MessageId leadIn,
+                            const std::string& path,
+                            const std::string& reason);
+
+}  // namespace install

@@ -1,0 +1,1 @@
+vt_test(install_core_test SOURCES message_table_test.cpp install_paths_test.cpp LIBS vt_install_core)
