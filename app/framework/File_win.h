@@ -7,6 +7,13 @@
 //   tell the user, and nothing is ever written from a buffer that a read did not fill.
 // - The dialog trampoline and the command handlers are the boundary where a failure becomes one
 //   message box; no C++ exception crosses a Win32 callback.
+// - Dialog framework (Dialog_win.h, MessageBox_win.h): window calls whose failure leaves nothing to
+//   decide (setting a text, enabling a control, filling a list) are fire and forget; a dialog that
+//   cannot be created shows as DoModal -1 / Create false. The one dialog procedure catches every C++
+//   exception that a handler lets out and ends that command there, silently, its stack objects (wait
+//   cursor, banner, files) released on the way; the program itself raises none on purpose.
+// - Texts: the program's own are GBK bytes shown through the W functions (GbkText_win.h); paths,
+//   file names and values read from files stay ANSI on the A functions.
 
 #include <windows.h>
 

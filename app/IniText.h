@@ -1,0 +1,42 @@
+#pragma once
+// The text helpers under IniFile, free of any platform call so they are tested on the build host.
+
+#include <cstddef>
+
+namespace ini {
+
+// Tells a double-byte lead byte of the text's code page; the setup passes the system's answer.
+using LeadBytePredicate = bool (*)(unsigned char byte);
+
+// Lead bytes of GBK (code page 936).
+bool IsGbkLeadByte(unsigned char byte);
+
+// Removes, in place, trailing and then leading spaces, tabs, carriage returns and line feeds (leading
+// ones by moving the rest to the start). True when anything was removed; a null text gives false.
+bool TrimSpaces(char* text);
+
+// Calls visitor(string, context) for each string of a list of zero-terminated strings closed by an
+// empty one. Returns 0 when the visitor returned 0 (the walk stops there) or list or visitor is null,
+// 1 when the closing empty string was reached.
+using StringVisitor = int (*)(const char* text, void* context);
+int ForEachString(const char* list, StringVisitor visitor, void* context);
+
+// Collects the key names of "key=value" lines into a list of zero-terminated names. Counting only
+// when buffer is null. With a buffer of capacity + 1 bytes, a name that does not fit is cut (never
+// inside a double-byte character) so that it, its terminator and the list's closing zero fit.
+struct KeyNameCollector {
+    char* buffer = nullptr;
+    size_t capacity = 0;
+    size_t total = 0;  // bytes of the names so far, each name's length + 1
+    LeadBytePredicate isLeadByte = IsGbkLeadByte;
+};
+
+// The key-name step for one line: a line without "=", starting with "=" or with only blanks before it
+// is skipped; otherwise the
+// trimmed text before the first "=" is counted (and stored). Always returns 1 so the walk goes on.
+int CollectKeyName(const char* line, void* collector);
+
+// Closes the collected list with its extra zero byte (when there is a buffer) and returns the total.
+size_t FinishKeyNames(KeyNameCollector& collector);
+
+}  // namespace ini

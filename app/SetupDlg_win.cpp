@@ -1,0 +1,163 @@
+#include "app/SetupDlg_win.h"
+
+#include "app/AboutDlg_win.h"
+#include "app/ShellTexts.h"
+#include "app/WaitBannerDlg_win.h"
+#include "app/framework/MessageBox_win.h"
+#include "app/framework/WaitCursor_win.h"
+#include "plugins/InstallPathDlg_win.h"
+#include "res/resource.h"
+
+CSetupDlg::CSetupDlg(HWND parent) : CDialog(IDD_VTSETUP_DIALOG, parent) {
+    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+CSetupDlg::~CSetupDlg() = default;
+
+bool CSetupDlg::OnInitDialog() {
+    if (HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE)) {
+        wchar_t about[128] = {};
+        if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, about, 128) > 0 && about[0]) {
+            AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    SetLanguageCaptions(m_languageIndex == 1);
+
+    ComboAddAnsi(IDC_TYPE_LIST, m_productName);
+    for (const char* type : shelltexts::kPluginTypes) {
+        ComboAddGbk(IDC_TYPE_LIST, type);
+    }
+    ComboSelect(IDC_TYPE_LIST, 0);
+
+    for (const char* language : shelltexts::kLanguages) {
+        ComboAddGbk(IDC_LANGUAGE_LIST, language);
+    }
+    ComboSelect(IDC_LANGUAGE_LIST, m_languageIndex - 1);
+    return true;
+}
+
+bool CSetupDlg::OnCommand(int id, int code) {
+    if (id == IDC_LANGUAGE_LIST && code == CBN_SELCHANGE) {
+        OnLanguageChanged();
+        return true;
+    }
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case IDC_INSTALL:
+                OnInstall();
+                return true;
+            case IDC_DRIVER_INSTALL_HIDDEN:
+                OnDriverInstallHidden();
+                return true;
+            case IDC_INSTALL_USB_DRIVER:
+                OnInstallUsbDriver();
+                return true;
+            default:
+                break;
+        }
+    }
+    return CDialog::OnCommand(id, code);
+}
+
+bool CSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+                OnSysCommand(static_cast<UINT>(wParam));
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_PAINT:
+            return OnPaint();
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<LRESULT>(m_hIcon);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CSetupDlg::OnSysCommand(UINT) {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+bool CSetupDlg::OnPaint() {
+    if (!IsIconic(m_hWnd)) {
+        return false;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+void CSetupDlg::SetLanguageCaptions(bool chinese) {
+    const shelltexts::Captions& captions = chinese ? shelltexts::kChineseCaptions : shelltexts::kEnglishCaptions;
+    SetCaptionGbk(captions.window);
+    SetItemTextGbk(IDC_TYPE_LABEL, captions.typeLabel);
+    SetItemTextGbk(IDC_LANGUAGE_LABEL, captions.languageLabel);
+    SetItemTextGbk(IDC_INSTALL, captions.installButton);
+    SetItemTextGbk(IDC_INSTALL_USB_DRIVER, captions.usbDriverButton);
+}
+
+void CSetupDlg::OnLanguageChanged() {
+    SetLanguageCaptions(ComboSelection(IDC_LANGUAGE_LIST) == 0);
+}
+
+void CSetupDlg::OnInstall() {
+    const int languagePos = ComboSelection(IDC_LANGUAGE_LIST);
+    const int installType = ComboSelection(IDC_TYPE_LIST);
+
+    CInstallPathDlg pathDialog(nullptr);
+    pathDialog.m_languagePos = languagePos;
+    pathDialog.m_installType = installType;
+    if (pathDialog.DoModal() != IDOK) {
+        return;
+    }
+    m_autoInstall = pathDialog.m_autoInstall;
+    m_targetFolder = pathDialog.m_path;
+    m_versionIndex = pathDialog.m_versionIndex;
+    m_languagePos = languagePos;
+    m_installType = installType;
+
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    const int centerX = (window.left + window.right) / 2;
+    const int centerY = (window.top + window.bottom) / 2;
+
+    CWaitCursor waitCursor;
+    CWaitBannerDlg banner(this);
+    banner.m_centerX = centerX;
+    banner.m_centerY = centerY;
+    m_installed = 0;
+    banner.SetTask(&CSetupDlg::RunInstallCommand);
+    banner.Run();
+    if (m_installed) {
+        ShowMessage(languagePos == 0 ? shelltexts::kInstallOkChinese : shelltexts::kInstallOkEnglish, m_hWnd);
+    }
+}
+
+void CSetupDlg::RunInstallCommand() {
+    // The install command's branches plug in here; until then nothing is installed, m_installed
+    // stays 0 and no success is ever claimed.
+}
+
+void CSetupDlg::OnInstallUsbDriver() {
+    // The driver installation plugs in here.
+}
+
+void CSetupDlg::OnDriverInstallHidden() {
+    // The driver installation plugs in here.
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The program's own texts are stored once as GBK bytes and shown through the wide-character
+// functions, so they read as Chinese whatever the system's ANSI code page is. Paths and values read
+// from files keep the ANSI functions.
+
+#include <windows.h>
+
+#include <string>
+
+// GBK (code page 936) bytes to UTF-16.
+std::wstring GbkToWide(const char* gbk);
+// ANSI (the system code page) bytes to UTF-16, for names that come from the system.
+std::wstring AnsiToWide(const char* ansi);
+
+bool SetWindowTextGbk(HWND window, const char* gbk);

@@ -1,0 +1,26 @@
+#include "app/framework/MessageBox_win.h"
+
+#include "app/framework/Dialog_win.h"
+#include "app/framework/GbkText_win.h"
+
+std::string ExecutableBaseName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+void ShowMessage(const char* gbkText, HWND owner) {
+    if (!owner) {
+        owner = CDialog::MainWindow();
+    }
+    MessageBoxW(owner, GbkToWide(gbkText).c_str(), AnsiToWide(ExecutableBaseName().c_str()).c_str(), MB_OK);
+}

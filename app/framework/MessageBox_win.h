@@ -1,0 +1,12 @@
+#pragma once
+// The program's message boxes: one OK button, titled with the executable's base name.
+
+#include <windows.h>
+
+#include <string>
+
+// The running executable's file name without folder and extension ("VtSetup").
+std::string ExecutableBaseName();
+
+// Shows one of the program's own texts (GBK bytes) modally over owner (the main window when null).
+void ShowMessage(const char* gbkText, HWND owner = nullptr);
