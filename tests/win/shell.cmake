@@ -1,0 +1,21 @@
+# The setup shell under Wine: IniFile against the system's profile functions, the install-path
+# dialog's answers driven in-process, and end-to-end scenarios that drive the real setup through the
+# UI driver (a copy of VtSetup-stub.exe with its own SetupCfg.ini in a folder of the prefix).
+
+vt_test(inifile_test SOURCES inifile_test.cpp LIBS vt_inifile)
+
+vt_test(install_path_dialog_test
+    SOURCES install_path_dialog_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_install_path vt_uidriver)
+
+file(GLOB shell_scenarios CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/e2e_shell/*.scn)
+foreach(scenario IN LISTS shell_scenarios)
+    get_filename_component(name ${scenario} NAME_WE)
+    foreach(prefix win32 win64)
+        add_test(NAME e2e_shell.${name}.${prefix} COMMAND uidriver ${scenario})
+        set_tests_properties(e2e_shell.${name}.${prefix} PROPERTIES
+            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_SETUP_EXE=$<TARGET_FILE:vtsetup_stub>"
+            LABELS "wine;${prefix};e2e"
+            TIMEOUT 120)
+    endforeach()
+endforeach()

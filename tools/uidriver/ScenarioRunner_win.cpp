@@ -1,0 +1,434 @@
+#include "tools/uidriver/ScenarioRunner_win.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "tools/uidriver/UiDriver_win.h"
+
+namespace uidriver {
+
+namespace {
+
+constexpr DWORD kDefaultTimeoutMs = 5000;
+constexpr DWORD kSettleMs = 2000;
+// The first window of a run waits for Wine to start the program.
+constexpr DWORD kStartTimeoutMs = 30000;
+
+struct StepFailed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Environment(const std::string& name) {
+    wchar_t value[4096] = {};
+    const DWORD length = GetEnvironmentVariableW(Utf8ToWide(name).c_str(), value, 4096);
+    return length > 0 && length < 4096 ? WideToUtf8(value) : std::string();
+}
+
+std::string Expand(const std::string& word) {
+    std::string out;
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (word[i] == '$' && i + 1 < word.size() && word[i + 1] == '{') {
+            const size_t end = word.find('}', i);
+            if (end != std::string::npos) {
+                out += Environment(word.substr(i + 2, end - i - 2));
+                i = end;
+                continue;
+            }
+        }
+        out += word[i];
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::vector<std::string> SplitWords(const std::string& line) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) {
+            ++i;
+        }
+        if (i >= line.size() || line[i] == '#') {
+            break;
+        }
+        std::string word;
+        if (line[i] == '"') {
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] != '\\' || i + 1 >= line.size()) {
+                    word += line[i];
+                    continue;
+                }
+                const char escaped = line[++i];
+                if (escaped == 'n') {
+                    word += '\n';
+                } else if (escaped == 'r') {
+                    word += '\r';
+                } else if (escaped == 'x' && i + 2 < line.size() && HexDigit(line[i + 1]) >= 0 &&
+                           HexDigit(line[i + 2]) >= 0) {
+                    word += static_cast<char>(HexDigit(line[i + 1]) * 16 + HexDigit(line[i + 2]));
+                    i += 2;
+                } else {
+                    word += escaped;
+                }
+            }
+            ++i;
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') {
+                word += line[i++];
+            }
+        }
+        words.push_back(Expand(word));
+    }
+    return words;
+}
+
+int ToInt(const std::string& text) {
+    try {
+        size_t used = 0;
+        const int value = std::stoi(text, &used, 0);
+        if (used == text.size()) {
+            return value;
+        }
+    } catch (const std::exception&) {
+    }
+    throw StepFailed("not a number: " + text);
+}
+
+std::string Quote(const std::wstring& text) {
+    return "\"" + WideToUtf8(text) + "\"";
+}
+
+class Runner {
+public:
+    Runner() {
+        Add("stage", 1, [this](const Args& a) { Stage(a); });
+        Add("write", 2, [this](const Args& a) { Write(a[1], a[2]); });
+        Add("start", 0, [this](const Args&) { Start(); });
+        Add("window", 1, [this](const Args& a) { FindWindow(a); });
+        Add("select", 2, [this](const Args& a) { SelectComboEntry(Current(), ToInt(a[1]), ToInt(a[2])); });
+        Add("click", 1, [this](const Args& a) { ClickButton(Current(), ToInt(a[1])); });
+        Add("check", 2, [this](const Args& a) { SetCheck(Current(), ToInt(a[1]), ToInt(a[2]) != 0); });
+        Add("type", 2, [this](const Args& a) { TypeText(Current(), ToInt(a[1]), Utf8ToWide(a[2])); });
+        Add("syscommand", 1, [this](const Args& a) { PostSystemCommand(Current(), static_cast<WPARAM>(ToInt(a[1]))); });
+        Add("expect-caption", 1, [this](const Args& a) { ExpectText(WindowText(Current()), a[1]); });
+        Add("expect-text", 2, [this](const Args& a) { ExpectText(ControlText(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-enabled", 2,
+            [this](const Args& a) { ExpectFlag("enabled", ControlEnabled(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-visible", 2,
+            [this](const Args& a) { ExpectFlag("visible", ControlVisible(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-checked", 2,
+            [this](const Args& a) { ExpectFlag("checked", ControlChecked(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-selection", 2, [this](const Args& a) { ExpectSelection(a); });
+        Add("expect-entry", 3, [this](const Args& a) { ExpectEntry(a); });
+        Add("expect-entries", 1, [this](const Args& a) { ExpectEntries(a); });
+        Add("expect-progress", 3, [this](const Args& a) { ExpectProgress(a); });
+        Add("msgbox", 1, [this](const Args& a) { MessageBoxStep(a); });
+        Add("no-msgbox", 1, [this](const Args& a) { NoMessageBox(a); });
+        Add("closed", 0, [this](const Args& a) { Closed(a); });
+        Add("exited", 0, [this](const Args& a) { Exited(a); });
+        Add("screenshot", 1, [this](const Args& a) { Screenshot(a[1]); });
+        Add("print", 1, [this](const Args& a) { std::printf("%s\n", Quote(ControlText(Current(), ToInt(a[1]))).c_str()); });
+        Add("sleep", 1, [](const Args& a) { Sleep(static_cast<DWORD>(ToInt(a[1]))); });
+    }
+
+    int Run(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        if (!file) {
+            std::printf("%s: cannot read the scenario\n", path.c_str());
+            return 1;
+        }
+        std::string line;
+        int number = 0;
+        int steps = 0;
+        while (std::getline(file, line)) {
+            ++number;
+            const Args args = SplitWords(line);
+            if (args.empty()) {
+                continue;
+            }
+            try {
+                Execute(args);
+                ++steps;
+            } catch (const std::exception& error) {
+                std::printf("%s:%d: FAILED: %s\n    %s\n", path.c_str(), number, line.c_str(), error.what());
+                DescribeWindows();
+                return 1;
+            }
+        }
+        std::printf("%s: %d steps passed\n", path.c_str(), steps);
+        return 0;
+    }
+
+private:
+    using Args = std::vector<std::string>;
+    struct Command {
+        size_t minArgs;
+        std::function<void(const Args&)> run;
+    };
+
+    void Add(const std::string& name, size_t minArgs, std::function<void(const Args&)> run) {
+        m_commands[name] = Command{minArgs, std::move(run)};
+    }
+
+    void Execute(const Args& args) {
+        const auto command = m_commands.find(args[0]);
+        if (command == m_commands.end()) {
+            throw StepFailed("unknown command");
+        }
+        if (args.size() < command->second.minArgs + 1) {
+            throw StepFailed("too few arguments");
+        }
+        // The target handles posted commands in its own time: an expectation holds once it holds
+        // within the settle time.
+        if (args[0].rfind("expect-", 0) != 0) {
+            command->second.run(args);
+            return;
+        }
+        const DWORD start = GetTickCount();
+        for (;;) {
+            try {
+                command->second.run(args);
+                return;
+            } catch (const StepFailed&) {
+                if (GetTickCount() - start >= kSettleMs) {
+                    throw;
+                }
+            }
+            Sleep(25);
+        }
+    }
+
+    HWND Current() const {
+        if (!m_current || !IsWindow(m_current)) {
+            throw StepFailed("no current window (use: window CAPTION)");
+        }
+        return m_current;
+    }
+
+    DWORD Timeout(const Args& a, size_t index, DWORD fallback) const {
+        return a.size() > index ? static_cast<DWORD>(ToInt(a[index])) : fallback;
+    }
+
+    void Stage(const Args& a) {
+        m_stageFolder = ToWindowsPath(a[1]);
+        m_exeName = a.size() > 2 ? a[2] : "VtSetup.exe";
+        const std::string source = ToWindowsPath(Environment("VT_SETUP_EXE"));
+        if (source.empty()) {
+            throw StepFailed("VT_SETUP_EXE is not set");
+        }
+        // A fresh folder: remove what an earlier run left (flat; the setup shell writes no folders).
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileW(Utf8ToWide(m_stageFolder + "\\*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                    DeleteFileW((Utf8ToWide(m_stageFolder + "\\") + entry.cFileName).c_str());
+                }
+            } while (FindNextFileW(search, &entry));
+            FindClose(search);
+        }
+        SHCreateFolders(m_stageFolder);
+        if (!CopyFileW(Utf8ToWide(source).c_str(), Utf8ToWide(StagedPath(m_exeName)).c_str(), FALSE)) {
+            throw StepFailed("cannot copy " + source + " to " + StagedPath(m_exeName));
+        }
+    }
+
+    static void SHCreateFolders(const std::string& folder) {
+        for (size_t i = 3; i <= folder.size(); ++i) {
+            if (i == folder.size() || folder[i] == '\\') {
+                CreateDirectoryW(Utf8ToWide(folder.substr(0, i)).c_str(), nullptr);
+            }
+        }
+    }
+
+    std::string StagedPath(const std::string& name) const {
+        if (m_stageFolder.empty()) {
+            throw StepFailed("nothing staged (use: stage DIR)");
+        }
+        return m_stageFolder + "\\" + name;
+    }
+
+    void Write(const std::string& name, const std::string& text) {
+        const std::wstring path = Utf8ToWide(StagedPath(name));
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        const bool ok = file != INVALID_HANDLE_VALUE &&
+                        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                        written == text.size();
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+        if (!ok) {
+            throw StepFailed("cannot write " + StagedPath(name));
+        }
+    }
+
+    void Start() {
+        if (!m_process.Start(StagedPath(m_exeName), m_stageFolder)) {
+            throw StepFailed("cannot start " + StagedPath(m_exeName));
+        }
+        m_firstWindow = true;
+    }
+
+    void RequireProcess() const {
+        if (!m_process.Id()) {
+            throw StepFailed("the setup was not started (use: start)");
+        }
+    }
+
+    void FindWindow(const Args& a) {
+        RequireProcess();
+        const DWORD timeout = Timeout(a, 2, m_firstWindow ? kStartTimeoutMs : kDefaultTimeoutMs);
+        HWND window = WaitForWindow(m_process.Id(), Utf8ToWide(a[1]), timeout);
+        if (!window) {
+            throw StepFailed("no window with that caption within " + std::to_string(timeout) + " ms");
+        }
+        m_firstWindow = false;
+        m_current = window;
+        m_known.push_back(window);
+    }
+
+    static void ExpectText(const std::wstring& actual, const std::string& expected) {
+        if (actual != Utf8ToWide(expected)) {
+            throw StepFailed("expected \"" + expected + "\", found " + Quote(actual));
+        }
+    }
+
+    static void ExpectFlag(const char* what, bool actual, const std::string& expected) {
+        if (actual != (ToInt(expected) != 0)) {
+            throw StepFailed(std::string(what) + " is " + (actual ? "1" : "0"));
+        }
+    }
+
+    void ExpectSelection(const Args& a) {
+        const int actual = ComboSelection(Current(), ToInt(a[1]));
+        if (actual != ToInt(a[2])) {
+            throw StepFailed("selection is " + std::to_string(actual));
+        }
+    }
+
+    void ExpectEntry(const Args& a) {
+        const std::vector<std::wstring> entries = ComboEntries(Current(), ToInt(a[1]));
+        const int position = ToInt(a[2]);
+        if (position < 0 || static_cast<size_t>(position) >= entries.size()) {
+            throw StepFailed("the list has " + std::to_string(entries.size()) + " entries");
+        }
+        ExpectText(entries[static_cast<size_t>(position)], a[3]);
+    }
+
+    void ExpectEntries(const Args& a) {
+        const std::vector<std::wstring> entries = ComboEntries(Current(), ToInt(a[1]));
+        std::vector<std::wstring> expected;
+        for (size_t i = 2; i < a.size(); ++i) {
+            expected.push_back(Utf8ToWide(a[i]));
+        }
+        if (entries != expected) {
+            std::string found;
+            for (const std::wstring& entry : entries) {
+                found += " " + Quote(entry);
+            }
+            throw StepFailed("the list holds" + found);
+        }
+    }
+
+    void ExpectProgress(const Args& a) {
+        const int position = ProgressPosition(Current(), ToInt(a[1]));
+        if (position < ToInt(a[2]) || position > ToInt(a[3])) {
+            throw StepFailed("progress is " + std::to_string(position));
+        }
+    }
+
+    void MessageBoxStep(const Args& a) {
+        RequireProcess();
+        const DWORD timeout = Timeout(a, 3, kDefaultTimeoutMs);
+        HWND box = WaitForMessageBox(m_process.Id(), m_known, timeout);
+        if (!box) {
+            throw StepFailed("no message box within " + std::to_string(timeout) + " ms");
+        }
+        const std::wstring text = MessageBoxText(box);
+        const std::wstring title = WindowText(box);
+        std::printf("message box %s: %s\n", Quote(title).c_str(), Quote(text).c_str());
+        ExpectText(text, a[1]);
+        if (a.size() > 2) {
+            ExpectText(title, a[2]);
+        }
+        DismissMessageBox(box);
+        if (!WaitUntilClosed(box, kDefaultTimeoutMs)) {
+            throw StepFailed("the message box did not close");
+        }
+    }
+
+    void NoMessageBox(const Args& a) {
+        RequireProcess();
+        if (HWND box = WaitForMessageBox(m_process.Id(), m_known, static_cast<DWORD>(ToInt(a[1])))) {
+            throw StepFailed("a message box showed: " + Quote(MessageBoxText(box)));
+        }
+    }
+
+    void Closed(const Args& a) {
+        if (!WaitUntilClosed(m_current, Timeout(a, 1, kDefaultTimeoutMs))) {
+            throw StepFailed("the window is still open");
+        }
+        m_current = nullptr;
+    }
+
+    void Exited(const Args& a) {
+        RequireProcess();
+        if (m_process.WaitForExit(Timeout(a, 1, kDefaultTimeoutMs)) < 0) {
+            throw StepFailed("the setup is still running");
+        }
+    }
+
+    void Screenshot(const std::string& file) {
+        HWND window = Current();
+        SetForegroundWindow(window);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(400);  // the target paints in its own time
+        if (!SaveWindowBitmap(window, ToWindowsPath(file))) {
+            throw StepFailed("cannot save " + file);
+        }
+    }
+
+    void DescribeWindows() const {
+        if (!m_process.Id()) {
+            return;
+        }
+        for (HWND window : ProcessWindows(m_process.Id())) {
+            std::printf("    open window %s\n", Quote(WindowText(window)).c_str());
+        }
+    }
+
+    std::map<std::string, Command> m_commands;
+    TargetProcess m_process;
+    std::string m_stageFolder;
+    std::string m_exeName = "VtSetup.exe";
+    HWND m_current = nullptr;
+    std::vector<HWND> m_known;
+    bool m_firstWindow = true;
+};
+
+}  // namespace
+
+int RunScenarioFile(const std::string& path) {
+    Runner runner;
+    return runner.Run(ToWindowsPath(path));
+}
+
+}  // namespace uidriver

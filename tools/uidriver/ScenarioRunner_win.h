@@ -1,0 +1,29 @@
+#pragma once
+// Runs a UI scenario: one command per line, words separated by blanks, "quoted" words with \n, \",
+// \\ and \xHH escapes, ${NAME} replaced by the environment variable, # starts a comment. Texts are
+// UTF-8 and compared with what the windows show. The first failed step ends the run; the setup is
+// always ended with it. The commands:
+//
+//   stage DIR [EXE_NAME]      empty DIR and copy ${VT_SETUP_EXE} into it (as VtSetup.exe by default)
+//   write NAME TEXT           write TEXT (its bytes as given) to NAME in the staged folder
+//   start                     start the staged setup
+//   window CAPTION [MS]       wait for a window of the setup with that caption; it becomes current
+//   select ID POS             select list entry POS and notify the window as a user's choice does
+//   click ID | check ID 0|1 | type ID TEXT | syscommand N
+//   expect-caption TEXT | expect-text ID TEXT | expect-enabled ID 0|1 | expect-visible ID 0|1
+//   expect-checked ID 0|1 | expect-selection ID POS | expect-entry ID POS TEXT
+//   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle)
+//   msgbox TEXT [TITLE] [MS]  wait for a message box, compare its text (and title), press OK
+//   no-msgbox MS              fail if a message box shows within MS
+//   expect-progress ID MIN MAX
+//   closed [MS] | exited [MS] the current window closes | the setup ends
+//   screenshot FILE.bmp | print ID | sleep MS
+
+#include <string>
+
+namespace uidriver {
+
+// Returns 0 when every step passed, 1 otherwise (the failure is printed to stdout).
+int RunScenarioFile(const std::string& path);
+
+}  // namespace uidriver

@@ -1,0 +1,66 @@
+#pragma once
+// Drives another process's windows the way a user would, from outside: finds windows by caption,
+// selects list entries with the notification a real selection sends, clicks, types, ticks, and reads
+// texts, states, list contents, message boxes and progress bars. Commands that make the target run a
+// handler are posted, so a handler that opens a modal dialog never blocks the driver.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace uidriver {
+
+std::wstring Utf8ToWide(const std::string& text);
+std::string WideToUtf8(const std::wstring& text);
+// A Unix path ("/work/x") as Wine's Windows programs see it ("Z:\work\x"); other paths unchanged.
+std::string ToWindowsPath(const std::string& path);
+
+class TargetProcess {
+public:
+    TargetProcess() = default;
+    ~TargetProcess();  // never leaves the target running
+    TargetProcess(const TargetProcess&) = delete;
+    TargetProcess& operator=(const TargetProcess&) = delete;
+
+    bool Start(const std::string& exe, const std::string& workingFolder);
+    bool Running() const;
+    // Waits for the process to end; its exit code, or -1 on timeout.
+    long WaitForExit(DWORD timeoutMs);
+    void Kill();
+    DWORD Id() const { return m_info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// Visible top-level windows of a process.
+std::vector<HWND> ProcessWindows(DWORD processId);
+// Waits for a visible top-level window of the process with exactly this caption; null on timeout.
+HWND WaitForWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs);
+// Waits for a message box of the process that is none of the known windows; null on timeout.
+HWND WaitForMessageBox(DWORD processId, const std::vector<HWND>& known, DWORD timeoutMs);
+// Waits until the window is gone or hidden.
+bool WaitUntilClosed(HWND window, DWORD timeoutMs);
+
+std::wstring WindowText(HWND window);
+std::wstring ControlText(HWND dialog, int id);
+bool ControlEnabled(HWND dialog, int id);
+bool ControlVisible(HWND dialog, int id);
+bool ControlChecked(HWND dialog, int id);
+std::vector<std::wstring> ComboEntries(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+int ProgressPosition(HWND dialog, int id);
+std::wstring MessageBoxText(HWND box);
+
+void SelectComboEntry(HWND dialog, int id, int position);
+void ClickButton(HWND dialog, int id);
+void SetCheck(HWND dialog, int id, bool checked);
+void TypeText(HWND dialog, int id, const std::wstring& text);
+void PostSystemCommand(HWND window, WPARAM command);
+void DismissMessageBox(HWND box);
+
+// Saves what the screen shows of the window as a 24-bit BMP.
+bool SaveWindowBitmap(HWND window, const std::string& path);
+
+}  // namespace uidriver
