@@ -11,6 +11,13 @@ arch=${VT_WINE_ARCH:-win32}
 WINEPREFIX=$("$here/wine-prefix.sh" "$arch")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Keep the server up between the many short test programs instead of starting it for each one.
-wineserver -p 20 >/dev/null 2>&1 || true
-# The 32-bit loader also runs 32-bit programs in the 64-bit prefix, as WOW64 does on Windows.
-exec /usr/lib/wine/wine "$@"
+wineserver -p 20 </dev/null >/dev/null 2>&1 || true
+# The program's output goes through a file: Wine's own background processes (services, devices, the
+# desktop) started by the program inherit its output, and CTest would wait for them to let go of a
+# pipe. The 32-bit loader also runs 32-bit programs in the 64-bit prefix, as WOW64 does on Windows.
+output=$(mktemp)
+status=0
+/usr/lib/wine/wine "$@" </dev/null >"$output" 2>&1 || status=$?
+cat "$output"
+rm -f "$output"
+exit $status

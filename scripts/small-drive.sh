@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Mounts (or removes) a 256 KiB drive S: in the project's Wine prefixes, so tests can fill a disk.
+# Without the right to mount, no drive appears and the tests that need it skip.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+action=$1
+root=${2:-$here/../build/wine}
+mountpoint=$root/small-drive
+case $action in
+    mount)
+        mkdir -p "$mountpoint"
+        mountpoint -q "$mountpoint" || mount -t tmpfs -o size=256k tmpfs "$mountpoint" 2>/dev/null ||
+            { echo "small-drive: cannot mount a tmpfs here; tests of a full disk will skip"; exit 0; }
+        for arch in win32 win64; do
+            prefix=$(VT_WINE_ROOT=$root "$here/wine-prefix.sh" "$arch")
+            ln -sfn "$mountpoint" "$prefix/dosdevices/s:"
+        done
+        ;;
+    unmount)
+        for arch in win32 win64; do
+            rm -f "$root/$arch/dosdevices/s:"
+        done
+        mountpoint -q "$mountpoint" && umount "$mountpoint"
+        ;;
+esac
+exit 0

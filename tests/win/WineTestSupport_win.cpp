@@ -1,0 +1,159 @@
+#include "tests/win/WineTestSupport_win.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace wintest {
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        m_path =
+            std::string(base) + "vt" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) + "\\";
+        if (CreateDirectoryA(m_path.c_str(), nullptr)) {
+            break;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    RemoveTree(m_path);
+}
+
+void RemoveTree(const std::string& folder) {
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\') {
+        base += '\\';
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((base + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = base + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(base.c_str());
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    bytes = content.str();
+    return true;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+void CollectFiles(const std::string& base, const std::string& relative, std::vector<std::string>& files) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((base + relative + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectFiles(base, relative + name + "\\", files);
+        } else {
+            files.push_back(relative + name);
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+}  // namespace
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+    std::vector<std::string> files;
+    CollectFiles(folder.back() == '\\' ? folder : folder + "\\", "", files);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+FileHolder::FileHolder(const std::string& path) {
+    const std::string ready = path + ".held";
+    DeleteFileA(ready.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string line = "\"" + ProgramFolder() + "vt_hold_file.exe\" \"" + path + "\" \"" + ready + "\"";
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process)) {
+        return;
+    }
+    for (int i = 0; i < 200 && !m_holding; ++i) {
+        m_holding = Exists(ready);
+        if (!m_holding) {
+            if (WaitForSingleObject(m_process.hProcess, 50) == WAIT_OBJECT_0) {
+                break;  // the helper gave up
+            }
+        }
+    }
+    DeleteFileA(ready.c_str());
+}
+
+FileHolder::~FileHolder() {
+    if (m_process.hProcess) {
+        TerminateProcess(m_process.hProcess, 0);
+        WaitForSingleObject(m_process.hProcess, 5000);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+}
+
+}  // namespace wintest

@@ -1,0 +1,54 @@
+#pragma once
+// What the Windows tests share: fresh folders, whole-file reads and writes, and child processes, all
+// on the real Win32 API of the prefix the test runs in.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wintest {
+
+// A new empty folder under the prefix's temp folder, ending in "\"; removed with its content at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+void RemoveTree(const std::string& folder);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// The file's bytes, or false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+bool Exists(const std::string& path);
+// Names of the files under a folder, relative to it with "\" separators, sorted.
+std::vector<std::string> ListFiles(const std::string& folder);
+
+// The folder of the running test program, ending in "\".
+std::string ProgramFolder();
+
+// Runs a program and waits for it; its exit code, or -1 when it could not start or took too long.
+int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
+
+// A running helper that holds a file open without sharing until the object goes.
+class FileHolder {
+public:
+    explicit FileHolder(const std::string& path);
+    ~FileHolder();
+    FileHolder(const FileHolder&) = delete;
+    FileHolder& operator=(const FileHolder&) = delete;
+    bool Holding() const { return m_holding; }
+
+private:
+    PROCESS_INFORMATION m_process{};
+    bool m_holding = false;
+};
+
+}  // namespace wintest

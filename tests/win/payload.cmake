@@ -1,0 +1,16 @@
+# The extractors on real files under Wine, with helper programs that hold files open and that carry an
+# archive behind their own image.
+vt_program(vt_hold_file SOURCES helpers/HoldFile_win.cpp)
+vt_program(vt_extract_self SOURCES helpers/ExtractSelf_win.cpp LIBS vt_payload)
+vt_test(payload_extractor_test
+    SOURCES payload_extractor_test.cpp WineTestSupport_win.cpp
+    LIBS vt_payload
+    DEPENDS vt_hold_file vt_extract_self)
+
+# A 256 KiB drive S: in both prefixes, for writes that fill the disk.
+add_test(NAME small_drive.mount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.sh mount ${VT_WINE_ROOT})
+add_test(NAME small_drive.unmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.sh unmount ${VT_WINE_ROOT})
+set_tests_properties(small_drive.mount PROPERTIES FIXTURES_SETUP small_drive LABELS wine)
+set_tests_properties(small_drive.unmount PROPERTIES FIXTURES_CLEANUP small_drive LABELS wine)
+set_tests_properties(payload_extractor_test.win32 payload_extractor_test.win64 PROPERTIES
+    FIXTURES_REQUIRED small_drive)

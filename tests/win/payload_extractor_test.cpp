@@ -1,0 +1,240 @@
+// The extractors on real files of a Wine prefix: what lands where, and every way an archive or a
+// destination can make them stop.
+#include <gtest/gtest.h>
+
+#include "payload/PayloadExtractor_win.h"
+#include "payload/PayloadFormat.h"
+#include "tests/common/ArchiveBytes.h"
+#include "tests/win/WineTestSupport_win.h"
+
+namespace ta = testing_archive;
+using payload::Selection;
+using wintest::TempFolder;
+
+namespace {
+
+std::string Pattern(std::size_t size, char seed) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>(seed + i * 7 + i / 251);
+    }
+    return bytes;
+}
+
+struct Extracted {
+    int result;
+    ExtractFailure failure;
+};
+
+Extracted Extract(const std::string& archive,
+                  const std::string& destination,
+                  Selection selection,
+                  const TempFolder& work) {
+    const std::string archivePath = work / "setup.bin";
+    EXPECT_TRUE(wintest::WriteWholeFile(archivePath, archive));
+    Extracted extracted{};
+    extracted.result = ExtractArchiveFiles(archivePath, destination, selection, &extracted.failure);
+    return extracted;
+}
+
+std::string Content(const std::string& path) {
+    std::string bytes;
+    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
+}
+
+}  // namespace
+
+TEST(PayloadExtractor, EntriesArriveByteForByteWhateverTheirSize) {
+    // Sizes around the copy buffer show a chunk boundary error as a wrong byte.
+    const ta::Entries entries = {
+        {"top.txt", "t"},
+        {"QTXPrograms\\one.bin", "1"},
+        {"QTXPrograms\\buffer.bin", Pattern(payload::kCopyBufferSize, 'a')},
+        {"QTXPrograms\\buffer+1.bin", Pattern(payload::kCopyBufferSize + 1, 'b')},
+        {"QTXPrograms\\large.bin", Pattern(3 * payload::kCopyBufferSize + 12345, 'c')},
+        {"QTXDriver\\i.exe", "driver"},
+        {"QTXDriver\\amd64\\w.dll", "64"},
+    };
+    TempFolder work, destination;
+    const Extracted extracted = Extract(ta::Build(entries), destination.Path(), Selection::Payload, work);
+    ASSERT_EQ(extracted.result, 1);
+    for (const auto& [name, data] : entries) {
+        EXPECT_TRUE(Content(destination / name) == data) << name;
+    }
+    EXPECT_EQ(wintest::ListFiles(destination.Path()).size(), entries.size());
+}
+
+TEST(PayloadExtractor, EachExtractorTakesItsOwnFolders) {
+    const ta::Entries entries = {
+        {"MxDriver\\a.sys", "a"},         {"mxdriver\\c.txt", "c"},
+        {"MxDriver\\sub\\b.txt", "b"},    {"QTXDriver\\i.exe", "i"},
+        {"QTXDriver\\amd64\\x.dll", "x"}, {"QTXDriver\\x86\\y.dll", "y"},
+        {"QTXDriver\\ia64\\z.dll", "z"},  {"QTXPrograms\\p.exe", "p"},
+        {"Contour\\k.dat", "k"},          {"top.txt", "t"},
+    };
+    const struct {
+        const char* name;
+        bool byPayload;
+        bool byDrivers;
+    } expected[] = {
+        {"MxDriver\\a.sys", false, true},        {"MxDriver\\c.txt", true, false},
+        {"MxDriver\\sub\\b.txt", true, false},   {"QTXDriver\\i.exe", true, true},
+        {"QTXDriver\\amd64\\x.dll", true, true}, {"QTXDriver\\x86\\y.dll", true, true},
+        {"QTXDriver\\ia64\\z.dll", true, false}, {"QTXPrograms\\p.exe", true, false},
+        {"Contour\\k.dat", false, false},        {"top.txt", true, false},
+    };
+    const std::string archive = ta::Build(entries);
+    for (Selection selection : {Selection::Payload, Selection::Drivers}) {
+        TempFolder work, destination;
+        // The sub-folder of "MxDriver" needs its parent, which the application install never creates.
+        CreateDirectoryA((destination / "MxDriver").c_str(), nullptr);
+        ASSERT_EQ(Extract(archive, destination.Path(), selection, work).result, 1);
+        for (const auto& e : expected) {
+            const bool wanted = selection == Selection::Payload ? e.byPayload : e.byDrivers;
+            EXPECT_EQ(wintest::Exists(destination / e.name), wanted)
+                << e.name
+                << (selection == Selection::Payload ? " by the payload extractor" : " by the driver extractor");
+        }
+    }
+}
+
+TEST(PayloadExtractor, BrokenArchivesStopAndKeepWhatCameBefore) {
+    const std::string good = ta::Build({{"first.txt", "11111"}, {"second.txt", "22222"}, {"third.txt", "33333"}});
+    const std::uint32_t second = ta::Offset(good, 1);
+    auto patched = [&](auto change) {
+        std::string bytes = good;
+        change(bytes);
+        return bytes;
+    };
+    std::string contourOnly;
+    {
+        ta::Entries entries;
+        for (std::uint32_t i = 0; i < payload::kMaxEntryCount; ++i) {
+            entries.emplace_back("Contour\\c" + std::to_string(i), "x");
+        }
+        contourOnly = ta::Build(entries);
+    }
+    std::string truncatedTable = ta::BareTable(3);
+    truncatedTable.erase(0, 4);
+    const struct {
+        const char* what;
+        std::string bytes;
+        int result;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"only the sentinel", ta::Build({}), 1, {}},
+        {"7749 entries, all skipped", contourOnly, 1, {}},
+        {"count 0", patched([](std::string& b) { ta::SetCount(b, 0); }), 0, {}},
+        {"count 7751", patched([](std::string& b) { ta::SetCount(b, 7751); }), 0, {}},
+        {"file of three bytes", "abc", 0, {}},
+        {"table longer than the file", truncatedTable, 0, {}},
+        {"last entry ends at the file end",
+         patched([](std::string& b) { ta::SetOffset(b, 3, static_cast<std::uint32_t>(b.size())); }),
+         0,
+         {"first.txt", "second.txt"}},
+        {"second entry without data",
+         patched([&](std::string& b) { ta::SetOffset(b, 1, ta::Offset(b, 0) + 400); }),
+         0,
+         {}},
+        {"third entry without data",
+         patched([&](std::string& b) { ta::SetOffset(b, 2, second + 400); }),
+         0,
+         {"first.txt"}},
+        {"descending offset", patched([&](std::string& b) { ta::SetOffset(b, 2, second - 10); }), 0, {"first.txt"}},
+    };
+    for (const auto& c : cases) {
+        TempFolder work, destination;
+        const Extracted extracted = Extract(c.bytes, destination.Path(), Selection::Payload, work);
+        EXPECT_EQ(extracted.result, c.result) << c.what;
+        EXPECT_EQ(wintest::ListFiles(destination.Path()), c.files) << c.what;
+        if (c.result == 0) {
+            EXPECT_EQ(extracted.failure.kind, ExtractFailure::Kind::BadArchive) << c.what;
+        }
+    }
+}
+
+TEST(PayloadExtractor, NestedFolderBeforeItsParentFails) {
+    TempFolder work, destination;
+    const Extracted extracted = Extract(ta::Build({{"QTXDriver\\amd64\\w.dll", "w"}, {"QTXDriver\\i.exe", "i"}}),
+                                        destination.Path(), Selection::Payload, work);
+    EXPECT_EQ(extracted.result, 0);
+    EXPECT_EQ(extracted.failure.kind, ExtractFailure::Kind::CreateFile);
+    EXPECT_EQ(extracted.failure.path, destination / "QTXDriver\\amd64\\w.dll");
+    EXPECT_TRUE(wintest::ListFiles(destination.Path()).empty());
+}
+
+TEST(PayloadExtractor, UnsafeNamesWriteNothingOutsideTheDestination) {
+    for (const char* unsafe :
+         {"..\\escaped.txt", "QTXPrograms\\..\\..\\escaped.txt", "QTXPrograms/../../escaped.txt", "\\escaped.txt"}) {
+        TempFolder work, outer;
+        const std::string destination = outer / "dest\\";
+        CreateDirectoryA(destination.c_str(), nullptr);
+        const Extracted extracted =
+            Extract(ta::Build({{"QTXPrograms\\ok.txt", "ok"}, {unsafe, "bad"}}), destination, Selection::Payload, work);
+        EXPECT_EQ(extracted.result, 0) << unsafe;
+        EXPECT_EQ(extracted.failure.kind, ExtractFailure::Kind::UnsafeName) << unsafe;
+        EXPECT_EQ(wintest::ListFiles(outer.Path()), std::vector<std::string>{"dest\\QTXPrograms\\ok.txt"}) << unsafe;
+    }
+}
+
+TEST(PayloadExtractor, FileHeldOpenByAnotherProcessStopsTheExtraction) {
+    TempFolder work, destination;
+    CreateDirectoryA((destination / "QTXPrograms").c_str(), nullptr);
+    wintest::FileHolder holder(destination / "QTXPrograms\\Vectrace.exe");
+    ASSERT_TRUE(holder.Holding());
+    const Extracted extracted =
+        Extract(ta::Build({{"QTXPrograms\\a.dll", "a"}, {"QTXPrograms\\Vectrace.exe", "new"}, {"QTXPrograms\\z", "z"}}),
+                destination.Path(), Selection::Payload, work);
+    EXPECT_EQ(extracted.result, 0);
+    EXPECT_EQ(extracted.failure.kind, ExtractFailure::Kind::CreateFile);
+    EXPECT_EQ(extracted.failure.systemError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(Content(destination / "QTXPrograms\\a.dll"), "a");
+    EXPECT_FALSE(wintest::Exists(destination / "QTXPrograms\\z"));
+}
+
+TEST(PayloadExtractor, FullDiskIsAFailureWithTheSystemsReason) {
+    if (!wintest::Exists("S:\\")) {
+        GTEST_SKIP() << "no small drive S: in this prefix";
+    }
+    TempFolder work;
+    const std::string destination = "S:\\full\\";
+    wintest::RemoveTree(destination);
+    CreateDirectoryA(destination.c_str(), nullptr);
+    const Extracted extracted = Extract(ta::Build({{"small.txt", "s"}, {"big.bin", Pattern(1 << 20, 'f')}}),
+                                        destination, Selection::Payload, work);
+    EXPECT_EQ(extracted.result, 0);
+    EXPECT_EQ(extracted.failure.kind, ExtractFailure::Kind::Write);
+    EXPECT_EQ(extracted.failure.path, destination + "big.bin");
+    EXPECT_EQ(extracted.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(Content(destination + "small.txt"), "s");
+    wintest::RemoveTree(destination);
+}
+
+TEST(PayloadExtractor, MissingArchiveIsReported) {
+    TempFolder destination;
+    ExtractFailure failure;
+    EXPECT_EQ(ExtractArchiveFiles(destination / "none.exe", destination.Path(), Selection::Payload, &failure), 0);
+    EXPECT_EQ(failure.kind, ExtractFailure::Kind::OpenArchive);
+}
+
+TEST(PayloadExtractor, ProgramExtractsTheArchiveBehindItsOwnImage) {
+    std::string image;
+    ASSERT_TRUE(wintest::ReadWholeFile(wintest::ProgramFolder() + "vt_extract_self.exe", image));
+    const ta::Entries entries = {{"MxDriver\\u.exe", "u"}, {"QTXDriver\\i.exe", "i"}, {"QTXPrograms\\v.exe", "v"}};
+    TempFolder work;
+    const std::string program = work / "carrier.exe";
+    ASSERT_TRUE(wintest::WriteWholeFile(program, ta::Build(entries, image)));
+    const struct {
+        const char* selection;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"payload", {"QTXDriver\\i.exe", "QTXPrograms\\v.exe"}},
+        {"drivers", {"MxDriver\\u.exe", "QTXDriver\\i.exe"}},
+    };
+    for (const auto& c : cases) {
+        TempFolder destination;
+        // A "\" before the closing quote must be doubled, or it escapes the quote.
+        EXPECT_EQ(wintest::RunAndWait("\"" + program + "\" \"" + destination.Path() + "\\\" " + c.selection), 1);
+        EXPECT_EQ(wintest::ListFiles(destination.Path()), c.files) << c.selection;
+    }
+}
