@@ -1,0 +1,34 @@
+#include "install/FileProbes_win.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/win/ScratchFolder_win.h"
+
+namespace {
+
+TEST(FileProbes, FoldersFilesAndPatterns) {
+    ScratchFolder scratch;
+    const std::string folder = scratch.Make("Draw\\");
+    WriteTextFile(folder + "CorelDrw.exe", "MZ");
+    const std::string bare = folder.substr(0, folder.size() - 1);
+
+    const struct {
+        std::string path;
+        bool folderExists;
+        bool fileExists;
+    } cases[] = {
+        {bare, true, true},
+        {folder, false, false},  // the system's search takes no trailing "\"
+        {folder + "CorelDrw.exe", false, true},
+        {folder + "*.exe", false, true},
+        {folder + "*.gms", false, false},
+        {scratch.Path() + "Absent", false, false},
+        {"", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderExists(c.path), c.folderExists) << c.path;
+        EXPECT_EQ(FileExists(c.path), c.fileExists) << c.path;
+    }
+}
+
+}  // namespace
