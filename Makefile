@@ -38,3 +38,6 @@ test: dist
 
 clean:
 	rm -rf $(BUILD)
+
+bench: dist
+	@bash bench/run.sh

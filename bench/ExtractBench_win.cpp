@@ -1,0 +1,191 @@
+// Extraction measured against its limit and its peer, side by side in one run under the same Wine:
+//   extract  the setup's extractor, in process, over the full-size sample archive
+//   copy     a plain CopyFileA of the same files from the payload tree (the limit)
+//   nsis     an NSIS installer of the same files in store mode, run silently as a child process,
+//            against the setup's own extraction run the same way (process start included on both)
+// and the peak private memory of an extracting process for a small and for the full-size archive.
+// Usage: vt_bench_extract FULL_SETUP SMALL_SETUP PAYLOAD_TREE NSIS_INSTALLER WORK_FOLDER ROUNDS
+#include <windows.h>
+
+#include <psapi.h>  // after windows.h, which it needs
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "payload/PayloadExtractor_win.h"
+
+namespace {
+
+double Seconds(const std::function<bool()>& run, bool& ok) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    ok = run() && ok;
+    QueryPerformanceCounter(&end);
+    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(folder + name + "\\");
+            } else {
+                DeleteFileA((folder + name).c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+int CountFiles(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    int count = 0;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") {
+            count += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? CountFiles(folder + name + "\\") : 1;
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
+bool CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((from + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool ok = true;
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ok = CopyTree(from + name + "\\", to + name + "\\") && ok;
+        } else {
+            ok = CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE) && ok;
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return ok;
+}
+
+struct ChildRun {
+    bool ok = false;
+    SIZE_T peakPrivateBytes = 0;
+};
+
+ChildRun RunChild(std::string commandLine, DWORD expectedExitCode) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ChildRun run;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return run;
+    }
+    // Wine forgets a process's counters once it has ended, so they are sampled while it runs.
+    do {
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof counters;
+        if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters)) {
+            run.peakPrivateBytes = std::max({run.peakPrivateBytes, counters.PeakPagefileUsage, counters.PagefileUsage});
+        }
+    } while (WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    run.ok = code == expectedExitCode;
+    return run;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 7) {
+        std::fprintf(stderr,
+                     "usage: vt_bench_extract FULL_SETUP SMALL_SETUP PAYLOAD_TREE NSIS_INSTALLER WORK ROUNDS\n");
+        return 2;
+    }
+    const std::string fullSetup = argv[1], smallSetup = argv[2], tree = std::string(argv[3]) + "\\", nsis = argv[4],
+                      work = std::string(argv[5]) + "\\";
+    const int rounds = std::max(1, std::atoi(argv[6]));
+    CreateDirectoryA(work.c_str(), nullptr);
+    const std::string target = work + "target\\";
+    const int treeFiles = CountFiles(tree);
+    const int payloadFiles = treeFiles - CountFiles(tree + "MxDriver\\");  // the application install skips it
+
+    std::vector<double> extract, copy, extractProcess, nsisProcess;
+    bool ok = true;
+    // Warm the page cache for both sources before the first timed round.
+    RemoveTree(target);
+    CopyTree(tree, target);
+    RemoveTree(target);
+    // Each run must have written every file, or its time means nothing.
+    for (int round = 0; round < rounds; ++round) {
+        RemoveTree(target);
+        CreateDirectoryA(target.c_str(), nullptr);
+        extract.push_back(
+            Seconds([&] { return ExtractArchiveFiles(fullSetup, target, payload::Selection::Payload) == 1; }, ok));
+        ok = CountFiles(target) == payloadFiles && ok;
+        RemoveTree(target);
+        copy.push_back(Seconds([&] { return CopyTree(tree, target); }, ok));
+        ok = CountFiles(target) == treeFiles && ok;
+        RemoveTree(target);
+        CreateDirectoryA(target.c_str(), nullptr);
+        extractProcess.push_back(
+            Seconds([&] { return RunChild("\"" + fullSetup + "\" \"" + target + "\\\" payload", 1).ok; }, ok));
+        ok = CountFiles(target) == payloadFiles && ok;
+        RemoveTree(target);
+        nsisProcess.push_back(Seconds([&] { return RunChild("\"" + nsis + "\" /S /D=" + work + "nsis", 0).ok; }, ok));
+        ok = CountFiles(work + "nsis\\") == treeFiles && ok;
+        RemoveTree(work + "nsis\\");
+    }
+    RemoveTree(target);
+    CreateDirectoryA(target.c_str(), nullptr);
+    const ChildRun smallRun = RunChild("\"" + smallSetup + "\" \"" + target + "\\\" payload", 1);
+    RemoveTree(target);
+    CreateDirectoryA(target.c_str(), nullptr);
+    const ChildRun fullRun = RunChild("\"" + fullSetup + "\" \"" + target + "\\\" payload", 1);
+    RemoveTree(target);
+
+    const double e = Median(extract), c = Median(copy), ep = Median(extractProcess), np = Median(nsisProcess);
+    std::printf("medians of %d rounds, full-size sample\n", rounds);
+    std::printf("  extract (in process)      %8.3f s\n", e);
+    std::printf("  plain copy (CopyFileA)    %8.3f s   extract/copy = %.2f\n", c, e / c);
+    std::printf("  setup extraction process  %8.3f s\n", ep);
+    std::printf("  NSIS store-mode installer %8.3f s   setup/NSIS   = %.2f\n", np, ep / np);
+    std::printf("peak private memory of an extracting process\n");
+    std::printf("  small sample              %8.1f MiB\n", double(smallRun.peakPrivateBytes) / 1048576.0);
+    std::printf("  full-size sample          %8.1f MiB   full/small   = %.2f\n",
+                double(fullRun.peakPrivateBytes) / 1048576.0,
+                double(fullRun.peakPrivateBytes) / double(std::max<SIZE_T>(smallRun.peakPrivateBytes, 1)));
+    if (!ok) {
+        std::printf("note: at least one timed run failed\n");
+    }
+    return ok ? 0 : 1;
+}
