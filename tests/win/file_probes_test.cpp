@@ -2,14 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/win/ScratchFolder_win.h"
+#include "tests/win/WineTestSupport_win.h"
 
 namespace {
 
+// A folder made under the test's temp folder; its path ends in "\\".
+std::string MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    ASSERT_TRUE(wintest::WriteWholeFile(path, bytes)) << path;
+    SetFileAttributesA(path.c_str(), attributes);
+}
+
 TEST(FileProbes, FoldersFilesAndPatterns) {
-    ScratchFolder scratch;
-    const std::string folder = scratch.Make("Draw\\");
-    WriteTextFile(folder + "CorelDrw.exe", "MZ");
+    wintest::TempFolder scratch;
+    const std::string folder = MakeFolder(scratch / "Draw\\");
+    WriteFile(folder + "CorelDrw.exe", "MZ");
     const std::string bare = folder.substr(0, folder.size() - 1);
 
     const struct {

@@ -5,9 +5,26 @@
 #include <functional>
 #include <string>
 
-#include "tests/win/ScratchFolder_win.h"
+#include "tests/win/WineTestSupport_win.h"
 
 namespace {
+
+// A folder made under the test's temp folder; its path ends in "\\".
+std::string MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    ASSERT_TRUE(wintest::WriteWholeFile(path, bytes)) << path;
+    SetFileAttributesA(path.c_str(), attributes);
+}
+
+// The file's bytes, or "<missing>".
+std::string Content(const std::string& path) {
+    std::string bytes;
+    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
+}
 
 using CopyOperation = std::function<void(const std::string&, const std::string&)>;
 
@@ -30,66 +47,28 @@ bool IsReadOnly(const std::string& path) {
     return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-// A process that holds path open without sharing until the returned handle is ended.
-class FileHolder {
-public:
-    explicit FileHolder(const std::string& path) {
-        std::string command = "\"" + ExecutableFolder() + "hold_file.exe\" \"" + path + "\"";
-        // No console and no standard handles: under Wine a child given the test's output would keep the
-        // test runner's pipe open after the test ends.
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
-                                   &startup, &m_process));
-        // Held once an open that shares everything is refused.
-        for (int tries = 0; tries < 200; ++tries) {
-            HANDLE probe =
-                CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) {
-                return;
-            }
-            if (probe != INVALID_HANDLE_VALUE) {
-                CloseHandle(probe);
-            }
-            Sleep(50);
-        }
-        ADD_FAILURE() << "the helper never held " << path;
-    }
-    ~FileHolder() {
-        TerminateProcess(m_process.hProcess, 0);
-        WaitForSingleObject(m_process.hProcess, 5000);
-        CloseHandle(m_process.hProcess);
-        CloseHandle(m_process.hThread);
-    }
-
-private:
-    PROCESS_INFORMATION m_process{};
-};
-
 TEST(CopyFolder, CopiesEveryFileOfOneLevelWithOrWithoutTrailingBackslash) {
     for (const NamedCopy& operation : kCopies) {
         for (int form = 0; form < 4; ++form) {
             SCOPED_TRACE(std::string(operation.name) + " form " + std::to_string(form));
-            ScratchFolder scratch;
-            const std::string source = scratch.Make("from\\");
-            const std::string destination = scratch.Make("to\\");
-            scratch.Make("from\\sub\\");
-            WriteTextFile(source + "a.ini", "new");
-            WriteTextFile(source + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-            WriteTextFile(source + "sub\\inner.txt", "inner");
-            WriteTextFile(destination + "a.ini", "older and longer");
-            WriteTextFile(destination + "kept.txt", "kept");
+            wintest::TempFolder scratch;
+            const std::string source = MakeFolder(scratch / "from\\");
+            const std::string destination = MakeFolder(scratch / "to\\");
+            MakeFolder(scratch / "from\\sub\\");
+            WriteFile(source + "a.ini", "new");
+            WriteFile(source + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+            WriteFile(source + "sub\\inner.txt", "inner");
+            WriteFile(destination + "a.ini", "older and longer");
+            WriteFile(destination + "kept.txt", "kept");
 
             operation.copy(form & 1 ? source : WithoutBackslash(source),
                            form & 2 ? destination : WithoutBackslash(destination));
 
-            EXPECT_EQ(ReadTextFile(destination + "a.ini"), "new");
-            EXPECT_EQ(ReadTextFile(destination + "hidden.dat"), "h");
-            EXPECT_EQ(ReadTextFile(destination + "kept.txt"), "kept");
-            EXPECT_FALSE(PathExists(destination + "sub"));
-            EXPECT_FALSE(PathExists(destination + "inner.txt"));
+            EXPECT_EQ(Content(destination + "a.ini"), "new");
+            EXPECT_EQ(Content(destination + "hidden.dat"), "h");
+            EXPECT_EQ(Content(destination + "kept.txt"), "kept");
+            EXPECT_FALSE(wintest::Exists(destination + "sub"));
+            EXPECT_FALSE(wintest::Exists(destination + "inner.txt"));
         }
     }
 }
@@ -97,88 +76,89 @@ TEST(CopyFolder, CopiesEveryFileOfOneLevelWithOrWithoutTrailingBackslash) {
 TEST(CopyFolder, ShorterAndEmptySourcesReplaceTheWholeDestination) {
     for (const NamedCopy& operation : kCopies) {
         SCOPED_TRACE(operation.name);
-        ScratchFolder scratch;
-        const std::string source = scratch.Make("from\\");
-        const std::string destination = scratch.Make("to\\");
-        WriteTextFile(source + "short.ini", "ab");
-        WriteTextFile(source + "empty.ini", "");
-        WriteTextFile(destination + "short.ini", "0123456789");
-        WriteTextFile(destination + "empty.ini", "old");
+        wintest::TempFolder scratch;
+        const std::string source = MakeFolder(scratch / "from\\");
+        const std::string destination = MakeFolder(scratch / "to\\");
+        WriteFile(source + "short.ini", "ab");
+        WriteFile(source + "empty.ini", "");
+        WriteFile(destination + "short.ini", "0123456789");
+        WriteFile(destination + "empty.ini", "old");
 
         operation.copy(source, destination);
 
-        EXPECT_EQ(ReadTextFile(destination + "short.ini"), "ab");
-        EXPECT_EQ(ReadTextFile(destination + "empty.ini"), "");
+        EXPECT_EQ(Content(destination + "short.ini"), "ab");
+        EXPECT_EQ(Content(destination + "empty.ini"), "");
     }
 }
 
 TEST(CopyFolder, MissingOrEmptyFoldersCopyNothingAndCreateNothing) {
     for (const NamedCopy& operation : kCopies) {
         SCOPED_TRACE(operation.name);
-        ScratchFolder scratch;
-        const std::string source = scratch.Make("from\\");
-        WriteTextFile(source + "a.ini", "a");
+        wintest::TempFolder scratch;
+        const std::string source = MakeFolder(scratch / "from\\");
+        WriteFile(source + "a.ini", "a");
 
-        operation.copy(scratch.Path() + "absent\\", scratch.Make("to\\"));
+        operation.copy(scratch.Path() + "absent\\", MakeFolder(scratch / "to\\"));
         operation.copy(source, scratch.Path() + "nowhere\\");
         operation.copy(source, "");
         operation.copy("", scratch.Path() + "to\\");
 
-        EXPECT_FALSE(PathExists(scratch.Path() + "to\\a.ini"));
-        EXPECT_FALSE(PathExists(scratch.Path() + "nowhere"));
+        EXPECT_FALSE(wintest::Exists(scratch.Path() + "to\\a.ini"));
+        EXPECT_FALSE(wintest::Exists(scratch.Path() + "nowhere"));
     }
 }
 
 TEST(CopyFolder, ReadOnlySourceStaysReadOnlyOnlyThroughTheSystemCopy) {
-    ScratchFolder scratch;
-    const std::string source = scratch.Make("from\\");
-    WriteTextFile(source + "locked.ini", "ro", FILE_ATTRIBUTE_READONLY);
+    wintest::TempFolder scratch;
+    const std::string source = MakeFolder(scratch / "from\\");
+    WriteFile(source + "locked.ini", "ro", FILE_ATTRIBUTE_READONLY);
 
-    CopyFolderFiles(source, scratch.Make("copied\\"));
-    EXPECT_TRUE(CopyFolderFilesByContent(source, scratch.Make("rewritten\\")));
+    CopyFolderFiles(source, MakeFolder(scratch / "copied\\"));
+    EXPECT_TRUE(CopyFolderFilesByContent(source, MakeFolder(scratch / "rewritten\\")));
 
-    EXPECT_EQ(ReadTextFile(scratch.Path() + "copied\\locked.ini"), "ro");
+    EXPECT_EQ(Content(scratch.Path() + "copied\\locked.ini"), "ro");
     EXPECT_TRUE(IsReadOnly(scratch.Path() + "copied\\locked.ini"));
-    EXPECT_EQ(ReadTextFile(scratch.Path() + "rewritten\\locked.ini"), "ro");
+    EXPECT_EQ(Content(scratch.Path() + "rewritten\\locked.ini"), "ro");
     EXPECT_FALSE(IsReadOnly(scratch.Path() + "rewritten\\locked.ini"));
 }
 
 TEST(CopyFolderFilesByContent, SkipsASourceHeldOpenAndCopiesTheRest) {
-    ScratchFolder scratch;
-    const std::string source = scratch.Make("from\\");
-    const std::string destination = scratch.Make("to\\");
-    WriteTextFile(source + "held.ini", "held");
-    WriteTextFile(source + "free.ini", "free");
+    wintest::TempFolder scratch;
+    const std::string source = MakeFolder(scratch / "from\\");
+    const std::string destination = MakeFolder(scratch / "to\\");
+    WriteFile(source + "held.ini", "held");
+    WriteFile(source + "free.ini", "free");
 
-    FileHolder holder(source + "held.ini");
+    wintest::FileHolder holder(source + "held.ini");
+    ASSERT_TRUE(holder.Holding());
     ExtractFailure failure;
     EXPECT_TRUE(CopyFolderFilesByContent(source, destination, &failure));
 
     EXPECT_EQ(failure.kind, ExtractFailure::Kind::None);
-    EXPECT_FALSE(PathExists(destination + "held.ini"));
-    EXPECT_EQ(ReadTextFile(destination + "free.ini"), "free");
+    EXPECT_FALSE(wintest::Exists(destination + "held.ini"));
+    EXPECT_EQ(Content(destination + "free.ini"), "free");
 }
 
 TEST(CopyFolderFilesByContent, LargeFileArrivesWhole) {
-    ScratchFolder scratch;
-    const std::string source = scratch.Make("from\\");
+    wintest::TempFolder scratch;
+    const std::string source = MakeFolder(scratch / "from\\");
     std::string content;
     for (int i = 0; content.size() < 300000; ++i) {
         content += std::to_string(i) + ",";
     }
-    WriteTextFile(source + "big.bin", content);
+    WriteFile(source + "big.bin", content);
 
-    EXPECT_TRUE(CopyFolderFilesByContent(source, scratch.Make("to\\")));
+    EXPECT_TRUE(CopyFolderFilesByContent(source, MakeFolder(scratch / "to\\")));
 
-    EXPECT_EQ(ReadTextFile(scratch.Path() + "to\\big.bin"), content);
+    EXPECT_EQ(Content(scratch.Path() + "to\\big.bin"), content);
 }
 
 // The build lays out full_disk\SoftCfg.ini as a link to /dev/full, where every write fails for want of space.
 TEST(CopyFolderFilesByContent, WriteFailureStopsAndNamesTheFile) {
-    ScratchFolder scratch;
-    const std::string source = scratch.Make("from\\");
-    WriteTextFile(source + "SoftCfg.ini", "[BaseCfg]\r\nLanguage=3\r\n");
-    const std::string destination = ExecutableFolder() + "full_disk\\";
+    wintest::TempFolder scratch;
+    const std::string source = MakeFolder(scratch / "from\\");
+    WriteFile(source + "SoftCfg.ini", "[BaseCfg]\r\nLanguage=3\r\n");
+    const std::string destination = wintest::ProgramFolder() + "full_disk\\";
 
     ExtractFailure failure;
     EXPECT_FALSE(CopyFolderFilesByContent(source, destination, &failure));
@@ -191,34 +171,35 @@ TEST(CopyFolderFilesByContent, WriteFailureStopsAndNamesTheFile) {
 TEST(DeleteFolderFiles, DeletesWhatItCanAndLeavesFoldersAlone) {
     for (const bool trailing : {true, false}) {
         SCOPED_TRACE(trailing);
-        ScratchFolder scratch;
-        const std::string folder = scratch.Make("QTXCad\\");
-        scratch.Make("QTXCad\\sub\\");
-        WriteTextFile(folder + "a.dll", "a");
-        WriteTextFile(folder + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN);
-        WriteTextFile(folder + "readonly.dat", "r", FILE_ATTRIBUTE_READONLY);
-        WriteTextFile(folder + "held.dat", "held");
-        WriteTextFile(folder + "sub\\inner.txt", "inner");
+        wintest::TempFolder scratch;
+        const std::string folder = MakeFolder(scratch / "QTXCad\\");
+        MakeFolder(scratch / "QTXCad\\sub\\");
+        WriteFile(folder + "a.dll", "a");
+        WriteFile(folder + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN);
+        WriteFile(folder + "readonly.dat", "r", FILE_ATTRIBUTE_READONLY);
+        WriteFile(folder + "held.dat", "held");
+        WriteFile(folder + "sub\\inner.txt", "inner");
 
         {
-            FileHolder holder(folder + "held.dat");
+            wintest::FileHolder holder(folder + "held.dat");
+            ASSERT_TRUE(holder.Holding());
             DeleteFolderFiles(trailing ? folder : WithoutBackslash(folder));
         }
 
-        EXPECT_FALSE(PathExists(folder + "a.dll"));
-        EXPECT_FALSE(PathExists(folder + "hidden.dat"));
-        EXPECT_TRUE(PathExists(folder + "readonly.dat"));
-        EXPECT_TRUE(PathExists(folder + "held.dat"));
-        EXPECT_EQ(ReadTextFile(folder + "sub\\inner.txt"), "inner");
+        EXPECT_FALSE(wintest::Exists(folder + "a.dll"));
+        EXPECT_FALSE(wintest::Exists(folder + "hidden.dat"));
+        EXPECT_TRUE(wintest::Exists(folder + "readonly.dat"));
+        EXPECT_TRUE(wintest::Exists(folder + "held.dat"));
+        EXPECT_EQ(Content(folder + "sub\\inner.txt"), "inner");
         EXPECT_FALSE(RemoveDirectoryA(folder.c_str()));
     }
 }
 
 TEST(DeleteFolderFiles, EmptiedFolderCanBeRemoved) {
-    ScratchFolder scratch;
-    const std::string folder = scratch.Make("QTXCorel\\");
-    WriteTextFile(folder + "a.gms", "a");
-    WriteTextFile(folder + "b.gms", "b", FILE_ATTRIBUTE_SYSTEM);
+    wintest::TempFolder scratch;
+    const std::string folder = MakeFolder(scratch / "QTXCorel\\");
+    WriteFile(folder + "a.gms", "a");
+    WriteFile(folder + "b.gms", "b", FILE_ATTRIBUTE_SYSTEM);
 
     DeleteFolderFiles(folder);
 

@@ -1,14 +1,13 @@
 # Software installation under Wine: flat folder operations, shortcuts, file probes.
-vt_program(hold_file SOURCES hold_file_win.cpp)
 vt_program(write_shortcut SOURCES write_shortcut_win.cpp LIBS vt_install)
 
 # A destination file that is really /dev/full: every write to it fails as on a full disk.
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/full_disk)
 file(CREATE_LINK /dev/full ${CMAKE_CURRENT_BINARY_DIR}/full_disk/SoftCfg.ini SYMBOLIC)
 
-vt_test(folder_files_test SOURCES folder_files_test.cpp ScratchFolder_win.cpp LIBS vt_install DEPENDS hold_file)
-vt_test(shortcut_test SOURCES shortcut_test.cpp ScratchFolder_win.cpp LIBS vt_install)
-vt_test(file_probes_test SOURCES file_probes_test.cpp ScratchFolder_win.cpp LIBS vt_install)
+vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
+vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install)
+vt_test(file_probes_test SOURCES file_probes_test.cpp WineTestSupport_win.cpp LIBS vt_install)
 
 # The same shortcut read from Linux, as another tool sees the file.
 foreach(prefix win32 win64)

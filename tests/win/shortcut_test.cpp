@@ -7,9 +7,26 @@
 #include <cstring>
 #include <string>
 
-#include "tests/win/ScratchFolder_win.h"
+#include "tests/win/WineTestSupport_win.h"
 
 namespace {
+
+// A folder made under the test's temp folder; its path ends in "\\".
+std::string MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    ASSERT_TRUE(wintest::WriteWholeFile(path, bytes)) << path;
+    SetFileAttributesA(path.c_str(), attributes);
+}
+
+// The file's bytes, or "<missing>".
+std::string Content(const std::string& path) {
+    std::string bytes;
+    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
+}
 
 struct LinkProperties {
     HRESULT loaded = E_FAIL;
@@ -20,7 +37,7 @@ struct LinkProperties {
 // The show command as the file holds it (header offset 0x3C). The shell's reader turns any value
 // other than 1, 3 and 7 into 1 on loading, so it can't tell what was written.
 DWORD StoredShowCommand(const std::string& shortcutFile) {
-    const std::string bytes = ReadTextFile(shortcutFile);
+    const std::string bytes = Content(shortcutFile);
     DWORD value = 0xFFFFFFFF;
     if (bytes.size() >= 0x40) {
         std::memcpy(&value, bytes.data() + 0x3C, sizeof value);
@@ -65,14 +82,14 @@ LinkProperties ReadLink(const std::string& shortcutFile) {
 class ShortcutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        program = scratch.Make("Vectrace\\") + "Vectrace.exe";
-        scratch.Make("Vectrace\\QTXRes\\");
+        program = MakeFolder(scratch / "Vectrace\\") + "Vectrace.exe";
+        MakeFolder(scratch / "Vectrace\\QTXRes\\");
         icon = scratch.Path() + "Vectrace\\QTXRes\\title.ico";
-        WriteTextFile(program, "MZ");
-        WriteTextFile(icon, "ico");
+        WriteFile(program, "MZ");
+        WriteFile(icon, "ico");
     }
 
-    ScratchFolder scratch;
+    wintest::TempFolder scratch;
     std::string program;
     std::string icon;
 };
@@ -109,7 +126,7 @@ TEST_F(ShortcutTest, WithoutIconHasNoIconLocation) {
 
 TEST_F(ShortcutTest, ExistingShortcutIsOverwritten) {
     const std::string shortcut = scratch.Path() + "Vectrace.lnk";
-    WriteTextFile(shortcut, "not a link at all, and longer than nothing");
+    WriteFile(shortcut, "not a link at all, and longer than nothing");
     EXPECT_EQ(CreateShortcutWithIcon(icon, shortcut, "first", icon), S_OK);
 
     EXPECT_EQ(CreateShortcut(program, shortcut, "second"), S_OK);
@@ -142,7 +159,7 @@ TEST_F(ShortcutTest, FailedSaveReturnsItsFailureAndWritesNothing) {
             EXPECT_EQ(withIcon, c.expected);
             EXPECT_EQ(plain, c.expected);
         }
-        EXPECT_FALSE(PathExists(c.shortcut));
+        EXPECT_FALSE(wintest::Exists(c.shortcut));
     }
 }
 
