@@ -1,0 +1,108 @@
+#include "install/MainSoftwareInstall_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "app/framework/File_win.h"
+#include "install/FolderFiles_win.h"
+#include "install/MainSoftwareLayout.h"
+#include "install/Shortcut_win.h"
+#include "install/SoftConfig_win.h"
+
+namespace {
+
+using Outcome = MainInstallResult::Outcome;
+
+bool IsSystemLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// A shell folder's path ending in "\", or empty when the shell has none, so no shortcut lands in a root.
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) || path[0] == '\0') {
+        return std::string();
+    }
+    return std::string(path) + "\\";
+}
+
+bool IsReadOrWrite(const ExtractFailure& failure) {
+    return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
+}
+
+MainInstallResult Failed(Outcome outcome, const ExtractFailure& failure = ExtractFailure()) {
+    MainInstallResult result;
+    result.outcome = outcome;
+    result.failure = failure;
+    return result;
+}
+
+void CreateShortcuts(const MainInstallSettings& settings, const std::string& installFolder) {
+    const std::string program = installFolder + install::kProgramPath;
+    const std::string icon = installFolder + install::kIconPath;
+    const std::string desktop = settings.desktopFolder.empty() ? ShellFolder(CSIDL_DESKTOP) : settings.desktopFolder;
+    const std::string programs =
+        settings.programsFolder.empty() ? ShellFolder(CSIDL_PROGRAMS) : settings.programsFolder;
+    if (!desktop.empty()) {
+        CreateShortcutWithIcon(program, install::ShortcutPath(desktop, settings.productName), program, icon);
+    }
+    if (!programs.empty()) {
+        const std::string menu = programs + install::kMenuFolderName;
+        CreateDirectoryA(menu.c_str(), nullptr);
+        CreateShortcutWithIcon(program, install::ShortcutPath(menu, settings.productName), program, icon);
+        CreateShortcut(installFolder + install::kUninstallerPath, menu + install::kUninstallShortcutName, program);
+    }
+}
+
+}  // namespace
+
+MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
+    const std::string installFolder = install::InstallFolderFor(settings.targetFolder, IsSystemLeadByte);
+    if (installFolder.empty()) {
+        return Failed(Outcome::PathError);
+    }
+    CreateDirectoryA(installFolder.c_str(), nullptr);
+
+    ExtractFailure failure;
+    const std::string setup = settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
+    if (!ExtractArchiveFiles(setup, installFolder, payload::Selection::Payload, &failure)) {
+        return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
+    }
+
+    // RemoveDirectoryA only takes an empty folder: one that still holds a sub-folder stays.
+    for (const char* plugin : install::kPluginFolders) {
+        DeleteFolderFiles(installFolder + plugin);
+        RemoveDirectoryA((installFolder + plugin).c_str());
+    }
+
+    for (const char* folder : install::kLooseFolders) {
+        CreateDirectoryA((installFolder + folder).c_str(), nullptr);
+    }
+    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", installFolder + "QTXCfg\\", &failure)) {
+        return Failed(Outcome::FileFailed, failure);
+    }
+    for (const char* folder : {"QTXDoc\\", "QTXLanguage\\", "QTXRes\\"}) {
+        CopyFolderFiles(settings.setupFolder + folder, installFolder + folder);
+    }
+    WriteSoftConfig(installFolder + install::kSoftConfigPath, settings.languagePosition + 1);
+
+    CreateShortcuts(settings, installFolder);
+    return MainInstallResult();
+}
+
+std::string MainInstallMessage(const MainInstallResult& result, const install::MessageTable& table) {
+    switch (result.outcome) {
+        case Outcome::Installed:
+            return std::string();
+        case Outcome::PathError:
+            return table.Text(install::MsgPathError);
+        case Outcome::CopyFailed:
+            return table.Text(install::MsgCopyFailed);
+        case Outcome::FileFailed:
+            break;
+    }
+    const install::MessageId leadIn =
+        result.failure.kind == ExtractFailure::Kind::Read ? install::MsgReadFailed : install::MsgWriteFailed;
+    return install::FileFailureText(table, leadIn, result.failure.path, SystemErrorText(result.failure.systemError));
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The main software's installation: the payload into "<target>\Vectrace\", the plug-in folders it
+// brings along emptied and removed, the loose folders beside the setup copied in, "SoftCfg.ini", and
+// the desktop and start-menu shortcuts. The install command runs it and shows what it returns.
+
+#include <string>
+
+#include "install/MessageTable.h"
+#include "payload/PayloadExtractor_win.h"
+
+struct MainInstallSettings {
+    std::string targetFolder;  // as confirmed in the install-path dialog, "\" at its end or not
+    std::string productName;   // base name of the two program shortcuts
+    int languagePosition = 0;  // Language list position; "SoftCfg.ini" records position + 1
+    std::string setupFolder;   // beside the setup executable, ending in "\"
+    // Empty means the running setup's own file and the user's shell folders; tests give their own.
+    std::string setupExecutable;
+    std::string desktopFolder;   // ending in "\"
+    std::string programsFolder;  // the start-menu programs folder, ending in "\"
+};
+
+struct MainInstallResult {
+    enum class Outcome {
+        Installed,
+        PathError,   // no target folder: nothing is written
+        CopyFailed,  // the payload could not be extracted (a file held open, a missing parent folder)
+        FileFailed,  // a read or write failed in the middle of a copy; failure names the file
+    };
+    Outcome outcome = Outcome::Installed;
+    ExtractFailure failure;
+};
+
+// Runs every step in order; after a failure nothing further is done and nothing written is removed.
+// The results of folder creation, deletions, the system copies and the shortcuts are not examined.
+MainInstallResult InstallMainSoftware(const MainInstallSettings& settings);
+
+// The message the install command shows for the result, empty for a completed installation.
+std::string MainInstallMessage(const MainInstallResult& result, const install::MessageTable& table);

@@ -1,0 +1,184 @@
+#include "install/MainSoftwareInstall_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/win/WineTestSupport_win.h"
+
+namespace {
+
+// The build's dist and sample payload, seen from Wine through drive Z:.
+std::string FromUnix(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path + "\\";
+}
+const std::string kDist = FromUnix(VT_DIST_DIR);
+const std::string kPayload = FromUnix(VT_BUILD_ROOT "/payload-small");
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string Content(const std::string& path) {
+    std::string bytes;
+    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
+}
+
+std::string IniValue(const std::string& path, const char* section, const char* key) {
+    char value[256] = {};
+    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, path.c_str());
+    return value;
+}
+
+// What "<target>\Vectrace\" must hold: the payload but its serial-driver and plug-in folders, plus the
+// loose folders beside the setup and "SoftCfg.ini".
+std::vector<std::string> ExpectedFiles() {
+    std::vector<std::string> files;
+    for (const std::string& file : wintest::ListFiles(kPayload)) {
+        const std::string top = Lower(file.substr(0, file.find('\\')));
+        if (top != "mxdriver" && top != "contour" && top != "qtxcad" && top != "qtxcorel" && top != "qtxai") {
+            files.push_back(file);
+        }
+    }
+    for (const char* folder : {"QTXCfg\\", "QTXDoc\\", "QTXLanguage\\", "QTXRes\\"}) {
+        for (const std::string& file : wintest::ListFiles(kDist + folder)) {
+            files.push_back(folder + file);
+        }
+    }
+    files.push_back("QTXCfg\\SoftCfg.ini");
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    return files;
+}
+
+class MainSoftwareInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(wintest::Exists(kDist + "VtSetup.exe")) << "no dist at " << kDist << ": run scripts/make-dist.sh";
+        CreateDirectoryA((temp / "Desktop\\").c_str(), nullptr);
+        CreateDirectoryA((temp / "Programs\\").c_str(), nullptr);
+    }
+
+    MainInstallSettings Settings(const std::string& target, int languagePosition = 2) {
+        MainInstallSettings settings;
+        settings.targetFolder = target;
+        settings.productName = "Vectrace Pro";
+        settings.languagePosition = languagePosition;
+        settings.setupFolder = kDist;
+        settings.setupExecutable = kDist + "VtSetup.exe";
+        settings.desktopFolder = temp / "Desktop\\";
+        settings.programsFolder = temp / "Programs\\";
+        return settings;
+    }
+
+    wintest::TempFolder temp;
+};
+
+TEST_F(MainSoftwareInstallTest, InstallsThePayloadLooseFoldersConfigurationAndShortcuts) {
+    const std::string target = temp / "Tools";  // no trailing "\"
+    const std::string installed = target + "\\Vectrace\\";
+    CreateDirectoryA(target.c_str(), nullptr);
+
+    const MainInstallResult result = InstallMainSoftware(Settings(target));
+
+    ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
+    EXPECT_EQ(wintest::ListFiles(installed), ExpectedFiles());
+    for (const char* plugin : {"QTXCad", "QTXCorel", "QTXAi"}) {
+        EXPECT_FALSE(wintest::Exists(installed + plugin)) << plugin;
+    }
+    EXPECT_EQ(Content(installed + "QTXPrograms\\Vectrace.exe"), Content(kPayload + "QTXPrograms\\Vectrace.exe"));
+    EXPECT_EQ(Content(installed + "QTXRes\\title.ico"), Content(kDist + "QTXRes\\title.ico"));
+    EXPECT_EQ(IniValue(installed + "QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "3");
+    EXPECT_EQ(IniValue(installed + "QTXCfg\\SoftCfg.ini", "Machine", "Model"), "QTX-6040");
+    EXPECT_TRUE(wintest::Exists(temp / "Desktop\\Vectrace Pro.lnk"));
+    EXPECT_TRUE(wintest::Exists(temp / "Programs\\Vectrace\\Vectrace Pro.lnk"));
+    EXPECT_TRUE(wintest::Exists(temp / "Programs\\Vectrace\\Uninstall.lnk"));
+    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "");
+}
+
+TEST_F(MainSoftwareInstallTest, SecondRunWithTrailingBackslashRewritesTheLanguage) {
+    const std::string target = temp / "Tools\\";
+    CreateDirectoryA(target.c_str(), nullptr);
+    ASSERT_EQ(InstallMainSoftware(Settings(target, 2)).outcome, MainInstallResult::Outcome::Installed);
+
+    EXPECT_EQ(InstallMainSoftware(Settings(target, 0)).outcome, MainInstallResult::Outcome::Installed);
+
+    EXPECT_EQ(wintest::ListFiles(target + "Vectrace\\"), ExpectedFiles());
+    EXPECT_EQ(IniValue(target + "Vectrace\\QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "1");
+    EXPECT_FALSE(wintest::Exists(target + "Vectrace\\Vectrace"));
+}
+
+TEST_F(MainSoftwareInstallTest, EmptyTargetWritesNothing) {
+    const MainInstallResult result = InstallMainSoftware(Settings(""));
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::PathError);
+    EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
+    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "The path is error!");
+}
+
+TEST_F(MainSoftwareInstallTest, ExtractionThatCannotCreateAFileShowsCopyFailedInEachLanguage) {
+    const std::string heldTarget = temp / "Held\\";
+    CreateDirectoryA(heldTarget.c_str(), nullptr);
+    ASSERT_EQ(InstallMainSoftware(Settings(heldTarget)).outcome, MainInstallResult::Outcome::Installed);
+    wintest::FileHolder running(heldTarget + "Vectrace\\QTXPrograms\\Vectrace.exe");
+    ASSERT_TRUE(running.Holding());
+
+    const struct {
+        const char* why;
+        std::string target;
+    } cases[] = {
+        {"the program is running", heldTarget},
+        {"the target's parent is missing", temp / "Absent\\Tools"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const MainInstallResult result = InstallMainSoftware(Settings(c.target));
+        EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
+        EXPECT_EQ(
+            MainInstallMessage(result, install::MessageTable(0)),
+            "\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! \xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba"
+            "\xf3\xd6\xd8\xca\xd4");
+        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(1)), "error! please Close the Vectrace!");
+        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "Can't copy files, error!");
+    }
+    EXPECT_FALSE(wintest::Exists(temp / "Absent"));
+}
+
+// Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger.
+TEST_F(MainSoftwareInstallTest, FullDiskDuringExtractionNamesTheFileAndTheReason) {
+    if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR) {
+        GTEST_SKIP() << "no small drive S: here (mounting a tmpfs needs the right to mount)";
+    }
+    wintest::RemoveTree("S:\\Vectrace\\");
+
+    const MainInstallResult result = InstallMainSoftware(Settings("S:"));
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
+    EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::Write);
+    EXPECT_EQ(result.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(result.failure.path.rfind("S:\\Vectrace\\", 0), 0u) << result.failure.path;
+    const std::string message = MainInstallMessage(result, install::MessageTable(2));
+    EXPECT_EQ(message.rfind("Can't write the file:\r\n" + result.failure.path + "\r\n", 0), 0u) << message;
+    EXPECT_GT(message.size(), ("Can't write the file:\r\n" + result.failure.path + "\r\n").size());
+    wintest::RemoveTree("S:\\Vectrace\\");
+}
+
+// The fixture links "<build>\full_cfg\Vectrace\QTXCfg\SoftCfg.ini" to /dev/full, where every write fails.
+TEST_F(MainSoftwareInstallTest, FailedWriteInTheConfigurationCopyStopsBeforeTheShortcuts) {
+    const std::string target = wintest::ProgramFolder() + "full_cfg";
+
+    const MainInstallResult result = InstallMainSoftware(Settings(target, 0));
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
+    EXPECT_EQ(result.failure.path, target + "\\Vectrace\\QTXCfg\\SoftCfg.ini");
+    const std::string message = MainInstallMessage(result, install::MessageTable(0));
+    EXPECT_EQ(message.rfind("\xd0\xb4\xc8\xeb\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:\r\n" + result.failure.path, 0), 0u);
+    EXPECT_FALSE(wintest::Exists(temp / "Desktop\\Vectrace Pro.lnk"));
+}
+
+}  // namespace
