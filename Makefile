@@ -39,5 +39,10 @@ test: dist
 clean:
 	rm -rf $(BUILD)
 
+fuzz: bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVT_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build/fuzz --target fuzzers
+	@bash scripts/fuzz.sh
+
 bench: dist
 	@bash bench/run.sh

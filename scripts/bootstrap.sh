@@ -10,6 +10,7 @@ packages=(
     fonts-wqy-microhei
     liblnk-utils
     nsis
+    clang libclang-rt-14-dev
 )
 
 need_root() {

@@ -1,0 +1,44 @@
+// libFuzzer: any bytes as the tail of a setup file. The walk and the full check must neither crash nor
+// read outside the file, and every entry they report must lie inside it.
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "payload/ArchiveCheck.h"
+#include "payload/ArchiveReader.h"
+#include "payload/EntryName.h"
+
+namespace {
+
+class FuzzSource : public payload::ArchiveSource {
+public:
+    FuzzSource(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    std::uint64_t Length() override { return m_size; }
+    bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
+        if (offset > m_size || m_size - offset < count) {
+            return false;
+        }
+        std::memcpy(buffer, m_data + offset, count);
+        return true;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzSource source(data, size);
+    payload::WalkArchive(source, [&](const payload::EntryView& entry) {
+        if (entry.dataOffset + entry.dataSize > size || entry.dataSize == 0 || entry.name.size() > 399) {
+            __builtin_trap();
+        }
+        payload::IsSafeEntryName(entry.name);
+        payload::IsSelected(payload::Selection::Payload, payload::FolderOf(entry.name));
+        return true;
+    });
+    payload::CheckArchive(source);
+    return 0;
+}

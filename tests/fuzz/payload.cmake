@@ -1,0 +1,1 @@
+vt_fuzzer(archive_reader_fuzz SOURCES archive_reader_fuzz.cpp LIBS vt_payload_core)
