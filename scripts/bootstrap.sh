@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     wine wine32:i386 wine64
     xvfb xauth x11-utils imagemagick
-    fonts-wqy-microhei
+    fonts-wqy-microhei locales
     liblnk-utils
     nsis
     clang libclang-rt-14-dev
@@ -33,7 +33,15 @@ for p in "${packages[@]}"; do
     fi
 done
 
+# Wine takes a program's ANSI code page from the locale: tests of Chinese file names run with
+# zh_CN.UTF-8, which must exist for Wine to map those names to UTF-8 on the Linux side.
+ensure_chinese_locale() {
+    locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' && return 0
+    need_root localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+}
+
 if [ "$have_i386" -eq 1 ] && [ "${#missing[@]}" -eq 0 ]; then
+    ensure_chinese_locale
     exit 0
 fi
 
@@ -44,4 +52,5 @@ if [ "$have_i386" -eq 0 ]; then
 fi
 need_root apt-get update -qq
 need_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+ensure_chinese_locale
 echo "bootstrap: done" >&2

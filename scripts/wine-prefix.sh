@@ -8,7 +8,7 @@ prefix=$root/$arch
 mkdir -p "$root"
 
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX=$prefix
 
 case $arch in

@@ -14,3 +14,13 @@ set_tests_properties(small_drive.mount PROPERTIES FIXTURES_SETUP small_drive LAB
 set_tests_properties(small_drive.unmount PROPERTIES FIXTURES_CLEANUP small_drive LABELS wine)
 set_tests_properties(payload_extractor_test.win32 payload_extractor_test.win64 PROPERTIES
     FIXTURES_REQUIRED small_drive)
+
+# vtpack (native) and the extractors (Windows) agree: a Linux tree packed and extracted comes back whole.
+foreach(prefix win32 win64)
+    add_test(NAME vtpack_roundtrip.${prefix}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/vtpack_roundtrip_test.sh ${VT_BIN_DIR}
+            $<TARGET_FILE:vt_extract_self> ${CMAKE_CURRENT_BINARY_DIR}/vtpack_roundtrip.${prefix})
+    set_tests_properties(vtpack_roundtrip.${prefix} PROPERTIES
+        ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT}"
+        LABELS "wine;${prefix}" TIMEOUT 300)
+endforeach()

@@ -1,8 +1,9 @@
 // Test helper: a program that carries an archive behind its image, as the setup does, and extracts
 // it with the setup's extractors. Usage: vt_extract_self DESTINATION\ payload|drivers
-// The exit code is the extractor's result.
+// The exit code is the extractor's result; a failure is described on stderr.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "payload/PayloadExtractor_win.h"
@@ -11,5 +12,13 @@ int main(int argc, char** argv) {
     if (argc != 3) {
         return 2;
     }
-    return std::strcmp(argv[2], "drivers") == 0 ? ExtractDriverFiles(argv[1]) : ExtractPayloadFiles(argv[1]);
+    ExtractFailure failure;
+    const int result = std::strcmp(argv[2], "drivers") == 0 ? ExtractDriverFiles(argv[1], &failure)
+                                                            : ExtractPayloadFiles(argv[1], &failure);
+    if (result == 0) {
+        std::fprintf(stderr, "extraction failed: kind %d, file %s, system error %lu, archive error %d\n",
+                     static_cast<int>(failure.kind), failure.path.c_str(), failure.systemError,
+                     static_cast<int>(failure.archiveError));
+    }
+    return result;
 }
