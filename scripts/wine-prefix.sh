@@ -20,11 +20,17 @@ esac
 # Parallel tests may all want the prefix at once: one creates it, the others wait.
 exec 9>"$root/.$arch.lock"
 flock 9
+# Settings the prefixes carry; bump the stamp when they change so existing prefixes take them too.
+settings=2
 if [ ! -f "$prefix/.vt-ready" ]; then
     rm -rf "$prefix"
     WINEARCH=$arch "$loader" wineboot -i >/dev/null 2>&1
+fi
+if [ "$(cat "$prefix/.vt-ready" 2>/dev/null)" != "$settings" ]; then
     # The dialog font "宋体" (SimSun) and its English name come from the CJK font that Debian ships,
-    # so Chinese texts show real glyphs.
+    # so Chinese texts show real glyphs. There is no window manager on the virtual display: unmanaged
+    # windows get their frames and captions drawn by Wine, and hiding a window does not wait 2 s for
+    # a window manager that never answers.
     cat >"$root/.$arch-setup.reg" <<'REG'
 REGEDIT4
 
@@ -38,10 +44,13 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
 "Audio"=""
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
     "$loader" regedit /S "Z:$root/.$arch-setup.reg" >/dev/null 2>&1 || true
     "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
     wineserver -w
-    touch "$prefix/.vt-ready"
+    echo "$settings" >"$prefix/.vt-ready"
 fi
 echo "$prefix"

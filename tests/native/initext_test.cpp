@@ -81,8 +81,7 @@ std::vector<std::string> KeyNames(const char* section, size_t* total = nullptr) 
 TEST(KeyNames, SkipsLinesWithoutANameAndTrimsTheRest) {
     const char section[] = "SoftVer=X\0no equals here\0=5\0  Language \t=3\0   =blank name\0Empty=\0";
     size_t total = 0;
-    EXPECT_EQ(KeyNames(section, &total),
-              (std::vector<std::string>{"SoftVer", "Language", "Empty"}));
+    EXPECT_EQ(KeyNames(section, &total), (std::vector<std::string>{"SoftVer", "Language", "Empty"}));
     EXPECT_EQ(total, std::strlen("SoftVer") + 1 + std::strlen("Language") + 1 + std::strlen("Empty") + 1);
 }
 

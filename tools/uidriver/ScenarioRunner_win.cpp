@@ -127,7 +127,7 @@ public:
         Add("check", 2, [this](const Args& a) { SetCheck(Current(), ToInt(a[1]), ToInt(a[2]) != 0); });
         Add("type", 2, [this](const Args& a) { TypeText(Current(), ToInt(a[1]), Utf8ToWide(a[2])); });
         Add("syscommand", 1, [this](const Args& a) { PostSystemCommand(Current(), static_cast<WPARAM>(ToInt(a[1]))); });
-        Add("expect-caption", 1, [this](const Args& a) { ExpectText(WindowText(Current()), a[1]); });
+        Add("expect-caption", 1, [this](const Args& a) { ExpectText(Caption(Current()), a[1]); });
         Add("expect-text", 2, [this](const Args& a) { ExpectText(ControlText(Current(), ToInt(a[1])), a[2]); });
         Add("expect-enabled", 2,
             [this](const Args& a) { ExpectFlag("enabled", ControlEnabled(Current(), ToInt(a[1])), a[2]); });
@@ -144,7 +144,8 @@ public:
         Add("closed", 0, [this](const Args& a) { Closed(a); });
         Add("exited", 0, [this](const Args& a) { Exited(a); });
         Add("screenshot", 1, [this](const Args& a) { Screenshot(a[1]); });
-        Add("print", 1, [this](const Args& a) { std::printf("%s\n", Quote(ControlText(Current(), ToInt(a[1]))).c_str()); });
+        Add("print", 1,
+            [this](const Args& a) { std::printf("%s\n", Quote(ControlText(Current(), ToInt(a[1]))).c_str()); });
         Add("sleep", 1, [](const Args& a) { Sleep(static_cast<DWORD>(ToInt(a[1]))); });
     }
 
@@ -164,8 +165,12 @@ public:
                 continue;
             }
             try {
+                const DWORD start = GetTickCount();
                 Execute(args);
                 ++steps;
+                if (m_trace) {
+                    std::printf("%6lu ms  %s\n", GetTickCount() - start, line.c_str());
+                }
             } catch (const std::exception& error) {
                 std::printf("%s:%d: FAILED: %s\n    %s\n", path.c_str(), number, line.c_str(), error.what());
                 DescribeWindows();
@@ -267,7 +272,8 @@ private:
 
     void Write(const std::string& name, const std::string& text) {
         const std::wstring path = Utf8ToWide(StagedPath(name));
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         const bool ok = file != INVALID_HANDLE_VALUE &&
                         WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
@@ -363,7 +369,7 @@ private:
             throw StepFailed("no message box within " + std::to_string(timeout) + " ms");
         }
         const std::wstring text = MessageBoxText(box);
-        const std::wstring title = WindowText(box);
+        const std::wstring title = Caption(box);
         std::printf("message box %s: %s\n", Quote(title).c_str(), Quote(text).c_str());
         ExpectText(text, a[1]);
         if (a.size() > 2) {
@@ -411,11 +417,12 @@ private:
             return;
         }
         for (HWND window : ProcessWindows(m_process.Id())) {
-            std::printf("    open window %s\n", Quote(WindowText(window)).c_str());
+            std::printf("    open window %s\n", Quote(Caption(window)).c_str());
         }
     }
 
     std::map<std::string, Command> m_commands;
+    const bool m_trace = !Environment("VT_UI_TRACE").empty();
     TargetProcess m_process;
     std::string m_stageFolder;
     std::string m_exeName = "VtSetup.exe";

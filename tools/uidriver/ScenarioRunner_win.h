@@ -18,6 +18,8 @@
 //   expect-progress ID MIN MAX
 //   closed [MS] | exited [MS] the current window closes | the setup ends
 //   screenshot FILE.bmp | print ID | sleep MS
+//
+// VT_UI_TRACE=1 prints each step with the time it took.
 
 #include <string>
 

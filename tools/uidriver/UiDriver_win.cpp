@@ -143,7 +143,7 @@ HWND WaitForWindow(DWORD processId, const std::wstring& caption, DWORD timeoutMs
     HWND found = nullptr;
     PollUntil(timeoutMs, [&] {
         for (HWND window : ProcessWindows(processId)) {
-            if (WindowText(window) == caption) {
+            if (Caption(window) == caption) {
                 found = window;
                 return true;
             }
@@ -173,6 +173,13 @@ HWND WaitForMessageBox(DWORD processId, const std::vector<HWND>& known, DWORD ti
 
 bool WaitUntilClosed(HWND window, DWORD timeoutMs) {
     return PollUntil(timeoutMs, [&] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+std::wstring Caption(HWND window) {
+    // The caption the system keeps for the window: asks nothing of its thread, which may be busy.
+    wchar_t text[1024] = {};
+    InternalGetWindowText(window, text, 1024);
+    return text;
 }
 
 std::wstring WindowText(HWND window) {

@@ -43,6 +43,9 @@ HWND WaitForMessageBox(DWORD processId, const std::vector<HWND>& known, DWORD ti
 // Waits until the window is gone or hidden.
 bool WaitUntilClosed(HWND window, DWORD timeoutMs);
 
+// A top-level window's caption, read without sending the window a message.
+std::wstring Caption(HWND window);
+// A window's text through WM_GETTEXT (what a control holds).
 std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
