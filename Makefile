@@ -36,6 +36,10 @@ test-win32: dist
 test: dist
 	@scripts/with-display.sh bash scripts/test-all.sh
 
+# PNGs of the setup's windows from real Wine windows on a virtual display, into build/screenshots/.
+screenshots: win32
+	@bash scripts/screenshots.sh
+
 clean:
 	rm -rf $(BUILD)
 
