@@ -27,6 +27,10 @@ const char* const kMessageTexts[kMessageCount][kMessageColumns] = {
     {"\xc7\xeb\xb9\xd8\xb1\xd5"
      "AutoCAD,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!",
      "Please Close AutoCAD, and try to Install!", "Please Close AutoCAD, and try to Install!"},
+    // MsgCloseIllustrator: "请关闭Illustrator,然后再重试!"
+    {"\xc7\xeb\xb9\xd8\xb1\xd5"
+     "Illustrator,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!",
+     "Please Close Illustrator, and try to Install!", "Please Close Illustrator, and try to Install!"},
     // MsgReadFailed: "读取文件失败:"
     {"\xb6\xc1\xc8\xa1\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:", "Can't read the file:", "Can't read the file:"},
     // MsgWriteFailed: "写入文件失败:"

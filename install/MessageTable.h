@@ -15,6 +15,7 @@ enum MessageId {
     MsgCloseCorel,
     MsgAutoCadNotFound,
     MsgCloseAutoCad,
+    MsgCloseIllustrator,
     // Lead-ins of the message for a read or write that failed in the middle of a copy.
     MsgReadFailed,
     MsgWriteFailed,

@@ -40,6 +40,8 @@ const Row kExpected[] = {
     {install::MsgAutoCadNotFound, "找不到AutoCAD!", "Can't find AutoCAD!", "Can't find AutoCAD!"},
     {install::MsgCloseAutoCad, "请关闭AutoCAD,然后再重试!", "Please Close AutoCAD, and try to Install!",
      "Please Close AutoCAD, and try to Install!"},
+    {install::MsgCloseIllustrator, "请关闭Illustrator,然后再重试!", "Please Close Illustrator, and try to Install!",
+     "Please Close Illustrator, and try to Install!"},
     {install::MsgReadFailed, "读取文件失败:", "Can't read the file:", "Can't read the file:"},
     {install::MsgWriteFailed, "写入文件失败:", "Can't write the file:", "Can't write the file:"},
 };
