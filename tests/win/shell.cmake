@@ -19,3 +19,11 @@ foreach(scenario IN LISTS shell_scenarios)
             TIMEOUT 120)
     endforeach()
 endforeach()
+
+vt_test(dialog_framework_test
+    SOURCES dialog_framework_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_framework vt_uidriver)
+
+vt_test(wait_banner_test
+    SOURCES wait_banner_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_shell vt_uidriver)

@@ -1,0 +1,110 @@
+// The dialog framework under Wine: message boxes, command routing, and the trampoline that keeps
+// C++ exceptions out of the system's code. Windows are driven from a second thread as a user would.
+#include "app/framework/Dialog_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "app/framework/MessageBox_win.h"
+#include "res/resource.h"
+#include "tools/uidriver/UiDriver_win.h"
+
+namespace {
+
+const wchar_t kAboutCaption[] = L"\x5173\x4e8e VtSetup";  // 关于 VtSetup, the About template's caption
+
+TEST(DialogFramework, MessageBoxShowsGbkTextTitledWithTheExecutableName) {
+    std::wstring text;
+    std::wstring title;
+    std::thread user([&] {
+        HWND box = uidriver::WaitForMessageBox(GetCurrentProcessId(), {}, 10000);
+        if (box) {
+            text = uidriver::MessageBoxText(box);
+            title = uidriver::Caption(box);
+            uidriver::DismissMessageBox(box);
+        }
+    });
+    ShowMessage("\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!");  // 安装成功!
+    user.join();
+    EXPECT_EQ(text, L"\x5b89\x88c5\x6210\x529f!");
+    EXPECT_EQ(title, L"dialog_framework_test");
+    EXPECT_EQ(ExecutableBaseName(), "dialog_framework_test");
+}
+
+// Throws from its handler of one button, counts the others.
+class ThrowingDialog : public CDialog {
+public:
+    ThrowingDialog() : CDialog(IDD_ABOUTBOX, nullptr) {}
+    int initialized = 0;
+    std::atomic<int> commands{0};
+
+protected:
+    bool OnInitDialog() override {
+        ++initialized;
+        return true;
+    }
+    bool OnCommand(int id, int code) override {
+        if (id == 4242) {
+            ++commands;
+            throw std::runtime_error("handler failed");
+        }
+        return CDialog::OnCommand(id, code);
+    }
+};
+
+TEST(DialogFramework, AnExceptionInAHandlerEndsOnlyThatCommand) {
+    ThrowingDialog dialog;
+    std::atomic<bool> stillAnswering{false};
+    std::thread user([&] {
+        HWND window = uidriver::WaitForWindow(GetCurrentProcessId(), kAboutCaption, 10000);
+        if (!window) {
+            return;
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(4242, BN_CLICKED), 0);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(4242, BN_CLICKED), 0);
+        // The dialog still answers after the failed commands: its OK button closes it.
+        stillAnswering = uidriver::ControlText(window, IDOK) == L"\x786e\x5b9a";  // 确定
+        uidriver::ClickButton(window, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    user.join();
+    EXPECT_EQ(dialog.initialized, 1);
+    EXPECT_EQ(dialog.commands, 2);
+    EXPECT_TRUE(stillAnswering);
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+}
+
+TEST(DialogFramework, ADialogWithoutParentIsOwnedByTheMainDialogAndCancelReturnsTwo) {
+    CDialog mainDialog(IDD_ABOUTBOX, nullptr);
+    ASSERT_TRUE(mainDialog.Create());
+    CDialog::SetMainDialog(&mainDialog);
+
+    CDialog child(IDD_INSTALL_PATH, nullptr);
+    HWND owner = nullptr;
+    BOOL mainEnabled = TRUE;
+    std::thread user([&] {
+        HWND window = uidriver::WaitForWindow(GetCurrentProcessId(), L"Select install path", 10000);
+        if (!window) {
+            return;
+        }
+        owner = GetWindow(window, GW_OWNER);
+        mainEnabled = IsWindowEnabled(mainDialog.GetSafeHwnd());
+        uidriver::ClickButton(window, IDCANCEL);
+    });
+    EXPECT_EQ(child.DoModal(), IDCANCEL);
+    user.join();
+    EXPECT_EQ(owner, mainDialog.GetSafeHwnd());
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_TRUE(IsWindowEnabled(mainDialog.GetSafeHwnd()));
+    CDialog::SetMainDialog(nullptr);
+    mainDialog.DestroyWindow();
+    EXPECT_EQ(mainDialog.GetSafeHwnd(), nullptr);
+}
+
+}  // namespace
