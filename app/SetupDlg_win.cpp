@@ -151,7 +151,8 @@ void CSetupDlg::OnInstall() {
 
 void CSetupDlg::RunInstallCommand() {
     // The install command's branches plug in here; until then nothing is installed, m_installed
-    // stays 0 and no success is ever claimed.
+    // stays 0 and no success is ever claimed. Long steps call PumpPaintMessages between files so
+    // the banner and this window stay drawn without taking input.
 }
 
 void CSetupDlg::OnInstallUsbDriver() {
