@@ -27,3 +27,11 @@ vt_test(dialog_framework_test
 vt_test(wait_banner_test
     SOURCES wait_banner_test.cpp $<TARGET_OBJECTS:vt_resources>
     LIBS vt_shell vt_uidriver)
+
+vt_test(setup_dialog_test
+    SOURCES setup_dialog_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_shell)
+
+vt_test(folder_browser_test
+    SOURCES folder_browser_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_install_path vt_uidriver)
