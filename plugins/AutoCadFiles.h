@@ -1,0 +1,42 @@
+#pragma once
+// Where AutoCAD installations are registered and what the plug-in puts at the top of each AutoCAD
+// folder. Source names are relative to the AutoCAD folder, where the payload's "QTXCad" lands.
+
+#include <array>
+
+namespace plugins {
+
+// Below this key under HKEY_LOCAL_MACHINE: one key per release, one per product below it, whose value
+// "AcadLocation" names an AutoCAD folder (without a trailing "\").
+inline constexpr const char* kAutoCadRootKey = "SOFTWARE\\Autodesk\\AutoCAD";
+inline constexpr const char* kAutoCadLocationValue = "AcadLocation";
+
+// A folder without it is not an AutoCAD folder (the user named it, so it is checked).
+inline constexpr const char* kAutoCadProgram = "acad.exe";
+
+struct AutoCadCopy {
+    const char* source;
+    const char* destination;
+    bool required;  // without it AutoCAD can't load the plug-in; the splash bitmap is only a picture
+};
+
+// Copied in this order, overwriting.
+inline constexpr std::array<AutoCadCopy, 3> kAutoCadStartupCopies = {{
+    {"QTXCad\\QTXSrtCad.dll", "QTXSrtCad.dll", true},
+    {"QTXCad\\QTXStart.bmp", "QTXStart.bmp", false},
+    {"QTXCad\\acad.dvb", "acad.dvb", true},
+}};
+
+inline constexpr const char* kAutoCadStartupScript = "acad.lsp";
+
+// The start-up script in the installation's language: Chinese for Language-list position 0.
+inline constexpr const char* AutoCadStartupScriptSource(int languagePosition) {
+    return languagePosition == 0 ? "QTXCad\\acad_CH.lsp" : "QTXCad\\acad_EN.lsp";
+}
+
+// Shape fonts copied from the payload's "QTXFonts\" into AutoCAD's "Fonts\", in this order.
+inline constexpr std::array<const char*, 6> kAutoCadShapeFonts = {
+    "Fs.shx", "gbcbig.shx", "HT.SHX", "Hztxt.shx", "Khz.shx", "txt.shx",
+};
+
+}  // namespace plugins

@@ -1,0 +1,19 @@
+#pragma once
+// The AutoCAD plug-in: into the AutoCAD folder the user named (manual mode) or into every AutoCAD
+// installation registered under HKEY_LOCAL_MACHINE (automatic mode), the payload extracted, the
+// start-up files and loader copied to the top of the folder, the program folders set up and the
+// shape fonts copied into AutoCAD's "Fonts\".
+
+#include <string>
+
+#include "plugins/PluginInstall_win.h"
+
+// Outcomes: Installed; PathError (manual mode: no "acad.exe" in the named folder); HostNotFound
+// (automatic mode: no AutoCAD folder registered, so nothing was installed); CloseHost (an extraction,
+// or a copy of the loader or a start-up file, failed; in automatic mode this ends the branch and the
+// folders done before stay installed); FileFailed.
+PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings);
+
+// The plug-in into one AutoCAD folder, which ends in "\". The fonts are best effort: a missing "Fonts\"
+// leaves them out.
+PluginInstallResult PlaceAutoCadFiles(const std::string& autoCadFolder, const PluginInstallSettings& settings);

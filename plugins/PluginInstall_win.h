@@ -1,0 +1,61 @@
+#pragma once
+// What the three plug-in installations (CorelDRAW, AutoCAD, Illustrator) take from the install
+// command and give back to it. The command runs one of them, shows the message that goes with the
+// result and sets the installed flag only for Outcome::Installed.
+
+#include <string>
+
+#include "install/MessageTable.h"
+#include "payload/PayloadExtractor_win.h"
+
+struct PluginInstallSettings {
+    std::string targetFolder;  // as confirmed in the install-path dialog, "\" at its end or not
+    int autoInstall = 0;       // non-zero: find the host through the registry (CorelDRAW, AutoCAD)
+    int versionIndex = 0;      // position in the dialog's version list (CorelDRAW, Illustrator)
+    int languagePosition = 0;  // Language list position; "SoftCfg.ini" records position + 1
+    std::string setupFolder;   // beside the setup executable, ending in "\"
+    // Empty means the running setup's own file; tests give their own.
+    std::string setupExecutable;
+};
+
+struct PluginInstallResult {
+    enum class Outcome {
+        Installed,
+        PathError,     // the named folder is not the host's (or no folder was named); nothing is written
+        HostNotFound,  // automatic mode found no installation of the host; nothing is written
+        CloseHost,     // the payload or the plug-in itself could not be put in place, mostly because the
+                       // running host holds the file open
+        FileFailed,    // a read or write failed in the middle of a copy; failure names the file
+    };
+    Outcome outcome = Outcome::Installed;
+    ExtractFailure failure;
+};
+
+// The messages the install command shows for a result, empty for a completed installation.
+std::string CorelDrawInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
+std::string AutoCadInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
+std::string IllustratorInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
+
+namespace plugins {
+
+// Steps the three installations share.
+
+PluginInstallResult Failed(PluginInstallResult::Outcome outcome, const ExtractFailure& failure = ExtractFailure());
+
+// The named folder with one "\" at its end; empty when none was named.
+std::string HostFolderFromTarget(const std::string& targetFolder);
+
+// The payload into destination (which ends in "\"): Installed, or CloseHost or FileFailed with the cause.
+PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, const std::string& destination);
+
+// Empties a folder the extraction brought along and removes it; one that still holds a sub-folder stays.
+void RemovePayloadFolder(const std::string& folder);
+
+// Copies the file that makes the plug-in work, overwriting: Installed, or CloseHost naming the destination.
+PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination);
+
+// "QTXLanguage\", "QTXRes\" and "QTXCfg\" in folder, filled from beside the setup, then "SoftCfg.ini".
+// Installed, or FileFailed when a read or write of the configuration copy failed.
+PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder);
+
+}  // namespace plugins
