@@ -107,4 +107,39 @@ TEST(DialogFramework, ADialogWithoutParentIsOwnedByTheMainDialogAndCancelReturns
     EXPECT_EQ(mainDialog.GetSafeHwnd(), nullptr);
 }
 
+// A dialog that counts the clicks it handled.
+class CountingDialog : public CDialog {
+public:
+    CountingDialog() : CDialog(IDD_ABOUTBOX, nullptr) {}
+    int clicks = 0;
+
+protected:
+    bool OnCommand(int id, int code) override {
+        if (id == 4243) {
+            ++clicks;
+            return true;
+        }
+        return CDialog::OnCommand(id, code);
+    }
+};
+
+TEST(DialogFramework, PaintPumpDrawsButHandlesNoInput) {
+    CountingDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND window = dialog.GetSafeHwnd();
+    ShowWindow(window, SW_SHOW);
+    InvalidateRect(window, nullptr, TRUE);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(4243, BN_CLICKED), 0);
+    ASSERT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+
+    PumpPaintMessages();
+
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_EQ(dialog.clicks, 0);
+    MSG message;
+    EXPECT_TRUE(PeekMessageW(&message, window, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    DispatchMessageW(&message);
+    EXPECT_EQ(dialog.clicks, 1);
+}
+
 }  // namespace
