@@ -35,3 +35,7 @@ vt_test(setup_dialog_test
 vt_test(folder_browser_test
     SOURCES folder_browser_test.cpp $<TARGET_OBJECTS:vt_resources>
     LIBS vt_install_path vt_uidriver)
+
+vt_test(resources_test
+    SOURCES resources_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_framework vt_uidriver comctl32)
