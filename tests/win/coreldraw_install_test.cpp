@@ -1,0 +1,260 @@
+#include "plugins/CorelDrawInstall_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/win/PluginDist_win.h"
+#include "tests/win/ScopedMachineKey_win.h"
+#include "tests/win/WineTestSupport_win.h"
+
+namespace {
+
+using Outcome = PluginInstallResult::Outcome;
+
+const std::string kSetup = "SOFTWARE\\Corel\\Setup\\";
+
+// What CorelDRAW's program folder holds after the plug-in: the payload without its CAD and CorelDRAW
+// folders, the CorelDRAW folder's files other than the modules, and the loose folders.
+std::vector<std::string> ExpectedProgramFiles() {
+    return wintest::InstalledPluginFiles(
+        {"QTXCad", "QTXCorel"}, {"QTXCorel.ico", "QTXCorelIcons.dat", "QTXCorelReadMe.txt", "QTXCorelToolbar.bmp",
+                                 "QTXCorel_CH.txt", "QTXCorel_EN.txt"});
+}
+
+std::string Module(const std::string& name) {
+    return wintest::Content(wintest::PayloadFolder() + "QTXCorel\\" + name);
+}
+
+bool IsWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+class CorelDrawInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(wintest::Exists(wintest::DistSetup())) << "no dist: run scripts/make-dist.sh"; }
+
+    PluginInstallSettings Settings(const std::string& target, int autoInstall, int version, int language = 2) {
+        PluginInstallSettings settings;
+        settings.targetFolder = target;
+        settings.autoInstall = autoInstall;
+        settings.versionIndex = version;
+        settings.languagePosition = language;
+        settings.setupFolder = wintest::DistFolder();
+        settings.setupExecutable = wintest::DistSetup();
+        return settings;
+    }
+
+    // A CorelDRAW installation folder with its program folder and "Draw\", ending in "\".
+    std::string MakeCorelDraw(const std::string& name, const char* programFolder = "Programs") {
+        const std::string base = temp / name + "\\";
+        CreateDirectoryA(base.c_str(), nullptr);
+        CreateDirectoryA((base + programFolder).c_str(), nullptr);
+        CreateDirectoryA((base + "Draw").c_str(), nullptr);
+        return base;
+    }
+
+    wintest::ScopedMachineKey corel{"SOFTWARE\\Corel"};
+    wintest::TempFolder temp;
+};
+
+TEST_F(CorelDrawInstallTest, AutomaticVersion11TriesTheStandAloneKeyOnlyWhenTheSuiteKeyFails) {
+    const std::string suite = temp / "Suite11\\";
+    const std::string standAlone = temp / "SA11\\";
+    const struct {
+        const char* why;
+        bool suiteKey;
+        std::string suiteBytes;  // "Destination" of the suite's key, as stored
+        std::string expectedBase;
+    } cases[] = {
+        {"only the stand-alone key", false, "", standAlone},
+        {"suite's value fills the buffer without a terminator", true, std::string(260, 'x'), standAlone},
+        {"suite's key readable", true, (temp / "Suite11") + '\0', suite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        wintest::RemoveTree(suite);
+        wintest::RemoveTree(standAlone);
+        MakeCorelDraw("Suite11");
+        MakeCorelDraw("SA11");
+        wintest::ScopedMachineKey keys("SOFTWARE\\Corel");
+        if (c.suiteKey) {
+            ASSERT_TRUE(keys.SetBytes("Setup\\Corel Graphics Suite 11", "Destination", REG_BINARY, c.suiteBytes));
+        }
+        ASSERT_TRUE(keys.SetText("Setup\\CorelDRAW SA 11", "Destination", temp / "SA11"));
+
+        const PluginInstallResult result = InstallCorelDrawPlugin(Settings("", 1, 0));
+
+        ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+        EXPECT_EQ(wintest::ListFiles(c.expectedBase + "Programs\\"), ExpectedProgramFiles());
+        EXPECT_EQ(wintest::ListFiles(c.expectedBase + "Draw\\GMS\\"), std::vector<std::string>{"QTXCorel.gms"});
+        EXPECT_EQ(wintest::Content(c.expectedBase + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorel11.gms"));
+        const std::string other = c.expectedBase == suite ? standAlone : suite;
+        EXPECT_TRUE(wintest::ListFiles(other).empty());
+        EXPECT_EQ(wintest::IniValue(c.expectedBase + "Programs\\QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "3");
+        EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(2)), "");
+    }
+}
+
+TEST_F(CorelDrawInstallTest, AutomaticSixtyFourBitVersionsUsePrograms64AndTheirModule) {
+    const struct {
+        int version;
+        const char* key;
+        const char* programFolder;
+        const char* module;
+    } cases[] = {
+        {5, "CorelDRAW Graphics Suite 16", "Programs", "QTXCorelEx.gms"},
+        {6, "CorelDRAW Technical Suite 16", "Programs64", "QTXCorelEx64.gms"},
+        {7, "CorelDRAW Graphics Suite 17", "Programs", "QTXCorelEx.gms"},
+        {8, "CorelDRAW Graphics Suite 17", "Programs64", "QTXCorelEx64.gms"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        const std::string name = "X" + std::to_string(c.version);
+        const std::string base = MakeCorelDraw(name, c.programFolder);
+        wintest::ScopedMachineKey keys("SOFTWARE\\Corel");
+        ASSERT_TRUE(keys.SetText(std::string("Setup\\") + c.key, "Destination", temp / name));
+
+        ASSERT_EQ(InstallCorelDrawPlugin(Settings("", 1, c.version)).outcome, Outcome::Installed);
+
+        EXPECT_EQ(wintest::ListFiles(base + c.programFolder + "\\"), ExpectedProgramFiles());
+        EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module(c.module));
+    }
+}
+
+TEST_F(CorelDrawInstallTest, DestinationEndingInBackslashIsUsedWithTheDoubledSeparator) {
+    const std::string base = MakeCorelDraw("X3");
+    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 13", "Destination", base));  // ends in "\"
+
+    ASSERT_EQ(InstallCorelDrawPlugin(Settings("", 1, 2)).outcome, Outcome::Installed);
+
+    EXPECT_EQ(wintest::ListFiles(base + "Programs\\"), ExpectedProgramFiles());
+    EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX34.gms"));
+}
+
+TEST_F(CorelDrawInstallTest, AutomaticWithoutTheVersionsKeysFindsNothingAndWritesNothing) {
+    MakeCorelDraw("X5");
+    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 14", "Destination", temp / "X5"));  // X4's key
+    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 15", "Location", temp / "X5"));     // no Destination
+
+    const PluginInstallResult result = InstallCorelDrawPlugin(Settings("", 1, 4));
+
+    EXPECT_EQ(result.outcome, Outcome::HostNotFound);
+    EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
+    EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(2)), "Can't find Coreldraw!");
+    EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(0)),
+              "\xd5\xd2\xb2\xbb\xb5\xbd"
+              "CorelDraw!");
+}
+
+TEST_F(CorelDrawInstallTest, ManualModeWithOrWithoutTrailingBackslash) {
+    for (const char* suffix : {"", "\\"}) {
+        SCOPED_TRACE(std::string("suffix '") + suffix + "'");
+        const std::string base = temp / "Manual";
+        wintest::RemoveTree(base);
+        CreateDirectoryA(base.c_str(), nullptr);
+        CreateDirectoryA((base + "\\Programs").c_str(), nullptr);
+
+        ASSERT_EQ(InstallCorelDrawPlugin(Settings(base + suffix, 0, 4, 0)).outcome, Outcome::Installed);
+
+        EXPECT_EQ(wintest::ListFiles(base + "\\Programs\\"), ExpectedProgramFiles());
+        EXPECT_EQ(wintest::ListFiles(base + "\\Draw\\"), std::vector<std::string>{"GMS\\QTXCorel.gms"});
+        EXPECT_EQ(wintest::Content(base + "\\Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX5.gms"));
+        EXPECT_EQ(wintest::IniValue(base + "\\Programs\\QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "1");
+    }
+}
+
+TEST_F(CorelDrawInstallTest, ManualModeWithoutTheVersionsProgramFolderIsAPathError) {
+    ASSERT_FALSE(wintest::Exists("C:\\Programs"));
+    const std::string thirtyTwo = MakeCorelDraw("ThirtyTwo", "Programs");
+    const struct {
+        const char* why;
+        std::string target;
+        int version;
+    } cases[] = {
+        {"64-bit version, only Programs", thirtyTwo, 8},
+        {"32-bit version, Programs missing", temp / "Absent", 1},
+        {"the dialog's initial C:\\", "C:\\", 1},
+        {"no folder named", "", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const PluginInstallResult result = InstallCorelDrawPlugin(Settings(c.target, 0, c.version));
+        EXPECT_EQ(result.outcome, Outcome::PathError);
+        EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(1)), "The path is error!");
+    }
+    EXPECT_EQ(wintest::ListFiles(temp.Path()), std::vector<std::string>{});
+    EXPECT_FALSE(wintest::Exists(thirtyTwo + "Draw\\GMS"));
+    EXPECT_FALSE(wintest::Exists("C:\\Draw"));
+}
+
+TEST_F(CorelDrawInstallTest, ReinstallOfAnotherVersionLeavesOnlyItsModule) {
+    const std::string base = MakeCorelDraw("Again");
+    ASSERT_EQ(InstallCorelDrawPlugin(Settings(base, 0, 4)).outcome, Outcome::Installed);
+    // Leftovers of older setups that copied modules under their own names.
+    CreateDirectoryA((base + "Draw\\GMS").c_str(), nullptr);
+    wintest::WriteWholeFile(base + "Draw\\GMS\\QTXCorelEx64.gms", "old");
+    wintest::WriteWholeFile(base + "Programs\\QTXCorel11.gms", "old");
+
+    ASSERT_EQ(InstallCorelDrawPlugin(Settings(base, 0, 1)).outcome, Outcome::Installed);
+
+    EXPECT_EQ(wintest::ListFiles(base + "Draw\\GMS\\"), std::vector<std::string>{"QTXCorel.gms"});
+    EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorel12.gms"));
+    EXPECT_EQ(wintest::ListFiles(base + "Programs\\"), ExpectedProgramFiles());
+}
+
+// A running CorelDRAW holds its files open: the branch asks to close it and claims nothing.
+TEST_F(CorelDrawInstallTest, HeldFileOrMissingProgramFolderAsksToCloseCorelDraw) {
+    const std::string base = MakeCorelDraw("Held");
+    ASSERT_EQ(InstallCorelDrawPlugin(Settings(base, 0, 3)).outcome, Outcome::Installed);
+    MakeCorelDraw("NoPrograms64");
+    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 17", "Destination", temp / "NoPrograms64"));
+
+    const struct {
+        const char* why;
+        std::string held;  // empty: nothing held
+        PluginInstallSettings settings;
+    } cases[] = {
+        {"a payload file in the program folder", base + "Programs\\QTXPrograms\\Vectrace.exe", Settings(base, 0, 3)},
+        {"the installed module", base + "Draw\\GMS\\QTXCorel.gms", Settings(base, 0, 3)},
+        {"registry names a folder without Programs64", "", Settings("", 1, 8)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::unique_ptr<wintest::FileHolder> holder;
+        if (!c.held.empty()) {
+            holder = std::make_unique<wintest::FileHolder>(c.held);
+            ASSERT_TRUE(holder->Holding());
+        }
+        const PluginInstallResult result = InstallCorelDrawPlugin(c.settings);
+        EXPECT_EQ(result.outcome, Outcome::CloseHost) << result.failure.path;
+        EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(2)),
+                  "Please Close CorelDraw, and try to Install!");
+        EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(0)),
+                  "\xc7\xeb\xb9\xd8\xb1\xd5"
+                  "CorelDraw,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
+    }
+    // The held module is still the one installed before.
+    EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX34.gms"));
+}
+
+// On 64-bit Windows a CorelDRAW registered only in the 64-bit view is not found by the 32-bit setup.
+TEST_F(CorelDrawInstallTest, OnSixtyFourBitWindowsOnlyTheThirtyTwoBitViewCounts) {
+    if (!IsWow64()) {
+        GTEST_SKIP() << "one registry view on 32-bit Windows";
+    }
+    const std::string base = MakeCorelDraw("Views");
+    {
+        wintest::ScopedMachineKey native("SOFTWARE\\Corel", KEY_WOW64_64KEY);
+        ASSERT_TRUE(native.SetText("Setup\\CorelDRAW Graphics Suite 15", "Destination", temp / "Views"));
+        EXPECT_EQ(InstallCorelDrawPlugin(Settings("", 1, 4)).outcome, Outcome::HostNotFound);
+        EXPECT_TRUE(wintest::ListFiles(base).empty());
+    }
+    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 15", "Destination", temp / "Views"));
+    EXPECT_EQ(InstallCorelDrawPlugin(Settings("", 1, 4)).outcome, Outcome::Installed);
+    EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX5.gms"));
+}
+
+}  // namespace
