@@ -1,6 +1,7 @@
 # The setup shell under Wine: IniFile against the system's profile functions, the install-path
 # dialog's answers driven in-process, and end-to-end scenarios that drive the real setup through the
-# UI driver (a copy of VtSetup-stub.exe with its own SetupCfg.ini in a folder of the prefix).
+# UI driver: a copy of the newer of dist/VtSetup.exe and VtSetup-stub.exe with its own SetupCfg.ini in
+# a folder of the prefix, and the distribution where it lies.
 
 vt_test(inifile_test SOURCES inifile_test.cpp LIBS vt_inifile)
 
@@ -14,7 +15,8 @@ foreach(scenario IN LISTS shell_scenarios)
     foreach(prefix win32 win64)
         add_test(NAME e2e_shell.${name}.${prefix} COMMAND uidriver ${scenario})
         set_tests_properties(e2e_shell.${name}.${prefix} PROPERTIES
-            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_SETUP_EXE=$<TARGET_FILE:vtsetup_stub>"
+            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR};VT_SETUP_EXE=${VT_DIST_DIR}/VtSetup.exe|$<TARGET_FILE:vtsetup_stub>"
+            SKIP_RETURN_CODE 77
             LABELS "wine;${prefix};e2e"
             TIMEOUT 120)
     endforeach()

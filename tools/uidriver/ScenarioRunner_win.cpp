@@ -23,6 +23,10 @@ struct StepFailed : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+struct ScenarioSkipped : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 int ToInt(const std::string& text) {
     try {
         size_t used = 0;
@@ -43,6 +47,7 @@ class Runner {
 public:
     Runner() {
         Add("stage", 1, [this](const Args& a) { Stage(a); });
+        Add("use", 1, [this](const Args& a) { Use(a); });
         Add("write", 2, [this](const Args& a) { Write(a[1], a[2]); });
         Add("start", 0, [this](const Args&) { Start(); });
         Add("window", 1, [this](const Args& a) { FindWindow(a); });
@@ -95,6 +100,9 @@ public:
                 if (m_trace) {
                     std::printf("%6lu ms  %s\n", GetTickCount() - start, line.c_str());
                 }
+            } catch (const ScenarioSkipped& skipped) {
+                std::printf("%s:%d: skipped: %s\n", path.c_str(), number, skipped.what());
+                return kScenarioSkipped;
             } catch (const std::exception& error) {
                 std::printf("%s:%d: FAILED: %s\n    %s\n", path.c_str(), number, line.c_str(), error.what());
                 DescribeWindows();
@@ -158,10 +166,7 @@ private:
     void Stage(const Args& a) {
         m_stageFolder = ToWindowsPath(a[1]);
         m_exeName = a.size() > 2 ? a[2] : "VtSetup.exe";
-        const std::string source = ToWindowsPath(Environment("VT_SETUP_EXE"));
-        if (source.empty()) {
-            throw StepFailed("VT_SETUP_EXE is not set");
-        }
+        const std::string source = NewestSetup();
         // A fresh folder: remove what an earlier run left (flat; the setup shell writes no folders).
         WIN32_FIND_DATAW entry;
         HANDLE search = FindFirstFileW(Utf8ToWide(m_stageFolder + "\\*").c_str(), &entry);
@@ -176,6 +181,43 @@ private:
         SHCreateFolders(m_stageFolder);
         if (!CopyFileW(Utf8ToWide(source).c_str(), Utf8ToWide(StagedPath(m_exeName)).c_str(), FALSE)) {
             throw StepFailed("cannot copy " + source + " to " + StagedPath(m_exeName));
+        }
+    }
+
+    // VT_SETUP_EXE names the setup, or several builds of it separated by "|" (the distribution's and
+    // the bare program's): the newest one is the one to test.
+    static std::string NewestSetup() {
+        const std::string list = Environment("VT_SETUP_EXE");
+        std::string newest;
+        FILETIME newestTime{};
+        size_t start = 0;
+        while (start <= list.size()) {
+            size_t end = list.find('|', start);
+            if (end == std::string::npos) {
+                end = list.size();
+            }
+            const std::string candidate = ToWindowsPath(list.substr(start, end - start));
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (!candidate.empty() &&
+                GetFileAttributesExW(Utf8ToWide(candidate).c_str(), GetFileExInfoStandard, &data) &&
+                (newest.empty() || CompareFileTime(&data.ftLastWriteTime, &newestTime) > 0)) {
+                newest = candidate;
+                newestTime = data.ftLastWriteTime;
+            }
+            start = end + 1;
+        }
+        if (newest.empty()) {
+            throw StepFailed("VT_SETUP_EXE names no existing setup: " + list);
+        }
+        return newest;
+    }
+
+    // Runs a setup where it lies, with what lies beside it; a folder without it skips the scenario.
+    void Use(const Args& a) {
+        m_stageFolder = ToWindowsPath(a[1]);
+        m_exeName = a.size() > 2 ? a[2] : "VtSetup.exe";
+        if (GetFileAttributesW(Utf8ToWide(StagedPath(m_exeName)).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            throw ScenarioSkipped(StagedPath(m_exeName) + " does not exist");
         }
     }
 

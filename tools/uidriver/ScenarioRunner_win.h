@@ -4,7 +4,9 @@
 // UTF-8 and compared with what the windows show. The first failed step ends the run; the setup is
 // always ended with it. The commands:
 //
-//   stage DIR [EXE_NAME]      empty DIR and copy ${VT_SETUP_EXE} into it (as VtSetup.exe by default)
+//   stage DIR [EXE_NAME]      empty DIR and copy ${VT_SETUP_EXE} into it (as VtSetup.exe by default);
+//                             "A|B" there names several builds, of which the newest is copied
+//   use DIR [EXE_NAME]        run the setup that lies in DIR as it is; skip the scenario without it
 //   write NAME TEXT           write TEXT (its bytes as given) to NAME in the staged folder
 //   start                     start the staged setup
 //   window CAPTION [MS]       wait for a window of the setup with that caption; it becomes current
@@ -25,7 +27,10 @@
 
 namespace uidriver {
 
-// Returns 0 when every step passed, 1 otherwise (the failure is printed to stdout).
+inline constexpr int kScenarioSkipped = 77;
+
+// Returns 0 when every step passed, kScenarioSkipped when a "use" found no setup, 1 otherwise (the
+// failure is printed to stdout).
 int RunScenarioFile(const std::string& path);
 
 }  // namespace uidriver

@@ -8,10 +8,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: uidriver SCENARIO...\n");
         return 2;
     }
-    int failed = 0;
+    bool failed = false;
+    bool skipped = false;
     for (int i = 1; i < argc; ++i) {
-        failed |= uidriver::RunScenarioFile(argv[i]);
+        const int result = uidriver::RunScenarioFile(argv[i]);
+        failed = failed || (result != 0 && result != uidriver::kScenarioSkipped);
+        skipped = skipped || result == uidriver::kScenarioSkipped;
         std::fflush(stdout);
     }
-    return failed;
+    return failed ? 1 : skipped ? uidriver::kScenarioSkipped : 0;
 }
