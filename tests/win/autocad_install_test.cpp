@@ -1,0 +1,215 @@
+#include "plugins/AutoCadInstall_win.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/win/PluginDist_win.h"
+#include "tests/win/ScopedMachineKey_win.h"
+#include "tests/win/WineTestSupport_win.h"
+
+namespace {
+
+using Outcome = PluginInstallResult::Outcome;
+
+const char* const kFonts[] = {"Fs.shx", "gbcbig.shx", "HT.SHX", "Hztxt.shx", "Khz.shx", "txt.shx"};
+
+// What an AutoCAD folder holds after the plug-in: the payload without its CAD and CorelDRAW folders, the
+// loader and start-up files at the top, the loose folders, and what AutoCAD had there before.
+std::vector<std::string> ExpectedFiles(std::initializer_list<std::string> before) {
+    std::vector<std::string> files = wintest::InstalledPluginFiles(
+        {"QTXCad", "QTXCorel"}, {"QTXSrtCad.dll", "QTXStart.bmp", "acad.dvb", "acad.lsp"});
+    files.insert(files.end(), before.begin(), before.end());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string Payload(const std::string& name) {
+    return wintest::Content(wintest::PayloadFolder() + name);
+}
+
+class AutoCadInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(wintest::Exists(wintest::DistSetup())) << "no dist: run scripts/make-dist.sh"; }
+
+    PluginInstallSettings Settings(const std::string& target, int autoInstall, int language = 2) {
+        PluginInstallSettings settings;
+        settings.targetFolder = target;
+        settings.autoInstall = autoInstall;
+        settings.languagePosition = language;
+        settings.setupFolder = wintest::DistFolder();
+        settings.setupExecutable = wintest::DistSetup();
+        return settings;
+    }
+
+    // An AutoCAD folder with "acad.exe" and, when asked, a "Fonts" folder; its path without "\".
+    std::string MakeAutoCad(const std::string& name, bool fonts = true) {
+        const std::string folder = temp / name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        wintest::WriteWholeFile(folder + "\\acad.exe", "AutoCAD");
+        if (fonts) {
+            CreateDirectoryA((folder + "\\Fonts").c_str(), nullptr);
+        }
+        return folder;
+    }
+
+    void ExpectInstalled(const std::string& folder, const char* script) {
+        SCOPED_TRACE(folder);
+        std::vector<std::string> fonts;
+        for (const char* font : kFonts) {
+            fonts.push_back(std::string("Fonts\\") + font);
+            EXPECT_EQ(wintest::Content(folder + "\\Fonts\\" + font), Payload(std::string("QTXFonts\\") + font));
+        }
+        std::vector<std::string> expected = ExpectedFiles({"acad.exe"});
+        expected.insert(expected.end(), fonts.begin(), fonts.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(wintest::ListFiles(folder + "\\"), expected);
+        EXPECT_EQ(wintest::Content(folder + "\\acad.lsp"), Payload(std::string("QTXCad\\") + script));
+        EXPECT_EQ(wintest::Content(folder + "\\QTXSrtCad.dll"), Payload("QTXCad\\QTXSrtCad.dll"));
+    }
+
+    wintest::ScopedMachineKey autodesk{"SOFTWARE\\Autodesk"};
+    wintest::TempFolder temp;
+};
+
+TEST_F(AutoCadInstallTest, AutomaticInstallsEveryRegisteredFolder) {
+    const std::string first = MakeAutoCad("R18");
+    const std::string second = MakeAutoCad("AutoCAD 2013 with a longer name");
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:804", "AcadLocation", second));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8002:409", "Language", "English"));  // no AcadLocation
+    ASSERT_TRUE(autodesk.CreateKey("AutoCAD\\R19.0"));                                      // no products
+
+    const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
+
+    ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+    ExpectInstalled(first, "acad_EN.lsp");
+    ExpectInstalled(second, "acad_EN.lsp");
+    EXPECT_EQ(wintest::IniValue(second + "\\QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "3");
+    EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(2)), "");
+}
+
+TEST_F(AutoCadInstallTest, StartupScriptFollowsTheLanguageAndTheTrailingBackslashDoesNotMatter) {
+    const struct {
+        int language;
+        const char* suffix;
+        const char* script;
+    } cases[] = {{0, "", "acad_CH.lsp"}, {1, "\\", "acad_EN.lsp"}, {2, "", "acad_EN.lsp"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        const std::string folder = MakeAutoCad("Lang" + std::to_string(c.language));
+
+        ASSERT_EQ(InstallAutoCadPlugin(Settings(folder + c.suffix, 0, c.language)).outcome, Outcome::Installed);
+
+        ExpectInstalled(folder, c.script);
+        EXPECT_EQ(wintest::IniValue(folder + "\\QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"),
+                  std::to_string(c.language + 1));
+    }
+}
+
+TEST_F(AutoCadInstallTest, ManualModeWithoutAcadExeIsAPathErrorAndWritesNothing) {
+    const std::string folder = temp / "NotAutoCad";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& target : {folder, folder + "\\", std::string()}) {
+        const PluginInstallResult result = InstallAutoCadPlugin(Settings(target, 0));
+        EXPECT_EQ(result.outcome, Outcome::PathError) << target;
+        EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(0)),
+                  "\xb4\xed\xce\xf3\xb5\xc4\xce\xc4\xbc\xfe\xc4\xbf\xc2\xbc!");
+    }
+    EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
+}
+
+TEST_F(AutoCadInstallTest, MissingFontsFolderLeavesOnlyTheFontsOut) {
+    const std::string folder = MakeAutoCad("NoFonts", false);
+
+    ASSERT_EQ(InstallAutoCadPlugin(Settings(folder, 0)).outcome, Outcome::Installed);
+
+    EXPECT_EQ(wintest::ListFiles(folder + "\\"), ExpectedFiles({"acad.exe"}));
+    EXPECT_FALSE(wintest::Exists(folder + "\\Fonts"));
+}
+
+// Nothing installed is no success: the user hears that AutoCAD was not found.
+TEST_F(AutoCadInstallTest, AutomaticWithNoRegisteredFolderIsNotFound) {
+    MakeAutoCad("Unregistered");
+    const struct {
+        const char* why;
+        void (*registry)(const wintest::ScopedMachineKey&, const std::string&);
+    } cases[] = {
+        {"no AutoCAD key", [](const wintest::ScopedMachineKey&, const std::string&) {}},
+        {"AutoCAD key without releases",
+         [](const wintest::ScopedMachineKey& keys, const std::string&) { keys.CreateKey("AutoCAD"); }},
+        {"products without AcadLocation",
+         [](const wintest::ScopedMachineKey& keys, const std::string& folder) {
+             keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "Location", folder);
+             keys.CreateKey("AutoCAD\\R19.0");
+         }},
+        {"AcadLocation filling its buffer with no terminator",
+         [](const wintest::ScopedMachineKey& keys, const std::string& folder) {
+             std::string bytes = folder + "\\";
+             bytes.resize(260, 'x');
+             keys.SetBytes("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", REG_BINARY, bytes);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        wintest::ScopedMachineKey keys("SOFTWARE\\Autodesk");
+        c.registry(keys, temp / "Unregistered");
+
+        const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
+
+        EXPECT_EQ(result.outcome, Outcome::HostNotFound);
+        EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(2)), "Can't find AutoCAD!");
+        EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(0)),
+                  "\xd5\xd2\xb2\xbb\xb5\xbd"
+                  "AutoCAD!");
+    }
+    EXPECT_EQ(wintest::ListFiles(temp.Path()), (std::vector<std::string>{"Unregistered\\acad.exe"}));
+}
+
+TEST_F(AutoCadInstallTest, FailingSecondFolderEndsTheBranchAndLeavesTheFirstInstalled) {
+    const std::string first = MakeAutoCad("First");
+    const std::string third = MakeAutoCad("Third");
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", temp / "Gone\\AutoCAD"));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R20.0\\ACAD-E001:409", "AcadLocation", third));
+
+    const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
+
+    EXPECT_EQ(result.outcome, Outcome::CloseHost);
+    EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(1)), "Please Close AutoCAD, and try to Install!");
+    ExpectInstalled(first, "acad_EN.lsp");
+    EXPECT_EQ(wintest::ListFiles(third + "\\"), (std::vector<std::string>{"acad.exe"}));
+}
+
+// A running AutoCAD holds its start-up files open; the loader and scripts must land or nothing is claimed.
+TEST_F(AutoCadInstallTest, HeldLoaderOrStartupFileAsksToCloseAutoCad) {
+    const std::string folder = MakeAutoCad("Held");
+    ASSERT_EQ(InstallAutoCadPlugin(Settings(folder, 0)).outcome, Outcome::Installed);
+    const struct {
+        const char* held;
+        Outcome outcome;
+    } cases[] = {
+        {"QTXSrtCad.dll", Outcome::CloseHost},
+        {"acad.dvb", Outcome::CloseHost},
+        {"acad.lsp", Outcome::CloseHost},
+        {"QTXPrograms\\Vectrace.exe", Outcome::CloseHost},  // the extraction itself
+        {"QTXStart.bmp", Outcome::Installed},               // only a picture
+        {"Fonts\\txt.shx", Outcome::Installed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.held);
+        wintest::FileHolder running(folder + "\\" + c.held);
+        ASSERT_TRUE(running.Holding());
+        const PluginInstallResult result = InstallAutoCadPlugin(Settings(folder, 0, 0));
+        EXPECT_EQ(result.outcome, c.outcome) << result.failure.path;
+        if (c.outcome == Outcome::CloseHost) {
+            EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(0)),
+                      "\xc7\xeb\xb9\xd8\xb1\xd5"
+                      "AutoCAD,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
+        }
+    }
+}
+
+}  // namespace
