@@ -1,0 +1,133 @@
+#include "plugins/IllustratorInstall_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/win/PluginDist_win.h"
+#include "tests/win/WineTestSupport_win.h"
+
+namespace {
+
+using Outcome = PluginInstallResult::Outcome;
+
+// The payload's names, some in another case than the version table's.
+const char* const kPayloadPlugins[] = {
+    "QTXPlugin_C5OnlyWin32.aip", "QTXPlugin_C6Win32.aip",     "QTXPlugin_C6X64.aip",     "QTXPlugin_CCWin32.aip",
+    "QTXPlugin_CCx64.aip",       "QTXPlugin_CC2014Win32.aip", "QTXPlugin_CC2014x64.aip", "QTXPlugin_CC2015WIN32.aip",
+    "QTXPlugin_CC2015X64.aip",   "QTXPlugin_CC2017Win32.aip", "QTXPlugin_CC2017x64.aip",
+};
+
+class IllustratorInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(wintest::Exists(wintest::DistSetup())) << "no dist: run scripts/make-dist.sh"; }
+
+    PluginInstallSettings Settings(const std::string& target, int version, int language = 2) {
+        PluginInstallSettings settings;
+        settings.targetFolder = target;
+        settings.versionIndex = version;
+        settings.languagePosition = language;
+        settings.setupFolder = wintest::DistFolder();
+        settings.setupExecutable = wintest::DistSetup();
+        return settings;
+    }
+
+    // An Illustrator folder with the asked-for parts of "Support Files"; its path without "\".
+    std::string MakeIllustrator(const std::string& name, bool programFolder = true, bool pluginFolder = true) {
+        const std::string base = temp / name;
+        for (const std::string& folder :
+             {base, base + "\\Support Files", base + "\\Support Files\\Contents", base + "\\Support Files\\Required"}) {
+            CreateDirectoryA(folder.c_str(), nullptr);
+        }
+        if (programFolder) {
+            CreateDirectoryA((base + "\\Support Files\\Contents\\Windows").c_str(), nullptr);
+        }
+        if (pluginFolder) {
+            CreateDirectoryA((base + "\\Support Files\\Required\\Plug-ins").c_str(), nullptr);
+        }
+        return base;
+    }
+
+    wintest::TempFolder temp;
+};
+
+TEST_F(IllustratorInstallTest, CcSixtyFourBitPluginIsTheOnlyOneOfOursLeft) {
+    const std::string base = MakeIllustrator("CC");
+    const std::string plugins = base + "\\Support Files\\Required\\Plug-ins\\";
+    for (const char* old : {"QtxPluginEn.aip", "QTXPlugin_C5OnlyWin32.aip", "qtxplugin_ccx64.aip", "Other.aip"}) {
+        wintest::WriteWholeFile(plugins + old, "old");
+    }
+
+    const PluginInstallResult result = InstallIllustratorPlugin(Settings(base, 4));
+
+    ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+    EXPECT_EQ(wintest::ListFiles(plugins), (std::vector<std::string>{"Other.aip", "QTXPlugin_CCX64.aip"}));
+    EXPECT_EQ(wintest::Content(plugins + "QTXPlugin_CCX64.aip"),
+              wintest::Content(wintest::PayloadFolder() + "QtxAi\\QTXPlugin_CCx64.aip"));
+    const std::string program = base + "\\Support Files\\Contents\\Windows\\";
+    EXPECT_EQ(wintest::ListFiles(program), wintest::InstalledPluginFiles({"QTXCad", "QTXCorel", "QtxAi"}));
+    EXPECT_EQ(wintest::IniValue(program + "QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "3");
+    EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(2)), "");
+}
+
+TEST_F(IllustratorInstallTest, EachVersionReplacesThePreviousPlugin) {
+    const std::string base = MakeIllustrator("Every") + "\\";  // with the trailing backslash this time
+    const std::string plugins = base + "Support Files\\Required\\Plug-ins\\";
+    for (int version = 0; version < 11; ++version) {
+        SCOPED_TRACE(version);
+        ASSERT_EQ(InstallIllustratorPlugin(Settings(base, version, 0)).outcome, Outcome::Installed);
+        const std::vector<std::string> files = wintest::ListFiles(plugins);
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(_stricmp(files[0].c_str(), kPayloadPlugins[version]), 0) << files[0];
+        EXPECT_EQ(wintest::Content(plugins + files[0]),
+                  wintest::Content(wintest::PayloadFolder() + "QtxAi\\" + kPayloadPlugins[version]));
+    }
+}
+
+TEST_F(IllustratorInstallTest, FolderWithoutEitherSupportFolderIsAPathErrorAndWritesNothing) {
+    const struct {
+        const char* why;
+        std::string target;
+        int version;
+    } cases[] = {
+        {"no Required\\Plug-ins", MakeIllustrator("NoPlugins", true, false), 2},
+        {"no Contents\\Windows", MakeIllustrator("NoProgram", false, true), 2},
+        {"no folder named", "", 2},
+        {"a version the list does not have", MakeIllustrator("Complete"), 11},
+    };
+    const std::vector<std::string> before = wintest::ListFiles(temp.Path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const PluginInstallResult result = InstallIllustratorPlugin(Settings(c.target, c.version));
+        EXPECT_EQ(result.outcome, Outcome::PathError);
+        EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(2)), "The path is error!");
+    }
+    EXPECT_EQ(wintest::ListFiles(temp.Path()), before);
+    EXPECT_FALSE(wintest::Exists(temp / "NoPlugins\\Support Files\\Contents\\Windows\\QTXPrograms"));
+}
+
+// A running Illustrator holds its plug-in or the program's files open.
+TEST_F(IllustratorInstallTest, HeldPluginOrProgramFileAsksToCloseIllustrator) {
+    const std::string base = MakeIllustrator("Held");
+    ASSERT_EQ(InstallIllustratorPlugin(Settings(base, 2)).outcome, Outcome::Installed);
+    for (const char* held :
+         {"Required\\Plug-ins\\QTXPlugin_C6X64.aip", "Contents\\Windows\\QTXPrograms\\Vectrace.exe"}) {
+        SCOPED_TRACE(held);
+        wintest::FileHolder running(base + "\\Support Files\\" + held);
+        ASSERT_TRUE(running.Holding());
+
+        const PluginInstallResult result = InstallIllustratorPlugin(Settings(base, 2));
+
+        EXPECT_EQ(result.outcome, Outcome::CloseHost) << result.failure.path;
+        EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(2)),
+                  "Please Close Illustrator, and try to Install!");
+        EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(1)),
+                  "Please Close Illustrator, and try to Install!");
+        EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(0)),
+                  "\xc7\xeb\xb9\xd8\xb1\xd5"
+                  "Illustrator,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
+    }
+}
+
+}  // namespace
