@@ -26,6 +26,11 @@ std::vector<std::string> ExpectedFiles(std::initializer_list<std::string> before
     return files;
 }
 
+bool IsWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
 std::string Payload(const std::string& name) {
     return wintest::Content(wintest::PayloadFolder() + name);
 }
@@ -210,6 +215,19 @@ TEST_F(AutoCadInstallTest, HeldLoaderOrStartupFileAsksToCloseAutoCad) {
                       "AutoCAD,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
         }
     }
+}
+
+// The plugin_full_cfg fixture links "<build>\plugin_full_cfg\<prefix>\QTXCfg\SoftCfg.ini" to /dev/full.
+TEST_F(AutoCadInstallTest, FailedWriteInTheConfigurationCopyNamesTheFile) {
+    const std::string folder = wintest::ProgramFolder() + "plugin_full_cfg\\" + (IsWow64() ? "win64" : "win32");
+    ASSERT_TRUE(wintest::Exists(folder + "\\acad.exe")) << "no plugin_full_cfg fixture";
+
+    const PluginInstallResult result = InstallAutoCadPlugin(Settings(folder, 0));
+
+    EXPECT_EQ(result.outcome, Outcome::FileFailed);
+    EXPECT_EQ(result.failure.path, folder + "\\QTXCfg\\SoftCfg.ini");
+    const std::string message = AutoCadInstallMessage(result, install::MessageTable(2));
+    EXPECT_EQ(message.rfind("Can't write the file:\r\n" + result.failure.path + "\r\n", 0), 0u) << message;
 }
 
 }  // namespace
