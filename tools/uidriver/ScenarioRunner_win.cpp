@@ -268,7 +268,16 @@ private:
     void FindWindow(const Args& a) {
         RequireProcess();
         const DWORD timeout = Timeout(a, 2, m_firstWindow ? kStartTimeoutMs : kDefaultTimeoutMs);
-        HWND window = WaitForWindow(m_process.Id(), Utf8ToWide(a[1]), timeout);
+        // In slices, so a setup that ended or crashed fails the step at once instead of at the timeout.
+        const std::wstring caption = Utf8ToWide(a[1]);
+        const DWORD start = GetTickCount();
+        HWND window = nullptr;
+        while (!window && GetTickCount() - start < timeout) {
+            window = WaitForWindow(m_process.Id(), caption, 250);
+            if (!window && !m_process.Running()) {
+                throw StepFailed("the setup ended (exit code " + std::to_string(m_process.WaitForExit(0)) + ")");
+            }
+        }
         if (!window) {
             throw StepFailed("no window with that caption within " + std::to_string(timeout) + " ms");
         }
