@@ -6,6 +6,7 @@
 
 #include "install/FileProbes_win.h"
 #include "plugins/AutoCadFiles.h"
+#include "plugins/PluginSteps_win.h"
 #include "plugins/Registry_win.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 using Outcome = PluginInstallResult::Outcome;
 
 // The folders named by the product keys below every release key, in the registry's order, each
-// ending in "\". A key that can't be opened or holds no readable "AcadLocation" is passed over.
+// ending in "\". A key that can't be opened or holds no readable, non-empty "AcadLocation" is passed over.
 std::vector<std::string> RegisteredAutoCadFolders() {
     std::vector<std::string> folders;
     std::vector<std::string> releases;
@@ -24,7 +25,9 @@ std::vector<std::string> RegisteredAutoCadFolders() {
         ListMachineSubKeys(releaseKey, &products);
         for (const std::string& product : products) {
             std::string location;
-            if (ReadMachineText(releaseKey + "\\" + product, plugins::kAutoCadLocationValue, &location)) {
+            // An empty location would put the plug-in into the root of the current drive.
+            if (ReadMachineText(releaseKey + "\\" + product, plugins::kAutoCadLocationValue, &location) &&
+                !location.empty()) {
                 folders.push_back(location + "\\");
             }
         }
@@ -34,8 +37,7 @@ std::vector<std::string> RegisteredAutoCadFolders() {
 
 }  // namespace
 
-PluginInstallResult PlaceAutoCadFiles(const std::string& autoCadFolder, const PluginInstallSettings& settings) {
-    const std::string& folder = autoCadFolder;
+PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginInstallSettings& settings) {
     const PluginInstallResult extracted = plugins::ExtractPayloadInto(settings, folder);
     if (extracted.outcome != Outcome::Installed) {
         return extracted;

@@ -5,6 +5,7 @@
 #include "install/FileProbes_win.h"
 #include "install/FolderFiles_win.h"
 #include "plugins/CorelDrawVersions.h"
+#include "plugins/PluginSteps_win.h"
 #include "plugins/Registry_win.h"
 
 namespace {
@@ -12,9 +13,10 @@ namespace {
 using Outcome = PluginInstallResult::Outcome;
 
 // The first of the version's keys whose "Destination" can be read; the second only when the first fails.
+// An empty one counts as unreadable: it would put the plug-in below the root of the current drive.
 bool ReadCorelDrawDestination(const plugins::CorelDrawVersion& version, std::string* destination) {
     for (const char* key : version.registryKeys) {
-        if (key && ReadMachineText(key, plugins::kCorelDestinationValue, destination)) {
+        if (key && ReadMachineText(key, plugins::kCorelDestinationValue, destination) && !destination->empty()) {
             return true;
         }
     }

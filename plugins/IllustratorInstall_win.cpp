@@ -4,12 +4,9 @@
 
 #include "install/FileProbes_win.h"
 #include "plugins/IllustratorVersions.h"
-
-namespace {
+#include "plugins/PluginSteps_win.h"
 
 using Outcome = PluginInstallResult::Outcome;
-
-}  // namespace
 
 PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settings) {
     const char* pluginFile = plugins::FindIllustratorPluginFile(settings.versionIndex);

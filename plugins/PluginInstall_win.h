@@ -35,27 +35,3 @@ struct PluginInstallResult {
 std::string CorelDrawInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
 std::string AutoCadInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
 std::string IllustratorInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
-
-namespace plugins {
-
-// Steps the three installations share.
-
-PluginInstallResult Failed(PluginInstallResult::Outcome outcome, const ExtractFailure& failure = ExtractFailure());
-
-// The named folder with one "\" at its end; empty when none was named.
-std::string HostFolderFromTarget(const std::string& targetFolder);
-
-// The payload into destination (which ends in "\"): Installed, or CloseHost or FileFailed with the cause.
-PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, const std::string& destination);
-
-// Empties a folder the extraction brought along and removes it; one that still holds a sub-folder stays.
-void RemovePayloadFolder(const std::string& folder);
-
-// Copies the file that makes the plug-in work, overwriting: Installed, or CloseHost naming the destination.
-PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination);
-
-// "QTXLanguage\", "QTXRes\" and "QTXCfg\" in folder, filled from beside the setup, then "SoftCfg.ini".
-// Installed, or FileFailed when a read or write of the configuration copy failed.
-PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder);
-
-}  // namespace plugins

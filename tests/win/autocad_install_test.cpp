@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -149,6 +150,10 @@ TEST_F(AutoCadInstallTest, AutomaticWithNoRegisteredFolderIsNotFound) {
          [](const wintest::ScopedMachineKey& keys, const std::string& folder) {
              keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "Location", folder);
              keys.CreateKey("AutoCAD\\R19.0");
+         }},
+        {"empty AcadLocation",
+         [](const wintest::ScopedMachineKey& keys, const std::string&) {
+             keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", "");
          }},
         {"AcadLocation filling its buffer with no terminator",
          [](const wintest::ScopedMachineKey& keys, const std::string& folder) {

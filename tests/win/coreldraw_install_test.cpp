@@ -72,6 +72,7 @@ TEST_F(CorelDrawInstallTest, AutomaticVersion11TriesTheStandAloneKeyOnlyWhenTheS
     } cases[] = {
         {"only the stand-alone key", false, "", standAlone},
         {"suite's value fills the buffer without a terminator", true, std::string(260, 'x'), standAlone},
+        {"suite's value empty", true, std::string(1, '\0'), standAlone},
         {"suite's key readable", true, (temp / "Suite11") + '\0', suite},
     };
     for (const auto& c : cases) {

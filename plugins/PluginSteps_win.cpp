@@ -1,0 +1,76 @@
+#include "plugins/PluginSteps_win.h"
+
+#include <windows.h>
+
+#include "install/FolderFiles_win.h"
+#include "install/FolderPath.h"
+#include "install/MainSoftwareLayout.h"
+#include "install/SoftConfig_win.h"
+
+namespace {
+
+using Outcome = PluginInstallResult::Outcome;
+
+bool IsSystemLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+bool IsReadOrWrite(const ExtractFailure& failure) {
+    return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
+}
+
+}  // namespace
+
+namespace plugins {
+
+PluginInstallResult Failed(Outcome outcome, const ExtractFailure& failure) {
+    PluginInstallResult result;
+    result.outcome = outcome;
+    result.failure = failure;
+    return result;
+}
+
+std::string HostFolderFromTarget(const std::string& targetFolder) {
+    return install::WithTrailingBackslash(targetFolder, IsSystemLeadByte);
+}
+
+PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, const std::string& destination) {
+    ExtractFailure failure;
+    const std::string setup = settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
+    if (!ExtractArchiveFiles(setup, destination, payload::Selection::Payload, &failure)) {
+        return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CloseHost, failure);
+    }
+    return PluginInstallResult();
+}
+
+void RemovePayloadFolder(const std::string& folder) {
+    DeleteFolderFiles(folder);
+    RemoveDirectoryA(folder.c_str());
+}
+
+PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination) {
+    if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
+        ExtractFailure failure;
+        failure.kind = ExtractFailure::Kind::CreateFile;
+        failure.path = destination;
+        failure.systemError = GetLastError();
+        return Failed(Outcome::CloseHost, failure);
+    }
+    return PluginInstallResult();
+}
+
+PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder) {
+    for (const char* name : {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"}) {
+        CreateDirectoryA((folder + name).c_str(), nullptr);
+    }
+    ExtractFailure failure;
+    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", &failure)) {
+        return Failed(Outcome::FileFailed, failure);
+    }
+    CopyFolderFiles(settings.setupFolder + "QTXLanguage\\", folder + "QTXLanguage\\");
+    CopyFolderFiles(settings.setupFolder + "QTXRes\\", folder + "QTXRes\\");
+    WriteSoftConfig(folder + install::kSoftConfigPath, settings.languagePosition + 1);
+    return PluginInstallResult();
+}
+
+}  // namespace plugins
