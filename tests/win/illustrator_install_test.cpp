@@ -130,4 +130,28 @@ TEST_F(IllustratorInstallTest, HeldPluginOrProgramFileAsksToCloseIllustrator) {
     }
 }
 
+// Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger. A full
+// disk is no running Illustrator: the message names the file and the reason instead.
+TEST_F(IllustratorInstallTest, FullDiskDuringExtractionNamesTheFile) {
+    if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR) {
+        GTEST_SKIP() << "no small drive S: here (mounting a tmpfs needs the right to mount)";
+    }
+    const std::string base = "S:\\Illustrator";
+    wintest::RemoveTree(base);
+    for (const char* folder : {"", "\\Support Files", "\\Support Files\\Contents", "\\Support Files\\Contents\\Windows",
+                               "\\Support Files\\Required", "\\Support Files\\Required\\Plug-ins"}) {
+        CreateDirectoryA((base + folder).c_str(), nullptr);
+    }
+
+    const PluginInstallResult result = InstallIllustratorPlugin(Settings(base, 2));
+
+    EXPECT_EQ(result.outcome, Outcome::FileFailed);
+    EXPECT_EQ(result.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
+    const std::string message = IllustratorInstallMessage(result, install::MessageTable(2));
+    EXPECT_EQ(message.rfind("Can't write the file:\r\n" + base + "\\Support Files\\Contents\\Windows\\", 0), 0u)
+        << message;
+    EXPECT_TRUE(wintest::ListFiles(base + "\\Support Files\\Required\\Plug-ins\\").empty());
+    wintest::RemoveTree(base);
+}
+
 }  // namespace

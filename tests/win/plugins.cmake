@@ -19,3 +19,6 @@ set_tests_properties(plugin_full_cfg.link PROPERTIES FIXTURES_SETUP plugin_full_
 set_tests_properties(plugin_full_cfg.remove PROPERTIES FIXTURES_CLEANUP plugin_full_cfg LABELS wine)
 set_tests_properties(autocad_install_test.win32 autocad_install_test.win64 PROPERTIES
     FIXTURES_REQUIRED plugin_full_cfg)
+# Drive S: is shared with the other full-disk tests, so these run alone.
+set_tests_properties(illustrator_install_test.win32 illustrator_install_test.win64 PROPERTIES
+    FIXTURES_REQUIRED small_drive RUN_SERIAL TRUE)
