@@ -80,13 +80,19 @@ protected:
     wintest::TempFolder temp;
 };
 
+// The prefix's own "reg add", as an AutoCAD installer (or a user) would register a folder.
+int RegAdd(const std::string& key, const char* value, const std::string& data) {
+    return wintest::RunAndWait("reg.exe add \"HKLM\\SOFTWARE\\Autodesk\\AutoCAD\\" + key + "\" /v " + value + " /d \"" +
+                               data + "\" /f");
+}
+
 TEST_F(AutoCadInstallTest, AutomaticInstallsEveryRegisteredFolder) {
     const std::string first = MakeAutoCad("R18");
     const std::string second = MakeAutoCad("AutoCAD 2013 with a longer name");
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:804", "AcadLocation", second));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8002:409", "Language", "English"));  // no AcadLocation
-    ASSERT_TRUE(autodesk.CreateKey("AutoCAD\\R19.0"));                                      // no products
+    ASSERT_EQ(RegAdd("R18.0\\ACAD-8001:409", "AcadLocation", first), 0);
+    ASSERT_EQ(RegAdd("R18.0\\ACAD-8001:804", "AcadLocation", second), 0);
+    ASSERT_EQ(RegAdd("R18.0\\ACAD-8002:409", "Language", "English"), 0);  // no AcadLocation
+    ASSERT_TRUE(autodesk.CreateKey("AutoCAD\\R19.0"));                    // no products
 
     const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
 
