@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -14,23 +15,36 @@
 
 namespace {
 
-// Waits for the browse window of this process and leaves it with closeId.
-std::thread CloseBrowseWindow(int closeId) {
-    return std::thread([closeId] {
-        for (int i = 0; i < 400; ++i) {
-            for (HWND window : uidriver::ProcessWindows(GetCurrentProcessId())) {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (lstrcmpW(name, L"#32770") == 0) {
-                    Sleep(300);  // lets the initial selection settle
-                    uidriver::ClickButton(window, closeId);
-                    return;
-                }
-            }
-            Sleep(25);
-        }
-    });
-}
+// Plays the user who leaves the browse window of this process with closeId. It keeps pressing until
+// the browse returns: on a busy machine a press that comes before the window is ready is lost.
+class BrowseCloser {
+public:
+    explicit BrowseCloser(int closeId)
+        : m_thread([this, closeId] {
+              for (int i = 0; i < 600 && !m_done; ++i) {
+                  for (HWND window : uidriver::ProcessWindows(GetCurrentProcessId())) {
+                      wchar_t name[16] = {};
+                      GetClassNameW(window, name, 16);
+                      if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+                          Sleep(300);  // lets the initial selection settle
+                          if (!m_done) {
+                              uidriver::ClickButton(window, closeId);
+                          }
+                          break;
+                      }
+                  }
+                  Sleep(50);
+              }
+          }) {}
+    ~BrowseCloser() {
+        m_done = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
 
 TEST(FolderBrowser, TitleFromAStringResource) {
     CFolderPicker picker(nullptr, nullptr, 0);
@@ -46,9 +60,11 @@ TEST(FolderBrowser, InitialFolderIsSelectedAndReturnedOnOk) {
     CFolderPicker picker(nullptr, nullptr, IDS_SELECT_INSTALL_PATH);
     picker.SetFlags(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
     picker.SetInitialFolder(windows);
-    std::thread user = CloseBrowseWindow(IDOK);
-    const bool chosen = picker.Browse();
-    user.join();
+    bool chosen = false;
+    {
+        BrowseCloser user(IDOK);
+        chosen = picker.Browse();
+    }
     EXPECT_TRUE(chosen);
     EXPECT_EQ(lstrcmpiA(picker.GetFolderPath(), windows), 0) << picker.GetFolderPath();
 }
@@ -57,9 +73,8 @@ TEST(FolderBrowser, CancelChoosesNothing) {
     CFolderPicker picker(nullptr, nullptr, IDS_SELECT_INSTALL_PATH);
     picker.SetFlags(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
     picker.SetInitialFolder("C:\\");
-    std::thread user = CloseBrowseWindow(IDCANCEL);
+    BrowseCloser user(IDCANCEL);
     EXPECT_FALSE(picker.Browse());
-    user.join();
 }
 
 }  // namespace
