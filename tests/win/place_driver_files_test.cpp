@@ -1,0 +1,437 @@
+// The driver files placed on real files under Wine, with the Windows version set per program as a user
+// would see it, in the 32-bit prefix and in the 64-bit one where the 32-bit setup runs under WOW64.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "drivers/DriverPlacementPlan.h"
+#include "drivers/SystemInfo_win.h"
+
+namespace {
+
+using drivers::WindowsVersion;
+
+const char* const kRunner = "place_driver_files_runner.exe";
+
+const char* const kSourceFiles[] = {
+    "qtx512m.005", "qtx512u.005", "qtx512m.006", "qtx512u.006", "qtx512m2.006",  "qtx512u2.006",   "QtxWdf0.d",
+    "QtxWdf1.d",   "QtxWin0.d",   "QtxWin1.d",   "ftd2xx.dll",  "UsbDriver.exe", "Usbvcommtp.inf", "Usbvcommtp.cat",
+};
+
+const std::string kStoreName = "mdmcpq.inf_x86_neutral_0123456789abcdef";
+// A shorter segment first, so the scan has to pass over one.
+const std::string kLog =
+    "[Device Install Log]\r\n"
+    ">>>  [Device Install (Hardware initiated) - USB\\VID_0403&PID_6001\\mdmcpq.inf_x86]\r\n"
+    "     sto: {Setup Import Driver Package: C:\\Windows\\System32\\DriverStore\\FileRepository\\" +
+    kStoreName + "\\mdmcpq.inf}\r\n";
+
+const std::string kExistingModemInf = "existing mdmcpq.inf";
+const std::string kExistingWinUsb = "existing winusbcoinstaller2.dll";
+
+struct VersionCase {
+    const char* wineName;
+    WindowsVersion reported;
+};
+
+// Without supported-OS entries in the manifest, Windows 8.1 and 10 report 6.2.
+const VersionCase kVersions[] = {
+    {"winxp", {5, 1}}, {"vista", {6, 0}}, {"win7", {6, 1}}, {"win8", {6, 2}}, {"win10", {6, 2}},
+};
+
+std::string Content(const std::string& sourceName) {
+    return "payload " + sourceName;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    return text;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        bytes.append(buffer, got);
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Creates every missing level of a folder path ending in "\".
+void MakeFolders(const std::string& folder) {
+    for (std::size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1)) {
+        CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
+    }
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(folder + name + "\\");
+            } else {
+                DeleteFileA((folder + name).c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// Every file below a folder: lower-case relative path to content.
+void CollectFiles(const std::string& folder, const std::string& relative, std::map<std::string, std::string>& files) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + relative + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectFiles(folder, relative + name + "\\", files);
+        } else {
+            files[Lower(relative + name)] = ReadBytes(folder + relative + name).value_or("<unreadable>");
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    CollectFiles(folder, "", files);
+    return files;
+}
+
+bool Is64BitPrefix() {
+    const char* arch = std::getenv("VT_WINE_ARCH");
+    return arch != nullptr && std::string(arch) == "win64";
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path, length);
+    return full.substr(0, full.find_last_of('\\') + 1);
+}
+
+// One argument of a command line; a trailing "\" is doubled so that it does not escape the closing quote.
+std::string Quoted(const std::string& argument) {
+    return "\"" + argument + (!argument.empty() && argument.back() == '\\' ? "\\" : "") + "\"";
+}
+
+// Wine reads the version a program sees from here when the program starts.
+class WineVersionFor {
+public:
+    WineVersionFor(const char* program, const char* version)
+        : m_key(std::string("Software\\Wine\\AppDefaults\\") + program) {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                           static_cast<DWORD>(std::string(version).size() + 1));
+            RegCloseKey(key);
+        }
+    }
+    ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
+    WineVersionFor(const WineVersionFor&) = delete;
+    WineVersionFor& operator=(const WineVersionFor&) = delete;
+
+private:
+    std::string m_key;
+};
+
+struct RunnerReport {
+    long major = -1;
+    long minor = -1;
+    int wow64 = -1;
+};
+
+// Runs the placement in the runner under the given Windows version; systemFolder empty means the
+// system's own folders, through the public PlaceDriverFiles.
+std::optional<RunnerReport> RunPlacement(const char* wineVersion,
+                                         const std::string& sourceFolder,
+                                         const std::string& systemFolder,
+                                         const std::string& reportPath) {
+    const WineVersionFor version(kRunner, wineVersion);
+    std::string commandLine = Quoted(ProgramFolder() + kRunner) + " " + Quoted(reportPath) + " " + Quoted(sourceFolder);
+    if (!systemFolder.empty()) {
+        commandLine += " " + Quoted(systemFolder);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return std::nullopt;
+    }
+    DWORD exitCode = 1;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    RunnerReport report;
+    const std::optional<std::string> text = ReadBytes(reportPath);
+    if (exitCode != 0 || !text ||
+        std::sscanf(text->c_str(), "%ld %ld %d", &report.major, &report.minor, &report.wow64) != 3) {
+        return std::nullopt;
+    }
+    return report;
+}
+
+// A source folder with every serial driver file of the payload, its content naming it, and a Windows
+// folder of its own with the folders the placement writes into.
+class PlacementWorld {
+public:
+    explicit PlacementWorld(const std::string& name) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        m_root = std::string(temp) + "vt_drivers_" + std::to_string(GetCurrentProcessId()) + "_" + name + "\\";
+        RemoveTree(m_root);
+        MakeFolders(Source());
+        for (const char* file : kSourceFiles) {
+            WriteBytes(Source() + file, Content(file));
+        }
+        MakeFolders(Windows() + "system32\\drivers\\");
+        MakeFolders(Windows() + "inf\\");
+    }
+    ~PlacementWorld() { RemoveTree(m_root); }
+    PlacementWorld(const PlacementWorld&) = delete;
+    PlacementWorld& operator=(const PlacementWorld&) = delete;
+
+    std::string Source() const { return m_root + "src\\"; }
+    std::string Windows() const { return m_root + "Windows\\"; }
+    std::string SystemFolder() const { return m_root + "Windows\\system32"; }
+    std::string ReportPath() const { return m_root + "report.txt"; }
+
+private:
+    std::string m_root;
+};
+
+// What the Windows folder must hold afterwards: what it held, with the plan's copies made over it.
+std::map<std::string, std::string> ExpectedFiles(std::map<std::string, std::string> files,
+                                                 const std::vector<drivers::PlacementStep>& plan) {
+    for (const drivers::PlacementStep& step : plan) {
+        if (step.action != drivers::PlacementStep::Action::Copy) {
+            continue;
+        }
+        const std::string destination = Lower(step.destination);
+        if (step.existing == drivers::ExistingFile::Replace || files.count(destination) == 0) {
+            files[destination] = Content(step.source);
+        }
+    }
+    return files;
+}
+
+std::string Describe(const std::map<std::string, std::string>& before,
+                     const std::map<std::string, std::string>& after) {
+    std::string text;
+    for (const auto& [path, content] : after) {
+        const auto old = before.find(path);
+        if (old == before.end() || old->second != content) {
+            text += "  " + path + " <- " + content + "\n";
+        }
+    }
+    return text;
+}
+
+TEST(PlaceDriverFiles, BitnessIsThePrefixs) {
+    if (std::getenv("VT_WINE_ARCH") == nullptr) {
+        GTEST_SKIP() << "VT_WINE_ARCH not set";
+    }
+    EXPECT_EQ(IsWow64() != FALSE, Is64BitPrefix());
+}
+
+TEST(PlaceDriverFiles, PlacesWhatTheTableSaysForEachVersion) {
+    const bool is64Bit = Is64BitPrefix();
+    for (const VersionCase& version : kVersions) {
+        SCOPED_TRACE(version.wineName);
+        PlacementWorld world(version.wineName);
+        MakeFolders(world.Windows() + "System32\\DriverStore\\FileRepository\\");
+        WriteBytes(world.Windows() + "inf\\setupapi.dev.log", kLog);
+        WriteBytes(world.Windows() + "inf\\mdmcpq.inf", kExistingModemInf);
+        WriteBytes(world.Windows() + "system32\\winusbcoinstaller2.dll", kExistingWinUsb);
+        const std::map<std::string, std::string> before = FilesBelow(world.Windows());
+
+        const std::optional<RunnerReport> report =
+            RunPlacement(version.wineName, world.Source(), world.SystemFolder(), world.ReportPath());
+        ASSERT_TRUE(report.has_value());
+        EXPECT_EQ(report->major, static_cast<long>(version.reported.major));
+        EXPECT_EQ(report->minor, static_cast<long>(version.reported.minor));
+        EXPECT_EQ(report->wow64, is64Bit ? 1 : 0);
+
+        const std::map<std::string, std::string> after = FilesBelow(world.Windows());
+        EXPECT_EQ(after, ExpectedFiles(before, drivers::PlanDriverPlacement(version.reported, is64Bit, kStoreName)));
+        // The same facts by hand, independent of the table.
+        EXPECT_EQ(after.at("inf\\mdmcpq.inf"), kExistingModemInf);
+        EXPECT_EQ(after.at("system32\\winusbcoinstaller2.dll"), Content(is64Bit ? "QtxWin1.d" : "QtxWin0.d"));
+        const std::string store = Lower("system32\\driverstore\\filerepository\\" + kStoreName + "\\");
+        EXPECT_EQ(after.count(store + "usbser.sys"), std::string(version.wineName) == "win7" ? 1u : 0u);
+        std::printf("%s %s placed:\n%s", is64Bit ? "64-bit" : "32-bit", version.wineName,
+                    Describe(before, after).c_str());
+    }
+}
+
+TEST(PlaceDriverFiles, Windows7WithoutUsableLogSkipsTheDriverStore) {
+    const bool is64Bit = Is64BitPrefix();
+    const std::vector<drivers::PlacementStep> withoutStore =
+        drivers::PlanDriverPlacement(WindowsVersion{6, 1}, is64Bit, "");
+    struct {
+        const char* what;
+        bool writeLog;
+        bool makeRepository;
+    } const cases[] = {
+        {"no log", false, true},
+        {"no repository folder: only its last level is created", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlacementWorld world(c.writeLog ? "nolog" : "norepo");
+        if (c.makeRepository) {
+            MakeFolders(world.Windows() + "System32\\DriverStore\\FileRepository\\");
+        }
+        if (c.writeLog) {
+            WriteBytes(world.Windows() + "inf\\setupapi.dev.log", kLog);
+        }
+        const std::map<std::string, std::string> before = FilesBelow(world.Windows());
+        ASSERT_TRUE(RunPlacement("win7", world.Source(), world.SystemFolder(), world.ReportPath()).has_value());
+        EXPECT_EQ(FilesBelow(world.Windows()), ExpectedFiles(before, withoutStore));
+    }
+}
+
+// Remembers files and folders of the prefix's own Windows folder and puts them back as they were.
+class PrefixRestorer {
+public:
+    void Remember(const std::string& path) {
+        if (m_files.count(path) == 0) {
+            m_files[path] = ReadBytes(path);
+        }
+    }
+    // Creates every missing level of the folder and removes each of them afterwards.
+    void MakeFolder(const std::string& folder) {
+        for (std::size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1)) {
+            RemoveAfterwards(folder.substr(0, at + 1));
+        }
+        MakeFolders(folder);
+    }
+    void RemoveAfterwards(const std::string& folder) {
+        if (!Exists(folder)) {
+            m_folders.push_back(folder);
+        }
+    }
+    ~PrefixRestorer() {
+        for (const auto& [path, content] : m_files) {
+            if (content) {
+                WriteBytes(path, *content);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        }
+        for (auto folder = m_folders.rbegin(); folder != m_folders.rend(); ++folder) {
+            RemoveTree(*folder);
+        }
+    }
+
+private:
+    std::map<std::string, std::optional<std::string>> m_files;
+    std::vector<std::string> m_folders;
+};
+
+// The setup itself writes into the real Windows folder, where WOW64 redirects "system32" to "syswow64".
+TEST(PlaceDriverFiles, Windows7IntoThePrefixsOwnWindowsFolder) {
+    const bool is64Bit = Is64BitPrefix();
+    char windowsPath[MAX_PATH];
+    ASSERT_GT(GetWindowsDirectoryA(windowsPath, MAX_PATH), 0u);
+    const std::string windows = std::string(windowsPath) + "\\";
+    PlacementWorld world("real");  // for its source folder only
+
+    PrefixRestorer restorer;
+    // A Windows 7 has these; a fresh Wine prefix may not.
+    restorer.MakeFolder(windows + "System32\\DriverStore\\FileRepository\\");
+    restorer.MakeFolder(windows + "system32\\drivers\\");
+    restorer.RemoveAfterwards(windows + "System32\\DriverStore\\FileRepository\\" + kStoreName + "\\");
+    const std::vector<drivers::PlacementStep> plan =
+        drivers::PlanDriverPlacement(WindowsVersion{6, 1}, is64Bit, kStoreName);
+    for (const drivers::PlacementStep& step : plan) {
+        if (step.action == drivers::PlacementStep::Action::Copy) {
+            restorer.Remember(windows + step.destination);
+            DeleteFileA((windows + step.destination).c_str());
+        }
+    }
+    const char* const nativeViews[] = {"sysnative\\WdfCoInstaller01011.dll", "syswow64\\WdfCoInstaller01011.dll",
+                                       "sysnative\\drivers\\usbser.sys", "syswow64\\drivers\\usbser.sys"};
+    for (const char* path : nativeViews) {
+        restorer.Remember(windows + path);
+    }
+    restorer.Remember(windows + "inf\\setupapi.dev.log");
+    WriteBytes(windows + "inf\\setupapi.dev.log", kLog);
+    WriteBytes(windows + "inf\\mdmcpq.inf", kExistingModemInf);
+
+    const std::optional<RunnerReport> report = RunPlacement("win7", world.Source(), "", world.ReportPath());
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->minor, 1);
+
+    // Seen through this 32-bit program's own view, every copy is where the table puts it.
+    for (const drivers::PlacementStep& step : plan) {
+        if (step.action == drivers::PlacementStep::Action::Copy) {
+            const std::string expected =
+                step.destination == "inf\\mdmcpq.inf" ? kExistingModemInf : Content(step.source);
+            EXPECT_EQ(ReadBytes(windows + step.destination).value_or("<missing>"), expected) << step.destination;
+        }
+    }
+    // Where the "system32" writes really went.
+    if (is64Bit) {
+        EXPECT_EQ(ReadBytes(windows + "syswow64\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf1.d"));
+        EXPECT_EQ(ReadBytes(windows + "syswow64\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
+        EXPECT_NE(ReadBytes(windows + "sysnative\\WdfCoInstaller01011.dll").value_or("<missing>"),
+                  Content("QtxWdf1.d"));
+        EXPECT_NE(ReadBytes(windows + "sysnative\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
+        const std::string store = "System32\\DriverStore\\FileRepository\\" + kStoreName + "\\usbser.sys";
+        std::printf("driver store copy: in syswow64 %s, in the 64-bit system32 %s\n",
+                    Exists(windows + "syswow64" + store.substr(8)) ? "yes" : "no",
+                    Exists(windows + "sysnative" + store.substr(8)) ? "yes" : "no");
+    } else {
+        EXPECT_EQ(ReadBytes(windows + "system32\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf0.d"));
+        EXPECT_EQ(ReadBytes(windows + "system32\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u.006"));
+    }
+}
+
+}  // namespace
