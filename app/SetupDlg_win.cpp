@@ -1,5 +1,7 @@
 #include "app/SetupDlg_win.h"
 
+#include "app/InstallCommand_win.h"
+
 #include "app/AboutDlg_win.h"
 #include "app/ShellTexts.h"
 #include "app/WaitBannerDlg_win.h"
@@ -150,9 +152,19 @@ void CSetupDlg::OnInstall() {
 }
 
 void CSetupDlg::RunInstallCommand() {
-    // The install command's branches plug in here; until then nothing is installed, m_installed
-    // stays 0 and no success is ever claimed. Long steps call PumpPaintMessages between files so
-    // the banner and this window stay drawn without taking input.
+    m_installed = 0;
+    InstallCommandSettings settings;
+    settings.installType = m_installType;
+    settings.targetFolder = m_targetFolder;
+    settings.autoInstall = m_autoInstall;
+    settings.versionIndex = m_versionIndex;
+    settings.languagePosition = m_languagePos;
+    settings.productName = m_productName;
+    const InstallCommandResult result = ::RunInstallCommand(settings);
+    if (!result.message.empty()) {
+        ShowMessage(result.message, m_hWnd);
+    }
+    m_installed = result.installed ? 1 : 0;
 }
 
 void CSetupDlg::OnInstallUsbDriver() {

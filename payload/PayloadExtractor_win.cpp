@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/framework/Dialog_win.h"
 #include "app/framework/File_win.h"
 #include "payload/PayloadFormat.h"
 
@@ -84,6 +85,8 @@ private:
                 return Fail(ExtractFailure::Kind::Write, output.Path(), output.LastError());
             }
             left -= chunk;
+            // The setup's windows stay drawn during a long extraction; no input is taken.
+            PumpPaintMessages();
         }
         return true;
     }

@@ -21,7 +21,7 @@ esac
 exec 9>"$root/.$arch.lock"
 flock 9
 # Settings the prefixes carry; bump the stamp when they change so existing prefixes take them too.
-settings=2
+settings=3
 if [ ! -f "$prefix/.vt-ready" ]; then
     rm -rf "$prefix"
     WINEARCH=$arch "$loader" wineboot -i >/dev/null 2>&1
@@ -51,6 +51,14 @@ REG
     "$loader" regedit /S "Z:$root/.$arch-setup.reg" >/dev/null 2>&1 || true
     "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
     wineserver -w
+    # Wine links the user's Desktop, Documents and the like to the Linux home folder; shortcuts and
+    # files that tests make there must stay inside the prefix.
+    for link in "$prefix"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
     echo "$settings" >"$prefix/.vt-ready"
 fi
 echo "$prefix"

@@ -18,9 +18,13 @@ std::string ExecutableBaseName() {
     return name;
 }
 
-void ShowMessage(const char* gbkText, HWND owner) {
+void ShowMessage(const std::wstring& text, HWND owner) {
     if (!owner) {
         owner = CDialog::MainWindow();
     }
-    MessageBoxW(owner, GbkToWide(gbkText).c_str(), AnsiToWide(ExecutableBaseName().c_str()).c_str(), MB_OK);
+    MessageBoxW(owner, text.c_str(), AnsiToWide(ExecutableBaseName().c_str()).c_str(), MB_OK);
+}
+
+void ShowMessage(const char* gbkText, HWND owner) {
+    ShowMessage(GbkToWide(gbkText), owner);
 }

@@ -10,3 +10,5 @@ std::string ExecutableBaseName();
 
 // Shows one of the program's own texts (GBK bytes) modally over owner (the main window when null).
 void ShowMessage(const char* gbkText, HWND owner = nullptr);
+// The same for a text already converted, such as one that joins our words with a path.
+void ShowMessage(const std::wstring& text, HWND owner = nullptr);
