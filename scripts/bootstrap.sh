@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     wine wine32:i386 wine64
     xvfb xauth x11-utils imagemagick
-    fonts-wqy-microhei locales
+    fonts-wqy-microhei fonts-wine locales
     liblnk-utils
     nsis
     clang libclang-rt-14-dev
