@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "drivers/DriverPlacementPlan.h"
+#include "drivers/DriverPlacement_win.h"
 #include "drivers/SystemInfo_win.h"
 
 namespace {
@@ -335,6 +336,28 @@ TEST(PlaceDriverFiles, Windows7WithoutUsableLogSkipsTheDriverStore) {
         ASSERT_TRUE(RunPlacement("win7", world.Source(), world.SystemFolder(), world.ReportPath()).has_value());
         EXPECT_EQ(FilesBelow(world.Windows()), ExpectedFiles(before, withoutStore));
     }
+}
+
+TEST(FindModemDriverStoreFolder, ReadsTheLogOnlyWhenNobodyHoldsIt) {
+    PlacementWorld world("log");
+    const std::string log = world.Windows() + "inf\\setupapi.dev.log";
+    std::string name = "untouched";
+    EXPECT_FALSE(FindModemDriverStoreFolder(log, name)) << "missing";
+    WriteBytes(log, "");
+    EXPECT_FALSE(FindModemDriverStoreFolder(log, name)) << "empty";
+    EXPECT_EQ(name, "untouched");
+
+    WriteBytes(log, kLog);
+    {
+        // The log is opened without sharing, so a writer that holds it makes it unreadable.
+        HANDLE holder = CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(FindModemDriverStoreFolder(log, name)) << "held";
+        CloseHandle(holder);
+    }
+    EXPECT_EQ(name, "untouched");
+    EXPECT_TRUE(FindModemDriverStoreFolder(log, name));
+    EXPECT_EQ(name, kStoreName);
 }
 
 // Remembers files and folders of the prefix's own Windows folder and puts them back as they were.
