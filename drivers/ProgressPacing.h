@@ -7,6 +7,11 @@
 namespace drivers {
 
 inline constexpr unsigned kProgressMax = 100;
+// The main window's pacing: the bar fills in this many steps, each followed by a pause of this length.
+inline constexpr unsigned kDefaultProgressSteps = 22;
+inline constexpr unsigned kDefaultPauseMinMs = 250;
+inline constexpr unsigned kDefaultPauseMaxMs = 350;
+
 // The runtime library's rand() draws 0 .. 32767 on Windows.
 inline constexpr unsigned kRandMax = 32767;
 

@@ -191,7 +191,7 @@ TEST(DriverStoreLogScan, PlainFolderNames) {
 }
 
 TEST(ProgressPacing, PositionsOfTwentyTwoSteps) {
-    drivers::ProgressSteps steps(22);
+    drivers::ProgressSteps steps(drivers::kDefaultProgressSteps);
     std::vector<unsigned> positions;
     for (int i = 0; i < 25; ++i) {
         positions.push_back(steps.Advance());
