@@ -16,6 +16,7 @@
 //   expect-checked ID 0|1 | expect-selection ID POS | expect-entry ID POS TEXT
 //   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle)
 //   msgbox TEXT [TITLE] [MS]  wait for a message box, compare its text (and title), press OK
+//   msgbox-starts TEXT [TITLE] [MS]   the same, the text only has to begin with TEXT
 //   no-msgbox MS              fail if a message box shows within MS
 //   expect-progress ID MIN MAX
 //   closed [MS] | exited [MS] the current window closes | the setup ends
