@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The main software installed end to end: the distribution's VtSetup.exe driven through the UI driver
+# under Wine, the result checked on the prefix's disk from Linux. Each case works in its own folder
+# under C:\ and removes it afterwards.
+# Usage: e2e_install_test.sh UIDRIVER_EXE HOLD_FILE_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+uidriver=$1
+hold_file=$2
+scenarios=$here/e2e_install
+runner=$here/../../scripts/wine-run.sh
+dist=${VT_DIST_DIR:?}
+payload=$(dirname "$dist")/payload-small
+if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
+    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
+    exit 77
+fi
+prefix=$("$here/../../scripts/wine-prefix.sh" "${VT_WINE_ARCH:-win32}")
+drive_c=$prefix/drive_c
+user_folder=$(find "$drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
+desktop=$user_folder/Desktop
+menu=$(find "$user_folder" -type d -path "*Start Menu/Programs" | head -n 1)/Vectrace
+work=$(mktemp -d)
+made=()
+helper=
+cleanup() {
+    [ -n "$helper" ] && kill "$helper" 2>/dev/null
+    for folder in "${made[@]}"; do rm -rf "$folder"; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
+
+# A folder C:\vt-e2e-<case>-<arch>, fresh, removed at the end.
+case_folder() {
+    local folder=$drive_c/vt-e2e-$1-${VT_WINE_ARCH:-win32}
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    made+=("$folder")
+    echo "$folder"
+}
+windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
+
+caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
+
+# run SCENARIO LANGUAGE TARGET MESSAGE: the setup run to its message box.
+run() {
+    local scenario=$1
+    echo "--- $case_name: language $2, target '$3', expecting '$4'"
+    E2E_LANGUAGE=$2 E2E_PATH_CAPTION=$(caption_for "$2") E2E_TARGET=$3 E2E_MESSAGE=$4 \
+        timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$scenario.scn" || fail "scenario $scenario"
+}
+
+# The tree the sample payload installs: the payload without the driver and plug-in folders (in any
+# letter case), with the distribution's loose folders over it; SoftCfg.ini is checked apart.
+expected=$work/expected
+cp -R "$payload" "$expected"
+find "$expected" -mindepth 1 -maxdepth 1 -type d \
+    \( -iname MxDriver -o -iname QTXCad -o -iname QTXCorel -o -iname QtxAi \) -exec rm -rf {} +
+for loose in QTXCfg QTXDoc QTXLanguage QTXRes; do
+    mkdir -p "$expected/$loose"
+    cp -R "$dist/$loose/." "$expected/$loose/"
+done
+
+check_installed() {  # install folder (Linux), language position
+    local installed=$1 position=$2
+    diff -r -x SoftCfg.ini "$expected" "$installed" || fail "installed tree differs from the payload"
+    local soft
+    soft=$(tr -d '\r' <"$installed/QTXCfg/SoftCfg.ini")
+    grep -qx "Language=$((position + 1))" <<<"$soft" || fail "SoftCfg.ini language: $soft"
+    grep -qx "\[BaseCfg\]" <<<"$soft" || fail "SoftCfg.ini has no [BaseCfg]: $soft"
+    for line in "[Machine]" "Model=QTX-6040" "WorkArea=600,400" "Origin=TopRight"; do
+        grep -qxF "$line" <<<"$soft" || fail "SoftCfg.ini lost '$line' of the shipped one"
+    done
+}
+
+check_shortcuts() {  # install folder (Windows)
+    local folder=$1 info
+    local program="${folder}QTXPrograms\\Vectrace.exe" icon="${folder}QTXRes\\title.ico"
+    for link in "$desktop/Vectrace.lnk" "$menu/Vectrace.lnk"; do
+        info=$(lnkinfo "$link" 2>&1) || { fail "no shortcut $link"; continue; }
+        grep -qF "Local path			: $program" <<<"$info" || fail "$link target: $info"
+        grep -qF "Description			: $program" <<<"$info" || fail "$link description"
+        grep -qF "Icon location			: $icon" <<<"$info" || fail "$link icon"
+    done
+    info=$(lnkinfo "$menu/Uninstall.lnk" 2>&1) || fail "no Uninstall.lnk"
+    grep -qF "Local path			: ${folder}QTXPrograms\\Uninstall.exe" <<<"$info" || fail "Uninstall.lnk target"
+    grep -qF "Description			: $program" <<<"$info" || fail "Uninstall.lnk description"
+    grep -q "Icon location" <<<"$info" && fail "Uninstall.lnk has an icon"
+    lnkinfo "$desktop/Vectrace.lnk" | grep -E "Local path|Description|Icon location"
+}
+
+# English into a target with a trailing backslash; Chinese into one without, then a second run over it
+# in the third language.
+case_name=english
+folder=$(case_folder english)
+rm -f "$desktop/Vectrace.lnk" "$menu"/*.lnk
+run main_software 1 "$(windows_path "$folder")\\" "Install OK!"
+check_installed "$folder/Vectrace" 1
+check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
+
+case_name=chinese
+folder=$(case_folder chinese)
+run main_software 0 "$(windows_path "$folder")" "安装成功!"
+check_installed "$folder/Vectrace" 0
+check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
+case_name=second-run
+run main_software 2 "$(windows_path "$folder")" "Install OK!"
+check_installed "$folder/Vectrace" 2
+
+# Vectrace.exe held open without sharing by a running program: the copy-failed text of each column.
+case_name=held-program
+folder=$(case_folder held)
+mkdir -p "$folder/Vectrace/QTXPrograms"
+rm -f "$work/held.flag"
+(
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    exec /usr/lib/wine/wine "$hold_file" "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe" \
+        "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
+) &
+helper=$!
+for _ in $(seq 100); do [ -f "$work/held.flag" ] && break; sleep 0.1; done
+if [ -f "$work/held.flag" ]; then
+    run main_software 0 "$(windows_path "$folder")" "安装失败! 关闭正在运行的Vectrace后重试"
+    run main_software 1 "$(windows_path "$folder")" "error! please Close the Vectrace!"
+    run main_software 2 "$(windows_path "$folder")" "Can't copy files, error!"
+    [ -e "$folder/Vectrace/QTXCfg/SoftCfg.ini" ] && fail "SoftCfg.ini written after a failed copy"
+else
+    fail "the helper never held the file"
+fi
+kill "$helper" 2>/dev/null
+wait "$helper" 2>/dev/null
+helper=
+
+# A target whose parent does not exist: the install folder cannot be made.
+case_name=missing-parent
+folder=$(case_folder orphan)
+run main_software 1 "$(windows_path "$folder")\\missing\\deeper" "error! please Close the Vectrace!"
+[ -e "$folder/missing" ] && fail "something was written under the missing parent"
+
+# A full disk: the small drive S: (when mounted) fills during the extraction.
+case_name=full-disk
+small=$prefix/dosdevices/s:
+if [ -d "$small/" ] && mountpoint -q "$(readlink -f "$small")"; then
+    rm -rf "$small/vt-e2e-full"
+    mkdir -p "$small/vt-e2e-full"
+    made+=("$(readlink -f "$small")/vt-e2e-full")
+    run main_software_message_start 1 'S:\vt-e2e-full' "Can't write the file:"
+    [ -e "$small/vt-e2e-full/Vectrace/QTXCfg/SoftCfg.ini" ] && fail "SoftCfg.ini written on a full disk"
+else
+    echo "--- full-disk: no small drive S: in the prefix; case skipped"
+fi
+
+echo "$failures failure(s)"
+[ "$failures" = 0 ]
