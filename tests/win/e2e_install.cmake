@@ -1,0 +1,18 @@
+# The distribution's setup driven end to end through the UI driver under Wine, checked on the prefix's
+# disk from Linux: the main software (with a full disk on the small drive) and the plug-ins with real
+# registry keys. Each test of a prefix runs its cases one after another: they share the desktop and
+# the registry.
+foreach(area install plugins)
+    foreach(prefix win32 win64)
+        add_test(NAME e2e_${area}.${prefix}
+            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_${area}_test.sh
+                $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
+        set_tests_properties(e2e_${area}.${prefix} PROPERTIES
+            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
+            SKIP_RETURN_CODE 77
+            LABELS "wine;${prefix};e2e"
+            TIMEOUT 600)
+    endforeach()
+endforeach()
+set_tests_properties(e2e_install.win32 e2e_install.win64 PROPERTIES
+    FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# The plug-ins installed end to end: host program layouts made in the prefix from Linux, registry keys
+# written with Wine's reg, the distribution's VtSetup.exe driven through the UI driver, the result
+# checked on disk. Each case works in its own folder under C:\ and removes it and its keys afterwards.
+# Usage: e2e_plugins_test.sh UIDRIVER_EXE HOLD_FILE_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+uidriver=$1
+scenarios=$here/e2e_install
+runner=$here/../../scripts/wine-run.sh
+arch=${VT_WINE_ARCH:-win32}
+dist=${VT_DIST_DIR:?}
+payload=$(dirname "$dist")/payload-small
+if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
+    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
+    exit 77
+fi
+prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
+drive_c=$prefix/drive_c
+made=()
+keys=()
+cleanup() {
+    for key in "${keys[@]}"; do
+        "$runner" reg delete "$key" /f /reg:32 >/dev/null 2>&1
+        [ "$arch" = win64 ] && "$runner" reg delete "$key" /f /reg:64 >/dev/null 2>&1
+    done
+    for folder in "${made[@]}"; do rm -rf "$folder"; done
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
+
+case_folder() {
+    local folder=$drive_c/vt-e2e-$1-$arch
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    made+=("$folder")
+    echo "$folder"
+}
+windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
+
+# reg_add KEY VALUE DATA [VIEW]: a string value under HKEY_LOCAL_MACHINE, in the 32-bit view unless told.
+reg_add() {
+    keys+=("$1")
+    "$runner" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f "/reg:${4:-32}" >/dev/null || fail "reg add $1"
+}
+reg_delete() {
+    "$runner" reg delete "$1" /f /reg:32 >/dev/null 2>&1
+    [ "$arch" = win64 ] && "$runner" reg delete "$1" /f /reg:64 >/dev/null 2>&1
+    return 0
+}
+
+# run SCENARIO MESSAGE [NAME=VALUE...]: the setup run to its message box.
+run() {
+    local scenario=$1 message=$2
+    shift 2
+    echo "--- $case_name: $scenario $*, expecting '$message'"
+    env E2E_MESSAGE="$message" E2E_TARGET=C:\\ E2E_LANGUAGE=1 E2E_PATH_CAPTION="Select install path" "$@" \
+        timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$scenario.scn" || fail "scenario $scenario"
+}
+
+same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
+absent() { [ -e "$1" ] && fail "$1 should not exist"; return 0; }
+
+corel_suite11='HKLM\SOFTWARE\Corel\Setup\Corel Graphics Suite 11'
+corel_sa11='HKLM\SOFTWARE\Corel\Setup\CorelDRAW SA 11'
+corel_suite17='HKLM\SOFTWARE\Corel\Setup\CorelDRAW Graphics Suite 17'
+autocad='HKLM\SOFTWARE\Autodesk\AutoCAD'
+
+# CorelDRAW 11 (its "Draw" folder in place, as CorelDRAW lays it out) found through its second key
+# only, whose "Destination" ends in "\".
+case_name=coreldraw-second-key
+reg_delete "$corel_suite11"
+folder=$(case_folder corel11)
+mkdir -p "$folder/Programs" "$folder/Draw"
+reg_add "$corel_sa11" Destination "$(windows_path "$folder")\\"
+run coreldraw "Install OK!" E2E_AUTO=1 E2E_VERSION=0
+same_file "$payload/QTXCorel/QTXCorel11.gms" "$folder/Draw/GMS/QTXCorel.gms"
+same_file "$payload/QTXPrograms/Vectrace.exe" "$folder/Programs/QTXPrograms/Vectrace.exe"
+absent "$folder/Programs/QTXCorel"
+absent "$folder/Programs/QTXCad"
+absent "$folder/Programs/MxDriver"
+reg_delete "$corel_sa11"
+
+# X7/X8 64-bit by hand, with and without a trailing backslash; then the 32-bit version over the
+# same folder leaves only "QTXCorel.gms" of ours in the module folder.
+case_name=coreldraw-manual
+folder=$(case_folder corel17)
+mkdir -p "$folder/Programs64" "$folder/Programs"
+run coreldraw "Install OK!" E2E_AUTO=0 E2E_VERSION=8 "E2E_TARGET=$(windows_path "$folder")"
+same_file "$payload/QTXCorel/QTXCorelEx64.gms" "$folder/Draw/GMS/QTXCorel.gms"
+same_file "$payload/QTXPrograms/Vectrace.exe" "$folder/Programs64/QTXPrograms/Vectrace.exe"
+run coreldraw "Install OK!" E2E_AUTO=0 E2E_VERSION=7 "E2E_TARGET=$(windows_path "$folder")\\"
+same_file "$payload/QTXCorel/QTXCorelEx.gms" "$folder/Draw/GMS/QTXCorel.gms"
+[ "$(ls "$folder/Draw/GMS")" = QTXCorel.gms ] || fail "module folder holds: $(ls "$folder/Draw/GMS")"
+
+# The wrong bitness: a 64-bit version over a folder with only "Programs".
+case_name=coreldraw-wrong-bitness
+folder=$(case_folder corel16)
+mkdir -p "$folder/Programs"
+run coreldraw "The path is error!" E2E_AUTO=0 E2E_VERSION=6 "E2E_TARGET=$(windows_path "$folder")"
+[ "$(ls "$folder")" = Programs ] || fail "written after a path error: $(ls "$folder")"
+[ -z "$(ls "$folder/Programs")" ] || fail "written into Programs after a path error"
+
+# On 64-bit Windows the 32-bit setup reads the 32-bit view: a key in the 64-bit view only is not found.
+if [ "$arch" = win64 ]; then
+    case_name=coreldraw-64-bit-view
+    reg_delete "$corel_suite17"
+    folder=$(case_folder corel-view)
+    mkdir -p "$folder/Programs"
+    reg_add "$corel_suite17" Destination "$(windows_path "$folder")" 64
+    run coreldraw "Can't find Coreldraw!" E2E_AUTO=1 E2E_VERSION=7
+    [ "$(ls "$folder")" = Programs ] || fail "written after the host was not found: $(ls "$folder")"
+    reg_delete "$corel_suite17"
+fi
+
+# AutoCAD found twice in the registry, Chinese: both folders get the plug-in and the Chinese start-up
+# script; then English over the same two gives the English one.
+case_name=autocad-two
+reg_delete "$autocad"
+first=$(case_folder acad-r19)
+second=$(case_folder acad-r20)
+mkdir -p "$first/Fonts" "$second/Fonts"
+reg_add "$autocad\\R19.1\\ACAD-D001:409" AcadLocation "$(windows_path "$first")"
+reg_add "$autocad\\R20.0\\ACAD-E001:804" AcadLocation "$(windows_path "$second")"
+run autocad "安装成功!" E2E_AUTO=1 E2E_LANGUAGE=0 "E2E_PATH_CAPTION=选择安装目录"
+for folder in "$first" "$second"; do
+    same_file "$payload/QTXCad/QTXSrtCad.dll" "$folder/QTXSrtCad.dll"
+    same_file "$payload/QTXCad/acad.dvb" "$folder/acad.dvb"
+    same_file "$payload/QTXCad/acad_CH.lsp" "$folder/acad.lsp"
+    same_file "$payload/QTXFonts/Hztxt.shx" "$folder/Fonts/Hztxt.shx"
+    absent "$folder/QTXCad"
+done
+run autocad "Install OK!" E2E_AUTO=1 E2E_LANGUAGE=1
+for folder in "$first" "$second"; do same_file "$payload/QTXCad/acad_EN.lsp" "$folder/acad.lsp"; done
+
+# Release keys without any "AcadLocation": nothing to install into, no success claimed.
+case_name=autocad-no-location
+reg_delete "$autocad"
+folder=$(case_folder acad-none)
+reg_add "$autocad\\R19.1\\ACAD-D001:409" ProductName "AutoCAD 2014"
+run autocad "Can't find AutoCAD!" E2E_AUTO=1 E2E_LANGUAGE=1
+reg_delete "$autocad"
+
+# By hand into a folder without "acad.exe": a path error and nothing written.
+case_name=autocad-manual-no-acad
+folder=$(case_folder acad-manual)
+run autocad "The path is error!" E2E_AUTO=0 "E2E_TARGET=$(windows_path "$folder")"
+[ -z "$(ls "$folder")" ] || fail "written after a path error: $(ls "$folder")"
+
+# Illustrator CC 64-bit: the version's plug-in under the table's name, the older ones of ours gone.
+case_name=illustrator-cc64
+folder=$(case_folder ai-cc)
+plugins="$folder/Support Files/Required/Plug-ins"
+mkdir -p "$folder/Support Files/Contents/Windows" "$plugins"
+touch "$plugins/QTXPlugin_C6X64.aip" "$plugins/QTXPlugin_CCWin32.aip" "$plugins/Other.aip"
+run illustrator "Install OK!" E2E_VERSION=4 "E2E_TARGET=$(windows_path "$folder")"
+same_file "$payload/QtxAi/QTXPlugin_CCx64.aip" "$plugins/QTXPlugin_CCX64.aip"
+[ "$(ls "$plugins" | tr '\n' ' ')" = "Other.aip QTXPlugin_CCX64.aip " ] || fail "plug-in folder holds: $(ls "$plugins")"
+absent "$folder/Support Files/Contents/Windows/QtxAi"
+absent "$folder/Support Files/Contents/Windows/QTXCorel"
+
+# Without "Support Files\Required\Plug-ins": a path error and nothing written.
+case_name=illustrator-no-plugin-folder
+folder=$(case_folder ai-none)
+mkdir -p "$folder/Support Files/Contents/Windows"
+run illustrator "The path is error!" E2E_VERSION=4 "E2E_TARGET=$(windows_path "$folder")"
+[ -z "$(ls "$folder/Support Files/Contents/Windows")" ] || fail "written after a path error"
+
+echo "$failures failure(s)"
+[ "$failures" = 0 ]
