@@ -50,7 +50,9 @@ REGEDIT4
 REG
     "$loader" regedit /S "Z:$root/.$arch-setup.reg" >/dev/null 2>&1 || true
     "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
-    wineserver -w
+    # The settings must be on disk before the prefix counts as ready, but a server that other
+    # programs keep busy would hold this wait forever: bounded.
+    timeout 30 wineserver -w || true
     # Wine links the user's Desktop, Documents and the like to the Linux home folder; shortcuts and
     # files that tests make there must stay inside the prefix.
     for link in "$prefix"/drive_c/users/*/*; do
