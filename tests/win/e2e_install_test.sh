@@ -110,6 +110,19 @@ case_name=second-run
 run main_software 2 "$(windows_path "$folder")" "Install OK!"
 check_installed "$folder/Vectrace" 2
 
+# A read-only file in a plug-in folder that the install empties: it stays, with its folder; the
+# payload's files beside it go.
+case_name=read-only-in-plugin-folder
+folder=$(case_folder readonly)
+mkdir -p "$folder/Vectrace/QTXCorel"
+echo kept >"$folder/Vectrace/QTXCorel/Kept.txt"
+echo gone >"$folder/Vectrace/QTXCorel/Gone.txt"
+chmod a-w "$folder/Vectrace/QTXCorel/Kept.txt"
+run main_software 1 "$(windows_path "$folder")" "Install OK!"
+[ "$(ls "$folder/Vectrace/QTXCorel")" = Kept.txt ] || fail "QTXCorel holds: $(ls "$folder/Vectrace/QTXCorel" 2>&1)"
+[ -e "$folder/Vectrace/QTXCad" ] && fail "QTXCad stayed"
+chmod -R u+w "$folder"
+
 # Vectrace.exe held open without sharing by a running program: the copy-failed text of each column.
 case_name=held-program
 folder=$(case_folder held)
