@@ -6,6 +6,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1
+hold_file=$2
 scenarios=$here/e2e_install
 runner=$here/../../scripts/wine-run.sh
 arch=${VT_WINE_ARCH:-win32}
@@ -19,7 +20,11 @@ prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
 drive_c=$prefix/drive_c
 made=()
 keys=()
+helper=
+work=$(mktemp -d)
 cleanup() {
+    [ -n "$helper" ] && kill "$helper" 2>/dev/null
+    rm -rf "$work"
     for key in "${keys[@]}"; do
         "$runner" reg delete "$key" /f /reg:32 >/dev/null 2>&1
         [ "$arch" = win64 ] && "$runner" reg delete "$key" /f /reg:64 >/dev/null 2>&1
@@ -58,6 +63,24 @@ run() {
     echo "--- $case_name: $scenario $*, expecting '$message'"
     env E2E_MESSAGE="$message" E2E_TARGET=C:\\ E2E_LANGUAGE=1 E2E_PATH_CAPTION="Select install path" "$@" \
         timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$scenario.scn" || fail "scenario $scenario"
+}
+
+# hold FILE (Linux path in drive_c): a running program keeps it open without sharing until release.
+hold() {
+    rm -f "$work/held.flag"
+    (
+        export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+        exec /usr/lib/wine/wine "$hold_file" "$(windows_path "$1")" "Z:${work//\//\\}\\held.flag" \
+            </dev/null >/dev/null 2>&1
+    ) &
+    helper=$!
+    for _ in $(seq 100); do [ -f "$work/held.flag" ] && return 0; sleep 0.1; done
+    fail "the helper never held $1"
+}
+release() {
+    kill "$helper" 2>/dev/null
+    wait "$helper" 2>/dev/null
+    helper=
 }
 
 same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
@@ -134,6 +157,16 @@ for folder in "$first" "$second"; do
 done
 run autocad "Install OK!" E2E_AUTO=1 E2E_LANGUAGE=1
 for folder in "$first" "$second"; do same_file "$payload/QTXCad/acad_EN.lsp" "$folder/acad.lsp"; done
+
+# The second installation's start-up module held by a running AutoCAD: its close-and-retry message,
+# no success, and the first installation stays done.
+case_name=autocad-second-held
+rm -f "$first/acad.lsp" "$second/acad.lsp"
+hold "$second/QTXSrtCad.dll"
+run autocad "Please Close AutoCAD, and try to Install!" E2E_AUTO=1 E2E_LANGUAGE=1
+release
+same_file "$payload/QTXCad/acad_EN.lsp" "$first/acad.lsp"
+absent "$second/acad.lsp"
 
 # Release keys without any "AcadLocation": nothing to install into, no success claimed.
 case_name=autocad-no-location
