@@ -26,20 +26,20 @@ helper=
 cleanup() {
     [ -n "$helper" ] && kill "$helper" 2>/dev/null
     for folder in "${made[@]}"; do rm -rf "$folder"; done
-    rm -rf "$work"
+    rm -f "$desktop/Vectrace.lnk"
+    rm -rf "$menu" "$work"
 }
 trap cleanup EXIT
 
 failures=0
 fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
 
-# A folder C:\vt-e2e-<case>-<arch>, fresh, removed at the end.
+# case_folder NAME: $folder becomes a fresh C:\vt-e2e-NAME-<arch>, removed at the end.
 case_folder() {
-    local folder=$drive_c/vt-e2e-$1-${VT_WINE_ARCH:-win32}
+    folder=$drive_c/vt-e2e-$1-${VT_WINE_ARCH:-win32}
     rm -rf "$folder"
     mkdir -p "$folder"
     made+=("$folder")
-    echo "$folder"
 }
 windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
 
@@ -95,14 +95,14 @@ check_shortcuts() {  # install folder (Windows)
 # English into a target with a trailing backslash; Chinese into one without, then a second run over it
 # in the third language.
 case_name=english
-folder=$(case_folder english)
+case_folder english
 rm -f "$desktop/Vectrace.lnk" "$menu"/*.lnk
 run main_software 1 "$(windows_path "$folder")\\" "Install OK!"
 check_installed "$folder/Vectrace" 1
 check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
 
 case_name=chinese
-folder=$(case_folder chinese)
+case_folder chinese
 run main_software 0 "$(windows_path "$folder")" "安装成功!"
 check_installed "$folder/Vectrace" 0
 check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
@@ -113,7 +113,7 @@ check_installed "$folder/Vectrace" 2
 # A read-only file in a plug-in folder that the install empties: it stays, with its folder; the
 # payload's files beside it go.
 case_name=read-only-in-plugin-folder
-folder=$(case_folder readonly)
+case_folder readonly
 mkdir -p "$folder/Vectrace/QTXCorel"
 echo kept >"$folder/Vectrace/QTXCorel/Kept.txt"
 echo gone >"$folder/Vectrace/QTXCorel/Gone.txt"
@@ -125,7 +125,7 @@ chmod -R u+w "$folder"
 
 # Vectrace.exe held open without sharing by a running program: the copy-failed text of each column.
 case_name=held-program
-folder=$(case_folder held)
+case_folder held
 mkdir -p "$folder/Vectrace/QTXPrograms"
 rm -f "$work/held.flag"
 (
@@ -149,7 +149,7 @@ helper=
 
 # A target whose parent does not exist: the install folder cannot be made.
 case_name=missing-parent
-folder=$(case_folder orphan)
+case_folder orphan
 run main_software 1 "$(windows_path "$folder")\\missing\\deeper" "error! please Close the Vectrace!"
 [ -e "$folder/missing" ] && fail "something was written under the missing parent"
 

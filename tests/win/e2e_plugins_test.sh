@@ -36,12 +36,12 @@ trap cleanup EXIT
 failures=0
 fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
 
+# case_folder NAME: $folder becomes a fresh C:\vt-e2e-NAME-<arch>, removed at the end.
 case_folder() {
-    local folder=$drive_c/vt-e2e-$1-$arch
+    folder=$drive_c/vt-e2e-$1-$arch
     rm -rf "$folder"
     mkdir -p "$folder"
     made+=("$folder")
-    echo "$folder"
 }
 windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
 
@@ -95,7 +95,7 @@ autocad='HKLM\SOFTWARE\Autodesk\AutoCAD'
 # only, whose "Destination" ends in "\".
 case_name=coreldraw-second-key
 reg_delete "$corel_suite11"
-folder=$(case_folder corel11)
+case_folder corel11
 mkdir -p "$folder/Programs" "$folder/Draw"
 reg_add "$corel_sa11" Destination "$(windows_path "$folder")\\"
 run coreldraw "Install OK!" E2E_AUTO=1 E2E_VERSION=0
@@ -109,7 +109,7 @@ reg_delete "$corel_sa11"
 # X7/X8 64-bit by hand, with and without a trailing backslash; then the 32-bit version over the
 # same folder leaves only "QTXCorel.gms" of ours in the module folder.
 case_name=coreldraw-manual
-folder=$(case_folder corel17)
+case_folder corel17
 mkdir -p "$folder/Programs64" "$folder/Programs"
 run coreldraw "Install OK!" E2E_AUTO=0 E2E_VERSION=8 "E2E_TARGET=$(windows_path "$folder")"
 same_file "$payload/QTXCorel/QTXCorelEx64.gms" "$folder/Draw/GMS/QTXCorel.gms"
@@ -120,7 +120,7 @@ same_file "$payload/QTXCorel/QTXCorelEx.gms" "$folder/Draw/GMS/QTXCorel.gms"
 
 # The wrong bitness: a 64-bit version over a folder with only "Programs".
 case_name=coreldraw-wrong-bitness
-folder=$(case_folder corel16)
+case_folder corel16
 mkdir -p "$folder/Programs"
 run coreldraw "The path is error!" E2E_AUTO=0 E2E_VERSION=6 "E2E_TARGET=$(windows_path "$folder")"
 [ "$(ls "$folder")" = Programs ] || fail "written after a path error: $(ls "$folder")"
@@ -130,7 +130,7 @@ run coreldraw "The path is error!" E2E_AUTO=0 E2E_VERSION=6 "E2E_TARGET=$(window
 if [ "$arch" = win64 ]; then
     case_name=coreldraw-64-bit-view
     reg_delete "$corel_suite17"
-    folder=$(case_folder corel-view)
+    case_folder corel-view
     mkdir -p "$folder/Programs"
     reg_add "$corel_suite17" Destination "$(windows_path "$folder")" 64
     run coreldraw "Can't find Coreldraw!" E2E_AUTO=1 E2E_VERSION=7
@@ -142,8 +142,10 @@ fi
 # script; then English over the same two gives the English one.
 case_name=autocad-two
 reg_delete "$autocad"
-first=$(case_folder acad-r19)
-second=$(case_folder acad-r20)
+case_folder acad-r19
+first=$folder
+case_folder acad-r20
+second=$folder
 mkdir -p "$first/Fonts" "$second/Fonts"
 reg_add "$autocad\\R19.1\\ACAD-D001:409" AcadLocation "$(windows_path "$first")"
 reg_add "$autocad\\R20.0\\ACAD-E001:804" AcadLocation "$(windows_path "$second")"
@@ -171,20 +173,20 @@ absent "$second/acad.lsp"
 # Release keys without any "AcadLocation": nothing to install into, no success claimed.
 case_name=autocad-no-location
 reg_delete "$autocad"
-folder=$(case_folder acad-none)
+case_folder acad-none
 reg_add "$autocad\\R19.1\\ACAD-D001:409" ProductName "AutoCAD 2014"
 run autocad "Can't find AutoCAD!" E2E_AUTO=1 E2E_LANGUAGE=1
 reg_delete "$autocad"
 
 # By hand into a folder without "acad.exe": a path error and nothing written.
 case_name=autocad-manual-no-acad
-folder=$(case_folder acad-manual)
+case_folder acad-manual
 run autocad "The path is error!" E2E_AUTO=0 "E2E_TARGET=$(windows_path "$folder")"
 [ -z "$(ls "$folder")" ] || fail "written after a path error: $(ls "$folder")"
 
 # Illustrator CC 64-bit: the version's plug-in under the table's name, the older ones of ours gone.
 case_name=illustrator-cc64
-folder=$(case_folder ai-cc)
+case_folder ai-cc
 plugins="$folder/Support Files/Required/Plug-ins"
 mkdir -p "$folder/Support Files/Contents/Windows" "$plugins"
 touch "$plugins/QTXPlugin_C6X64.aip" "$plugins/QTXPlugin_CCWin32.aip" "$plugins/Other.aip"
@@ -196,7 +198,7 @@ absent "$folder/Support Files/Contents/Windows/QTXCorel"
 
 # Without "Support Files\Required\Plug-ins": a path error and nothing written.
 case_name=illustrator-no-plugin-folder
-folder=$(case_folder ai-none)
+case_folder ai-none
 mkdir -p "$folder/Support Files/Contents/Windows"
 run illustrator "The path is error!" E2E_VERSION=4 "E2E_TARGET=$(windows_path "$folder")"
 [ -z "$(ls "$folder/Support Files/Contents/Windows")" ] || fail "written after a path error"
