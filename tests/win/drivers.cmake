@@ -3,7 +3,7 @@
 # version.
 vt_program(place_driver_files_runner SOURCES place_driver_files_runner_win.cpp LIBS vt_drivers)
 vt_test(place_driver_files_test
-    SOURCES place_driver_files_test.cpp
+    SOURCES place_driver_files_test.cpp WineTestSupport_win.cpp
     LIBS vt_drivers
     DEPENDS place_driver_files_runner
     TIMEOUT 600)

@@ -16,6 +16,7 @@
 #include "drivers/DriverPlacementPlan.h"
 #include "drivers/DriverPlacement_win.h"
 #include "drivers/SystemInfo_win.h"
+#include "tests/win/WineTestSupport_win.h"
 
 namespace {
 
@@ -92,25 +93,7 @@ void MakeFolders(const std::string& folder) {
     }
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(folder + name + "\\");
-            } else {
-                DeleteFileA((folder + name).c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+using wintest::RemoveTree;
 
 // Every file below a folder: lower-case relative path to content.
 void CollectFiles(const std::string& folder, const std::string& relative, std::map<std::string, std::string>& files) {
