@@ -13,7 +13,7 @@ add_test(NAME small_drive.unmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-driv
 set_tests_properties(small_drive.mount PROPERTIES FIXTURES_SETUP small_drive LABELS wine)
 set_tests_properties(small_drive.unmount PROPERTIES FIXTURES_CLEANUP small_drive LABELS wine)
 set_tests_properties(payload_extractor_test.win32 payload_extractor_test.win64 PROPERTIES
-    FIXTURES_REQUIRED small_drive)
+    FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)
 
 # vtpack (native) and the extractors (Windows) agree: a Linux tree packed and extracted comes back whole.
 foreach(prefix win32 win64)

@@ -22,3 +22,12 @@ set_tests_properties(autocad_install_test.win32 autocad_install_test.win64 PROPE
 # Drive S: is shared with the other full-disk tests, so these run alone.
 set_tests_properties(illustrator_install_test.win32 illustrator_install_test.win64 PROPERTIES
     FIXTURES_REQUIRED small_drive RUN_SERIAL TRUE)
+
+# Tests that write the hosts' registry keys of one prefix take turns, end-to-end ones included
+# (tests/win/e2e_install.cmake); the Illustrator test also fills the shared small drive.
+foreach(prefix win32 win64)
+    set_tests_properties(registry_test.${prefix} coreldraw_install_test.${prefix} autocad_install_test.${prefix}
+        PROPERTIES RESOURCE_LOCK vt_host_registry_${prefix})
+    set_tests_properties(illustrator_install_test.${prefix} PROPERTIES RESOURCE_LOCK small_drive)
+    set_tests_properties(e2e_plugins.${prefix} PROPERTIES RESOURCE_LOCK vt_host_registry_${prefix})
+endforeach()
