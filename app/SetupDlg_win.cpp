@@ -3,6 +3,7 @@
 #include "app/InstallCommand_win.h"
 
 #include "app/AboutDlg_win.h"
+#include "app/DriverInstallCommand_win.h"
 #include "app/ShellTexts.h"
 #include "app/WaitBannerDlg_win.h"
 #include "app/framework/MessageBox_win.h"
@@ -168,9 +169,9 @@ void CSetupDlg::RunInstallCommand() {
 }
 
 void CSetupDlg::OnInstallUsbDriver() {
-    // The driver installation plugs in here.
+    RunDriverInstallCommand(*this);
 }
 
 void CSetupDlg::OnDriverInstallHidden() {
-    // The driver installation plugs in here.
+    RunDriverInstallCommand(*this);
 }

@@ -1,0 +1,132 @@
+#include "app/DriverProgressDlg_win.h"
+
+#include <commctrl.h>
+
+#include "app/PaintingWait_win.h"
+#include "app/framework/MessageBox_win.h"
+#include "drivers/DriverPlacement_win.h"
+#include "drivers/ProgressPacing.h"
+#include "payload/PayloadExtractor_win.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kErrorText = "error!";
+constexpr DWORD kInstallerPollMs = 100;
+// Lets the serial driver installer let go of its files before they are deleted.
+constexpr DWORD kBeforeDeletionMs = 100;
+
+// Removed after the serial driver installer has run; the co-installer sources and the package
+// installer's tree stay.
+constexpr const char* kSerialDriverFiles[] = {
+    "MxDriver\\UsbDriver.exe", "MxDriver\\ftd2xx.dll",   "MxDriver\\Usbvcommtp.inf", "MxDriver\\Usbvcommtp.cat",
+    "MxDriver\\qtx512m.005",   "MxDriver\\qtx512u.005",  "MxDriver\\qtx512m.006",    "MxDriver\\qtx512u.006",
+    "MxDriver\\qtx512m2.006",  "MxDriver\\qtx512u2.006",
+};
+
+// Starts the installer with no arguments; the handles are the caller's to close.
+bool Launch(const std::string& path, PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    process = {};
+    return CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) !=
+           FALSE;
+}
+
+void CloseProcessHandles(PROCESS_INFORMATION& process) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    process = {};
+}
+
+}  // namespace
+
+CDriverProgressDlg::CDriverProgressDlg(CDialog* owner)
+    : CDialog(IDD_DRIVER_PROGRESS, owner ? owner->GetSafeHwnd() : nullptr), m_pOwner(owner) {}
+
+void CDriverProgressDlg::SetCallbacks(StepTotal stepTotal, Tick tick) {
+    m_pfnStepTotal = std::move(stepTotal);
+    m_pfnTick = std::move(tick);
+}
+
+int CDriverProgressDlg::InstallDrivers() {
+    Open();
+    char folder[261] = {};
+    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) {
+        ShowMessage(kErrorText, m_hWnd);
+    } else {
+        std::string root = folder;
+        if (root.back() != '\\') {
+            root += '\\';
+        }
+        Install(root, true);
+    }
+    DestroyWindow();
+    return 1;
+}
+
+int CDriverProgressDlg::InstallDriversBelow(const std::string& driverRoot, bool extract) {
+    Open();
+    Install(driverRoot, extract);
+    DestroyWindow();
+    return 1;
+}
+
+void CDriverProgressDlg::Open() {
+    Create();
+    SetCaptionGbk(m_title.c_str());
+    if (m_centerX != 0 || m_centerY != 0) {
+        RECT rect;
+        GetWindowRect(m_hWnd, &rect);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        MoveWindow(m_hWnd, m_centerX - width / 2, m_centerY - height / 2, width, height, TRUE);
+    }
+    SendDlgItemMessageA(m_hWnd, IDC_DRIVER_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, drivers::kProgressMax));
+    PumpPaintMessages();
+}
+
+void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
+    if (extract && !ExtractDriverFiles(driverRoot)) {
+        ShowMessage(kErrorText, m_hWnd);
+        return;
+    }
+    PlaceDriverFiles(driverRoot + "MxDriver\\");
+
+    PROCESS_INFORMATION process;
+    if (!Launch(driverRoot + "MxDriver\\UsbDriver.exe", process)) {
+        ShowMessage(kErrorText, m_hWnd);
+    } else {
+        WaitWithProgress(process.hProcess);
+        CloseProcessHandles(process);
+        if (Launch(driverRoot + "QTXDriver\\InstallDriver.exe", process)) {
+            CloseProcessHandles(process);
+        } else {
+            ShowMessage(kErrorText, m_hWnd);
+        }
+    }
+
+    WaitPaintingWindows(nullptr, kBeforeDeletionMs);
+    for (const char* file : kSerialDriverFiles) {
+        DeleteFileA((driverRoot + file).c_str());
+    }
+}
+
+void CDriverProgressDlg::WaitWithProgress(HANDLE installer) {
+    const int total = m_pfnStepTotal ? m_pfnStepTotal() : 0;
+    drivers::ProgressSteps steps(total > 0 ? static_cast<unsigned>(total) : 1);
+    // A wait that fails ends the loop as an installer that ended would: the installation goes on.
+    while (WaitPaintingWindows(installer, kInstallerPollMs) == PaintingWaitResult::TimedOut) {
+        SetProgress(steps.Advance());
+        if (m_pfnTick) {
+            m_pfnTick();
+        }
+    }
+    SetProgress(drivers::kProgressMax);
+}
+
+void CDriverProgressDlg::SetProgress(unsigned position) {
+    SendDlgItemMessageA(m_hWnd, IDC_DRIVER_PROGRESS, PBM_SETPOS, position, 0);
+    PumpPaintMessages();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The small progress window of the USB driver installation, and the installation itself: the driver
+// folders extracted into the system folder, the files placed for this Windows, the serial driver
+// installer waited for while the bar advances by time, the package installer started and left running,
+// the serial driver files removed again.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/framework/Dialog_win.h"
+
+class CDriverProgressDlg : public CDialog {
+public:
+    // The number of steps in which the bar fills, and the pause after each step.
+    using StepTotal = std::function<int()>;
+    using Tick = std::function<void()>;
+
+    explicit CDriverProgressDlg(CDialog* owner);
+    ~CDriverProgressDlg() override = default;
+
+    void SetCallbacks(StepTotal stepTotal, Tick tick);
+
+    // Shows the window for the length of the call and installs below the system folder; always 1.
+    int InstallDrivers();
+    // The same below `driverRoot` (ending in "\"), with the payload's driver folders already there when
+    // `extract` is false; for tests.
+    int InstallDriversBelow(const std::string& driverRoot, bool extract);
+
+    int m_centerX = 0;  // with m_centerY both 0 the window keeps the template's position
+    int m_centerY = 0;
+    std::string m_title;  // GBK bytes
+    StepTotal m_pfnStepTotal;
+    Tick m_pfnTick;
+    CDialog* m_pOwner;
+
+private:
+    void Open();
+    void Install(const std::string& driverRoot, bool extract);
+    void WaitWithProgress(HANDLE installer);
+    void SetProgress(unsigned position);
+};
