@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# The USB driver button end to end: the distribution's VtSetup.exe driven through the UI driver under
+# Wine, the installers' run logs and the system folder checked from Linux, and the setup's processor
+# time sampled from /proc while the bar is paced. What the run put into the Windows folder is removed
+# afterwards.
+# Usage: e2e_drivers_test.sh UIDRIVER_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+uidriver=$1
+scenarios=$here/e2e_drivers
+runner=$here/../../scripts/wine-run.sh
+dist=${VT_DIST_DIR:?}
+arch=${VT_WINE_ARCH:-win32}
+if [ ! -f "$dist/VtSetup.exe" ]; then
+    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
+    exit 77
+fi
+prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
+windows=$prefix/drive_c/windows
+# The setup is a 32-bit program: in the 64-bit prefix its system folder is the WOW64 one.
+if [ "$arch" = win64 ]; then system=$windows/syswow64; else system=$windows/system32; fi
+mx=$system/MxDriver
+qtx=$system/QTXDriver
+work=$(mktemp -d)
+find "$windows" -type f | sort >"$work/before"
+cleanup() {
+    rm -rf "$mx" "$qtx"
+    find "$windows" -type f | sort >"$work/after"
+    comm -13 "$work/before" "$work/after" | while IFS= read -r file; do rm -f "$file"; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
+
+# The serial driver stand-in is extracted over an existing folder, so its control file can wait there.
+prepare() {  # run-ms of the serial driver stand-in
+    rm -rf "$mx" "$qtx"
+    mkdir -p "$mx"
+    printf 'run-ms=%s\r\n' "$1" >"$mx/UsbDriver.exe.behave"
+}
+
+# Processor ticks of this prefix's VtSetup.exe, sampled every 100 ms with the wall time and whether the
+# serial driver stand-in has started, until the setup ends.
+sample_cpu() {
+    local pid=
+    for _ in $(seq 100); do
+        for candidate in $(pgrep -x VtSetup.exe); do
+            { tr '\0' '\n' <"/proc/$candidate/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && pid=$candidate
+        done
+        [ -n "$pid" ] && break
+        sleep 0.1
+    done
+    [ -n "$pid" ] || return
+    while [ -r "/proc/$pid/stat" ]; do
+        local fields started=0
+        fields=$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null) || break
+        [ -f "$mx/UsbDriver.exe.log" ] && started=1
+        set -- $fields
+        echo "$(date +%s.%N) $((${12} + ${13})) $started"
+        sleep 0.1
+    done
+}
+
+run() {  # scenario language title
+    echo "--- $case_name: language $2"
+    sample_cpu >"$work/cpu" &
+    local sampler=$!
+    E2E_LANGUAGE=$2 E2E_TITLE=$3 timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$1.scn" || fail "scenario $1"
+    wait "$sampler"
+}
+
+# One start of the installer, recorded with no arguments: its command line is only its own path.
+check_started_once() {  # exe path (Linux) and its Windows path
+    local log=$1.log tries=0
+    while [ ! -s "$log" ] && [ $tries -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
+    [ -f "$log" ] || { fail "$(basename "$1") never started"; return; }
+    local lines
+    lines=$(tr -d '\r' <"$log")
+    [ "$(grep -c . <<<"$lines")" = 1 ] || fail "$(basename "$1") started $(grep -c . <<<"$lines") times"
+    local cmdline=${lines##*cmdline=}
+    local quoted="\"$2\""
+    [ "$cmdline" = "$2" ] || [ "$cmdline" = "$quoted" ] || fail "$(basename "$1") command line: $cmdline"
+}
+
+check_files() {
+    for file in UsbDriver.exe ftd2xx.dll Usbvcommtp.inf Usbvcommtp.cat qtx512m.005 qtx512u.005 qtx512m.006 \
+        qtx512u.006 qtx512m2.006 qtx512u2.006; do
+        [ -e "$mx/$file" ] && fail "MxDriver\\$file left behind"
+    done
+    for file in QtxWdf0.d QtxWdf1.d QtxWin0.d QtxWin1.d; do
+        [ -f "$mx/$file" ] || fail "MxDriver\\$file removed"
+    done
+    [ -f "$qtx/InstallDriver.exe" ] && [ -d "$qtx/amd64" ] && [ -d "$qtx/x86" ] || fail "QTXDriver tree not kept"
+}
+
+# The setup sees "system32" in both prefixes; WOW64 redirects it on the 64-bit one.
+check_case() {
+    check_started_once "$mx/UsbDriver.exe" "C:\\windows\\system32\\MxDriver\\UsbDriver.exe"
+    check_started_once "$qtx/InstallDriver.exe" "C:\\windows\\system32\\QTXDriver\\InstallDriver.exe"
+    check_files
+}
+
+# The serial driver installer runs 3 s: the bar is read twice while it runs, in each language.
+for language in 0 1; do
+    case_name=slow-$language
+    prepare 3000
+    if [ $language = 0 ]; then title="安装驱动..."; else title="Installing the driver..."; fi
+    run usb_driver $language "$title"
+    check_case
+    # The processor time between the stand-in's start and 2.5 s later, while the bar is paced.
+    awk '$3 == 1 && !t0 { t0 = $1; c0 = $2 } t0 && $1 - t0 <= 2.5 { t1 = $1; c1 = $2 }
+         END { if (t1 > t0) printf "%.1f %.2f %d\n", (c1 - c0) / 100 / (t1 - t0) * 100, t1 - t0, NR; else print "none" }' \
+        "$work/cpu" >"$work/cpu-result"
+    read -r percent seconds samples <"$work/cpu-result"
+    echo "setup processor use while paced: ${percent}% of one core over ${seconds:-?} s (${samples:-0} samples in all)"
+    if [ "$percent" = none ]; then
+        fail "no processor samples"
+    elif awk -v p="$percent" 'BEGIN { exit !(p > 30) }'; then
+        fail "the setup used ${percent}% of a core while the bar was paced"
+    fi
+done
+
+# The serial driver installer ends at once: straight through, no message.
+case_name=quick
+prepare 0
+run usb_driver_quick 1 ""
+check_case
+
+echo "$failures failure(s)"
+[ "$failures" = 0 ]
