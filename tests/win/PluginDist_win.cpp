@@ -35,11 +35,6 @@ std::string DistSetup() {
     return DistFolder() + "VtSetup.exe";
 }
 
-std::string Content(const std::string& path) {
-    std::string bytes;
-    return ReadWholeFile(path, bytes) ? bytes : "<missing>";
-}
-
 std::string IniValue(const std::string& path, const char* section, const char* key) {
     char value[256] = {};
     GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, path.c_str());

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/WineTestSupport_win.h"
+
 namespace wintest {
 
 // dist\ and payload-small\ of the build, through drive Z:, ending in "\".
@@ -13,9 +15,6 @@ std::string DistFolder();
 std::string PayloadFolder();
 // The setup with the payload, as the installations extract it.
 std::string DistSetup();
-
-// The file's bytes, or "<missing>".
-std::string Content(const std::string& path);
 
 // A value of an INI file, or "<none>".
 std::string IniValue(const std::string& path, const char* section, const char* key);

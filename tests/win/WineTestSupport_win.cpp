@@ -70,6 +70,16 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string Content(const std::string& path) {
+    std::string bytes;
+    return ReadWholeFile(path, bytes) ? bytes : "<missing>";
+}
+
+std::string MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
 namespace {
 
 void CollectFiles(const std::string& base, const std::string& relative, std::vector<std::string>& files) {

@@ -28,6 +28,10 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // The file's bytes, or false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 bool Exists(const std::string& path);
+// The file's bytes, or "<missing>".
+std::string Content(const std::string& path);
+// Creates one folder level and gives its path back, so a test can name and make a folder at once.
+std::string MakeFolder(const std::string& path);
 // Names of the files under a folder, relative to it with "\" separators, sorted.
 std::vector<std::string> ListFiles(const std::string& folder);
 

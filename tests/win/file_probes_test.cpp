@@ -6,11 +6,7 @@
 
 namespace {
 
-// A folder made under the test's temp folder; its path ends in "\\".
-std::string MakeFolder(const std::string& path) {
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
+using wintest::MakeFolder;
 
 void WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     ASSERT_TRUE(wintest::WriteWholeFile(path, bytes)) << path;

@@ -9,21 +9,12 @@
 
 namespace {
 
-// A folder made under the test's temp folder; its path ends in "\\".
-std::string MakeFolder(const std::string& path) {
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
+using wintest::Content;
+using wintest::MakeFolder;
 
 void WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     ASSERT_TRUE(wintest::WriteWholeFile(path, bytes)) << path;
     SetFileAttributesA(path.c_str(), attributes);
-}
-
-// The file's bytes, or "<missing>".
-std::string Content(const std::string& path) {
-    std::string bytes;
-    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
 }
 
 using CopyOperation = std::function<void(const std::string&, const std::string&)>;

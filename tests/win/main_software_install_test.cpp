@@ -24,10 +24,7 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string Content(const std::string& path) {
-    std::string bytes;
-    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
-}
+using wintest::Content;
 
 std::string IniValue(const std::string& path, const char* section, const char* key) {
     char value[256] = {};

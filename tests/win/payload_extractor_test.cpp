@@ -37,10 +37,7 @@ Extracted Extract(const std::string& archive,
     return extracted;
 }
 
-std::string Content(const std::string& path) {
-    std::string bytes;
-    return wintest::ReadWholeFile(path, bytes) ? bytes : "<missing>";
-}
+using wintest::Content;
 
 }  // namespace
 
