@@ -11,7 +11,10 @@ case $action in
         mkdir -p "$mountpoint"
         mountpoint -q "$mountpoint" || mount -t tmpfs -o size=256k tmpfs "$mountpoint" 2>/dev/null ||
             { echo "small-drive: cannot mount a tmpfs here; tests of a full disk will skip"; exit 0; }
-        for arch in win32 win64; do
+        # A machine that runs no 32-bit code has no 32-bit prefix.
+        arches=win64
+        "$here/wine-loader.sh" >/dev/null && arches="win32 win64"
+        for arch in $arches; do
             prefix=$(VT_WINE_ROOT=$root "$here/wine-prefix.sh" "$arch")
             ln -sfn "$mountpoint" "$prefix/dosdevices/s:"
         done

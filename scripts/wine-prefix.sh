@@ -12,8 +12,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX=$prefix
 
 case $arch in
-    win32) loader=/usr/lib/wine/wine ;;
-    win64) loader=/usr/lib/wine/wine64 ;;
+    win32)
+        if ! loader=$("$(dirname "$0")/wine-loader.sh"); then
+            echo "wine-prefix: this machine runs no 32-bit programs (its kernel has 32-bit emulation off), so it has no 32-bit prefix" >&2
+            exit 2
+        fi
+        ;;
+    win64)
+        loader=/usr/lib/wine/wine64
+        "$(dirname "$0")/wine-loader.sh" >/dev/null || export WINELOADER=$loader
+        ;;
     *) echo "wine-prefix: unknown architecture '$arch' (win32 or win64)" >&2; exit 2 ;;
 esac
 

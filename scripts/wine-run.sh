@@ -14,9 +14,10 @@ export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuild
 wineserver -p 20 </dev/null >/dev/null 2>&1 || true
 # The program's output goes through a file: Wine's own background processes (services, devices, the
 # desktop) started by the program inherit its output, and CTest would wait for them to let go of a
-# pipe. The 32-bit loader also runs 32-bit programs in the 64-bit prefix, as WOW64 does on Windows.
+# pipe.
+loader=$("$here/wine-loader.sh") || export WINELOADER=$loader
 output=$(mktemp)
-/usr/lib/wine/wine "$@" </dev/null >"$output" 2>&1 &
+"$loader" "$@" </dev/null >"$output" 2>&1 &
 program=$!
 # Streamed while it runs, so a program that hangs and is killed still shows how far it got.
 tail -s 0.1 -f --pid=$program "$output"

@@ -22,8 +22,7 @@ export DISPLAY=":$(head -n1 "$fd_file")"
 rm -f "$fd_file"
 
 stop() {
-    for arch in win32 win64; do
-        prefix=${VT_WINE_ROOT:-$here/../build/wine}/$arch
+    for prefix in "${VT_WINE_ROOT:-$here/../build/wine}"/win{32,64} "$here"/../build/x64/wine/win64; do
         [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
     done
     kill "$xvfb_pid" 2>/dev/null

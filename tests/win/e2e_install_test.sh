@@ -130,7 +130,8 @@ mkdir -p "$folder/Vectrace/QTXPrograms"
 rm -f "$work/held.flag"
 (
     export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    exec /usr/lib/wine/wine "$hold_file" "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe" \
+    loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+    exec "$loader" "$hold_file" "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe" \
         "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
 ) &
 helper=$!
