@@ -54,7 +54,7 @@ void PlaceDriverFilesBelow(const std::string& sourceFolder, const std::string& s
     if (windowsFolder.empty()) {
         return;
     }
-    const bool is64BitWindows = IsWow64() != FALSE;
+    const bool is64BitWindows = Is64BitWindows() != FALSE;
     const std::optional<drivers::WindowsVersion> version = QueryWindowsVersion();
 
     std::string driverStoreFolder;

@@ -14,6 +14,10 @@ BOOL IsWow64() {
     return isWow64;
 }
 
+BOOL Is64BitWindows() {
+    return sizeof(void*) == 8 || IsWow64() ? TRUE : FALSE;
+}
+
 std::optional<drivers::WindowsVersion> QueryWindowsVersion() {
     OSVERSIONINFOEXA info = {};
     info.dwOSVersionInfoSize = sizeof info;

@@ -11,6 +11,9 @@
 // Windows too old to know IsWow64Process.
 BOOL IsWow64();
 
+// TRUE on 64-bit Windows: this program under WOW64, or a 64-bit build of it, which runs nowhere else.
+BOOL Is64BitWindows();
+
 // The version Windows reports to this program, or nothing when the query fails. The setup's manifest
 // declares no supported operating systems, so Windows 8.1 and later report 6.2.
 std::optional<drivers::WindowsVersion> QueryWindowsVersion();
