@@ -29,8 +29,8 @@ function(vt_program name)
 endfunction()
 
 # vt_test(NAME SOURCES... [LIBS ...] [PREFIXES win32 win64] [LABELS ...]): a GoogleTest executable.
-# Native builds run it directly. Windows builds run it under Wine once per prefix: win32 is the plain
-# 32-bit Windows, win64 the 64-bit one on which the 32-bit program runs under WOW64.
+# Native builds run it directly. Windows builds run it under Wine once per prefix of VT_WINE_PREFIXES:
+# win32 is the plain 32-bit Windows, win64 the 64-bit one on which the 32-bit program runs under WOW64.
 function(vt_test name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;PREFIXES;LABELS;DEPENDS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -45,7 +45,7 @@ function(vt_test name)
     endif()
     if(WIN32)
         if(NOT ARG_PREFIXES)
-            set(ARG_PREFIXES win32 win64)
+            set(ARG_PREFIXES ${VT_WINE_PREFIXES})
         endif()
         foreach(prefix IN LISTS ARG_PREFIXES)
             add_test(NAME ${name}.${prefix} COMMAND ${name})

@@ -8,6 +8,6 @@ vt_test(place_driver_files_test
     DEPENDS place_driver_files_runner
     TIMEOUT 600)
 # One test writes into the prefix's own Windows folder; anything else that does must take the same lock.
-foreach(prefix win32 win64)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(place_driver_files_test.${prefix} PROPERTIES RESOURCE_LOCK vt_windows_folder_${prefix})
 endforeach()

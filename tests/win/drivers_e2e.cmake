@@ -1,6 +1,6 @@
 # The USB driver button driven end to end through the UI driver under Wine on the distribution's setup,
 # checked from Linux. It writes into the prefix's own Windows folder, so it takes that folder's lock.
-foreach(prefix win32 win64)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
     add_test(NAME e2e_drivers.${prefix}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver>)
     set_tests_properties(e2e_drivers.${prefix} PROPERTIES
@@ -17,6 +17,6 @@ vt_test(driver_progress_test SOURCES driver_progress_test.cpp WineTestSupport_wi
     LIBS vt_shell vt_payload vt_uidriver comctl32 DEPENDS UsbDriver InstallDriver TIMEOUT 300)
 target_sources(driver_progress_test PRIVATE $<TARGET_OBJECTS:vt_resources>)
 target_compile_definitions(driver_progress_test PRIVATE VT_BIN_DIR="${VT_BIN_DIR}")
-foreach(prefix win32 win64)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(driver_progress_test.${prefix} PROPERTIES RESOURCE_LOCK vt_windows_folder_${prefix})
 endforeach()

@@ -3,7 +3,7 @@
 # registry keys. Each test of a prefix runs its cases one after another: they share the desktop and
 # the registry.
 foreach(area install plugins)
-    foreach(prefix win32 win64)
+    foreach(prefix IN LISTS VT_WINE_PREFIXES)
         add_test(NAME e2e_${area}.${prefix}
             COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_${area}_test.sh
                 $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
@@ -14,5 +14,7 @@ foreach(area install plugins)
             TIMEOUT 600)
     endforeach()
 endforeach()
-set_tests_properties(e2e_install.win32 e2e_install.win64 PROPERTIES
-    FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
+    set_tests_properties(e2e_install.${prefix} PROPERTIES
+        FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)
+endforeach()

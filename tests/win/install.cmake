@@ -10,7 +10,7 @@ vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_
 vt_test(file_probes_test SOURCES file_probes_test.cpp WineTestSupport_win.cpp LIBS vt_install)
 
 # The same shortcut read from Linux, as another tool sees the file.
-foreach(prefix win32 win64)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
     add_test(NAME shortcut_lnkinfo.${prefix}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/shortcut_lnkinfo_test.sh $<TARGET_FILE:write_shortcut>)
     set_tests_properties(shortcut_lnkinfo.${prefix} PROPERTIES
@@ -30,5 +30,7 @@ add_test(NAME full_cfg.link COMMAND sh -c
 add_test(NAME full_cfg.remove COMMAND rm -rf ${full_cfg})
 set_tests_properties(full_cfg.link PROPERTIES FIXTURES_SETUP full_cfg LABELS wine)
 set_tests_properties(full_cfg.remove PROPERTIES FIXTURES_CLEANUP full_cfg LABELS wine)
-set_tests_properties(main_software_install_test.win32 main_software_install_test.win64 PROPERTIES
-    FIXTURES_REQUIRED "small_drive;full_cfg" RUN_SERIAL TRUE)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
+    set_tests_properties(main_software_install_test.${prefix} PROPERTIES
+        FIXTURES_REQUIRED "small_drive;full_cfg" RUN_SERIAL TRUE)
+endforeach()

@@ -12,14 +12,16 @@ add_test(NAME small_drive.mount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.
 add_test(NAME small_drive.unmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.sh unmount ${VT_WINE_ROOT})
 set_tests_properties(small_drive.mount PROPERTIES FIXTURES_SETUP small_drive LABELS wine)
 set_tests_properties(small_drive.unmount PROPERTIES FIXTURES_CLEANUP small_drive LABELS wine)
-set_tests_properties(payload_extractor_test.win32 payload_extractor_test.win64 PROPERTIES
-    FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
+    set_tests_properties(payload_extractor_test.${prefix} PROPERTIES
+        FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)
+endforeach()
 
 # vtpack (native) and the extractors (Windows) agree: a Linux tree packed and extracted comes back whole.
-foreach(prefix win32 win64)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
     add_test(NAME vtpack_roundtrip.${prefix}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/vtpack_roundtrip_test.sh ${VT_BIN_DIR}
-            $<TARGET_FILE:vt_extract_self> ${CMAKE_CURRENT_BINARY_DIR}/vtpack_roundtrip.${prefix})
+            $<TARGET_FILE:vt_extract_self> ${CMAKE_CURRENT_BINARY_DIR}/vtpack_roundtrip.${prefix} ${VT_TOOLS_DIR})
     set_tests_properties(vtpack_roundtrip.${prefix} PROPERTIES
         ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT}"
         LABELS "wine;${prefix}" TIMEOUT 300)

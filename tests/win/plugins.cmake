@@ -17,15 +17,19 @@ add_test(NAME plugin_full_cfg.link COMMAND sh -c
 add_test(NAME plugin_full_cfg.remove COMMAND rm -rf ${plugin_full_cfg})
 set_tests_properties(plugin_full_cfg.link PROPERTIES FIXTURES_SETUP plugin_full_cfg LABELS wine)
 set_tests_properties(plugin_full_cfg.remove PROPERTIES FIXTURES_CLEANUP plugin_full_cfg LABELS wine)
-set_tests_properties(autocad_install_test.win32 autocad_install_test.win64 PROPERTIES
-    FIXTURES_REQUIRED plugin_full_cfg)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
+    set_tests_properties(autocad_install_test.${prefix} PROPERTIES
+        FIXTURES_REQUIRED plugin_full_cfg)
+endforeach()
 # Drive S: is shared with the other full-disk tests, so these run alone.
-set_tests_properties(illustrator_install_test.win32 illustrator_install_test.win64 PROPERTIES
-    FIXTURES_REQUIRED small_drive RUN_SERIAL TRUE)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
+    set_tests_properties(illustrator_install_test.${prefix} PROPERTIES
+        FIXTURES_REQUIRED small_drive RUN_SERIAL TRUE)
+endforeach()
 
 # Tests that write the hosts' registry keys of one prefix take turns, end-to-end ones included
 # (tests/win/e2e_install.cmake); the Illustrator test also fills the shared small drive.
-foreach(prefix win32 win64)
+foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(registry_test.${prefix} coreldraw_install_test.${prefix} autocad_install_test.${prefix}
         PROPERTIES RESOURCE_LOCK vt_host_registry_${prefix})
     set_tests_properties(illustrator_install_test.${prefix} PROPERTIES RESOURCE_LOCK small_drive)

@@ -12,7 +12,7 @@ vt_test(install_path_dialog_test
 file(GLOB shell_scenarios CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/e2e_shell/*.scn)
 foreach(scenario IN LISTS shell_scenarios)
     get_filename_component(name ${scenario} NAME_WE)
-    foreach(prefix win32 win64)
+    foreach(prefix IN LISTS VT_WINE_PREFIXES)
         add_test(NAME e2e_shell.${name}.${prefix} COMMAND uidriver ${scenario})
         set_tests_properties(e2e_shell.${name}.${prefix} PROPERTIES
             ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR};VT_SETUP_EXE=${VT_DIST_DIR}/VtSetup.exe|$<TARGET_FILE:vtsetup_stub>"
