@@ -17,8 +17,13 @@ if [ ! -f "$dist/VtSetup.exe" ]; then
 fi
 prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
 windows=$prefix/drive_c/windows
-# The setup is a 32-bit program: in the 64-bit prefix its system folder is the WOW64 one.
-if [ "$arch" = win64 ]; then system=$windows/syswow64; else system=$windows/system32; fi
+# The setup is a 32-bit program: in the 64-bit prefix its system folder is the WOW64 one. (The 64-bit
+# build that machines without 32-bit support test instead writes the real one.)
+if [ "$arch" = win64 ] && [ "$("$here/../../scripts/pe-bits.sh" "$dist/VtSetup.exe")" = 32 ]; then
+    system=$windows/syswow64
+else
+    system=$windows/system32
+fi
 mx=$system/MxDriver
 qtx=$system/QTXDriver
 work=$(mktemp -d)
@@ -95,7 +100,7 @@ check_files() {
     [ -f "$qtx/InstallDriver.exe" ] && [ -d "$qtx/amd64" ] && [ -d "$qtx/x86" ] || fail "QTXDriver tree not kept"
 }
 
-# The setup sees "system32" in both prefixes; WOW64 redirects it on the 64-bit one.
+# The setup sees "system32" in both prefixes; WOW64 redirects it for the 32-bit setup on the 64-bit one.
 check_case() {
     check_started_once "$mx/UsbDriver.exe" "C:\\windows\\system32\\MxDriver\\UsbDriver.exe"
     check_started_once "$qtx/InstallDriver.exe" "C:\\windows\\system32\\QTXDriver\\InstallDriver.exe"

@@ -18,6 +18,10 @@ if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
 fi
 prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
 drive_c=$prefix/drive_c
+# The setup reads the registry view of its own bitness: the 32-bit one for the setup users get, the
+# 64-bit one for the 64-bit build that machines without 32-bit support test instead.
+own_view=$("$here/../../scripts/pe-bits.sh" "$dist/VtSetup.exe")
+if [ "$own_view" = 32 ]; then other_view=64; else other_view=32; fi
 made=()
 keys=()
 helper=
@@ -45,10 +49,10 @@ case_folder() {
 }
 windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
 
-# reg_add KEY VALUE DATA [VIEW]: a string value under HKEY_LOCAL_MACHINE, in the 32-bit view unless told.
+# reg_add KEY VALUE DATA [VIEW]: a string value under HKEY_LOCAL_MACHINE, in the setup's view unless told.
 reg_add() {
     keys+=("$1")
-    "$runner" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f "/reg:${4:-32}" >/dev/null || fail "reg add $1"
+    "$runner" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f "/reg:${4:-$own_view}" >/dev/null || fail "reg add $1"
 }
 reg_delete() {
     "$runner" reg delete "$1" /f /reg:32 >/dev/null 2>&1
@@ -70,7 +74,8 @@ hold() {
     rm -f "$work/held.flag"
     (
         export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-        exec /usr/lib/wine/wine "$hold_file" "$(windows_path "$1")" "Z:${work//\//\\}\\held.flag" \
+        loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+        exec "$loader" "$hold_file" "$(windows_path "$1")" "Z:${work//\//\\}\\held.flag" \
             </dev/null >/dev/null 2>&1
     ) &
     helper=$!
@@ -126,13 +131,14 @@ run coreldraw "The path is error!" E2E_AUTO=0 E2E_VERSION=6 "E2E_TARGET=$(window
 [ "$(ls "$folder")" = Programs ] || fail "written after a path error: $(ls "$folder")"
 [ -z "$(ls "$folder/Programs")" ] || fail "written into Programs after a path error"
 
-# On 64-bit Windows the 32-bit setup reads the 32-bit view: a key in the 64-bit view only is not found.
+# On 64-bit Windows the setup reads the view of its own bitness: a key in the other view only is not
+# found (for the 32-bit setup, a key in the 64-bit view).
 if [ "$arch" = win64 ]; then
-    case_name=coreldraw-64-bit-view
+    case_name=coreldraw-$other_view-bit-view
     reg_delete "$corel_suite17"
     case_folder corel-view
     mkdir -p "$folder/Programs"
-    reg_add "$corel_suite17" Destination "$(windows_path "$folder")" 64
+    reg_add "$corel_suite17" Destination "$(windows_path "$folder")" "$other_view"
     run coreldraw "Can't find Coreldraw!" E2E_AUTO=1 E2E_VERSION=7
     [ "$(ls "$folder")" = Programs ] || fail "written after the host was not found: $(ls "$folder")"
     reg_delete "$corel_suite17"

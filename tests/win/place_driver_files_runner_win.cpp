@@ -1,7 +1,7 @@
 // Places the driver files as the setup does, in a process of its own, so that the test can give it the
 // Windows version Wine reports (read by Wine when a process starts).
 //   place_driver_files_runner REPORT SOURCE_FOLDER [SYSTEM_FOLDER]
-// Writes "major minor wow64" (as this process sees them) to REPORT, then places the files from
+// Writes "major minor 64-bit-windows" (as this process sees them) to REPORT, then places the files from
 // SOURCE_FOLDER below SYSTEM_FOLDER's Windows folder, or below the system's own without it.
 
 #include <windows.h>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         return 3;
     }
     std::fprintf(report, "%ld %ld %d\n", version ? static_cast<long>(version->major) : -1L,
-                 version ? static_cast<long>(version->minor) : -1L, IsWow64() ? 1 : 0);
+                 version ? static_cast<long>(version->minor) : -1L, Is64BitWindows() ? 1 : 0);
     std::fclose(report);
 
     if (argc == 4) {

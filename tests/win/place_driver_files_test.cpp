@@ -261,7 +261,11 @@ TEST(PlaceDriverFiles, BitnessIsThePrefixs) {
     if (std::getenv("VT_WINE_ARCH") == nullptr) {
         GTEST_SKIP() << "VT_WINE_ARCH not set";
     }
-    EXPECT_EQ(IsWow64() != FALSE, Is64BitPrefix());
+    EXPECT_EQ(Is64BitWindows() != FALSE, Is64BitPrefix());
+    // A 32-bit program knows 64-bit Windows only through WOW64.
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(IsWow64() != FALSE, Is64BitPrefix());
+    }
 }
 
 TEST(PlaceDriverFiles, PlacesWhatTheTableSaysForEachVersion) {
@@ -423,8 +427,13 @@ TEST(PlaceDriverFiles, Windows7IntoThePrefixsOwnWindowsFolder) {
             EXPECT_EQ(ReadBytes(windows + step.destination).value_or("<missing>"), expected) << step.destination;
         }
     }
-    // Where the "system32" writes really went.
-    if (is64Bit) {
+    // Where the "system32" writes really went. A 64-bit build writes the 64-bit system folder itself.
+    if (is64Bit && sizeof(void*) == 8) {
+        EXPECT_EQ(ReadBytes(windows + "system32\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf1.d"));
+        EXPECT_EQ(ReadBytes(windows + "system32\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
+        EXPECT_NE(ReadBytes(windows + "syswow64\\WdfCoInstaller01011.dll").value_or("<missing>"),
+                  Content("QtxWdf1.d"));
+    } else if (is64Bit) {
         EXPECT_EQ(ReadBytes(windows + "syswow64\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf1.d"));
         EXPECT_EQ(ReadBytes(windows + "syswow64\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
         EXPECT_NE(ReadBytes(windows + "sysnative\\WdfCoInstaller01011.dll").value_or("<missing>"),
