@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake make ninja-build g++ googletest
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine32:i386 wine64
     xvfb xauth x11-utils imagemagick
     fonts-wqy-microhei fonts-wine locales

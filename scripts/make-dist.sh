@@ -7,11 +7,13 @@ out=${VT_BUILD_ROOT:-$root/build}
 bin=$out/bin
 dist=$out/dist
 payload=$out/payload-${SAMPLE_SIZE:-small}
+# The native tools; a second build root (the 64-bit Windows build's) has Windows programs only.
+tools=${VT_TOOLS_DIR:-$bin}
 
-"$bin/vtsample" "$payload" --programs "$bin" --size "${SAMPLE_SIZE:-small}"
+"$tools/vtsample" "$payload" --programs "$bin" --size "${SAMPLE_SIZE:-small}"
 rm -rf "$dist.tmp"
 mkdir -p "$dist.tmp"
-"$bin/vtpack" build "$payload" --stub "$bin/VtSetup-stub.exe" -o "$dist.tmp/VtSetup.exe"
+"$tools/vtpack" build "$payload" --stub "$bin/VtSetup-stub.exe" -o "$dist.tmp/VtSetup.exe"
 cp -R "$root/sample/dist/." "$dist.tmp/"
 rm -rf "$dist"
 mv "$dist.tmp" "$dist"
