@@ -5,21 +5,28 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${VT_BUILD_ROOT:-$root/build}
+arch=win32
+if ! "$root/scripts/wine-loader.sh" >/dev/null; then
+    echo "This machine runs no 32-bit programs (32-bit emulation is off in its kernel): starting the" \
+        "64-bit build of the setup in the 64-bit prefix instead." >&2
+    make -C "$root" --no-print-directory dist-x64 >/dev/null
+    out=$out/x64 arch=win64
+fi
 setup=$out/dist/VtSetup.exe
-export VT_WINE_ROOT=${VT_WINE_ROOT:-$out/wine}
+export VT_WINE_ROOT=$out/wine VT_WINE_ARCH=$arch
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$root/scripts/wine-run.sh" "$setup"
 fi
 
-shot=$out/screenshots/run.png
+shot=${VT_BUILD_ROOT:-$root/build}/screenshots/run.png
 mkdir -p "$(dirname "$shot")"
 "$root/scripts/with-display.sh" bash -c '
     "$1/scripts/wine-run.sh" "$2" &
     runner=$!
     sleep "${VT_RUN_SECONDS:-8}"
     import -window root "$3"
-    WINEPREFIX=$VT_WINE_ROOT/win32 wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$VT_WINE_ROOT/$VT_WINE_ARCH wineserver -k >/dev/null 2>&1 || true
     wait $runner 2>/dev/null || true
 ' run "$root" "$setup" "$shot"
 echo "No display: the setup ran on a virtual one. Screenshot: $shot"
