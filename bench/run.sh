@@ -4,18 +4,28 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${VT_BUILD_ROOT:-$root/build}
-bin=$out/bin
+tools=$out/bin
 work=$out/bench
 rounds=${BENCH_ROUNDS:-3}
 mkdir -p "$work"
-export VT_WINE_ROOT=${VT_WINE_ROOT:-$out/wine}
 windows_path() { echo "Z:${1//\//\\}"; }
 
-"$bin/vtsample" "$out/payload-full" --programs "$bin" --size full >/dev/null
-"$bin/vtsample" "$out/payload-small" --programs "$bin" --size small >/dev/null
-carrier=$out/win32/bench/vt_bench_carrier.exe
-"$bin/vtpack" build "$out/payload-full" --stub "$carrier" -o "$work/carrier-full.exe" >/dev/null
-"$bin/vtpack" build "$out/payload-small" --stub "$carrier" -o "$work/carrier-small.exe" >/dev/null
+# Where no 32-bit program runs, the 64-bit build is measured instead, without the (32-bit) NSIS peer.
+if "$root/scripts/wine-loader.sh" >/dev/null; then
+    bin=$out/bin programs=$out/win32 peer=nsis
+    export VT_WINE_ROOT=${VT_WINE_ROOT:-$out/wine}
+else
+    echo "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer."
+    make -C "$root" --no-print-directory x64 >/dev/null
+    bin=$out/x64/bin programs=$out/x64/cmake peer=
+    export VT_WINE_ROOT=$out/x64/wine VT_WINE_ARCH=win64
+fi
+
+"$tools/vtsample" "$out/payload-full" --programs "$bin" --size full >/dev/null
+"$tools/vtsample" "$out/payload-small" --programs "$bin" --size small >/dev/null
+carrier=$programs/bench/vt_bench_carrier.exe
+"$tools/vtpack" build "$out/payload-full" --stub "$carrier" -o "$work/carrier-full.exe" >/dev/null
+"$tools/vtpack" build "$out/payload-small" --stub "$carrier" -o "$work/carrier-small.exe" >/dev/null
 
 # The peer: the same files in an NSIS installer without compression, installed silently.
 cat >"$work/store.nsi" <<NSI
@@ -30,10 +40,12 @@ SetOutPath \$INSTDIR
 File /r "$out/payload-full/*"
 SectionEnd
 NSI
-makensis -V1 "$work/store.nsi"
+[ -z "$peer" ] || makensis -V1 "$work/store.nsi"
 
-echo "image of the setup without payload: $(stat -c %s "$bin/VtSetup-stub.exe") bytes (VtSetup-stub.exe)"
+echo "image of the shipped setup without payload: $(stat -c %s "$out/bin/VtSetup-stub.exe") bytes (build/bin/VtSetup-stub.exe)"
 echo "full-size sample: $(du -sb "$out/payload-full" | cut -f1) bytes in $(find "$out/payload-full" -type f | wc -l) files"
-"$root/scripts/with-display.sh" "$root/scripts/wine-run.sh" "$out/win32/bench/vt_bench_extract.exe" \
+nsis_exe=-
+[ -z "$peer" ] || nsis_exe=$(windows_path "$work/nsis-full.exe")
+"$root/scripts/with-display.sh" "$root/scripts/wine-run.sh" "$programs/bench/vt_bench_extract.exe" \
     "$(windows_path "$work/carrier-full.exe")" "$(windows_path "$work/carrier-small.exe")" \
-    "$(windows_path "$out/payload-full")" "$(windows_path "$work/nsis-full.exe")" 'C:\vtbench' "$rounds"
+    "$(windows_path "$out/payload-full")" "$nsis_exe" 'C:\vtbench' "$rounds"
