@@ -44,12 +44,15 @@ void CreateShortcuts(const MainInstallSettings& settings, const std::string& ins
     const std::string desktop = settings.desktopFolder.empty() ? ShellFolder(CSIDL_DESKTOP) : settings.desktopFolder;
     const std::string programs =
         settings.programsFolder.empty() ? ShellFolder(CSIDL_PROGRAMS) : settings.programsFolder;
+    // The start-menu folder exists before any shortcut is made.
+    const std::string menu = programs.empty() ? std::string() : programs + install::kMenuFolderName;
+    if (!menu.empty()) {
+        CreateDirectoryA(menu.c_str(), nullptr);
+    }
     if (!desktop.empty()) {
         CreateShortcutWithIcon(program, install::ShortcutPath(desktop, settings.productName), program, icon);
     }
-    if (!programs.empty()) {
-        const std::string menu = programs + install::kMenuFolderName;
-        CreateDirectoryA(menu.c_str(), nullptr);
+    if (!menu.empty()) {
         CreateShortcutWithIcon(program, install::ShortcutPath(menu, settings.productName), program, icon);
         CreateShortcut(installFolder + install::kUninstallerPath, menu + install::kUninstallShortcutName, program);
     }
@@ -70,11 +73,17 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
         return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
     }
 
+    // CorelDRAW's and AutoCAD's folders are emptied before either is removed, Illustrator's after.
     // RemoveDirectoryA only takes an empty folder: one that still holds a sub-folder stays.
-    for (const char* plugin : install::kPluginFolders) {
-        DeleteFolderFiles(installFolder + plugin);
-        RemoveDirectoryA((installFolder + plugin).c_str());
-    }
+    const std::string cad = installFolder + install::kAutoCadFolder;
+    const std::string corel = installFolder + install::kCorelDrawFolder;
+    const std::string illustrator = installFolder + install::kIllustratorFolder;
+    DeleteFolderFiles(cad);
+    DeleteFolderFiles(corel);
+    RemoveDirectoryA(cad.c_str());
+    RemoveDirectoryA(corel.c_str());
+    DeleteFolderFiles(illustrator);
+    RemoveDirectoryA(illustrator.c_str());
 
     for (const char* folder : install::kLooseFolders) {
         CreateDirectoryA((installFolder + folder).c_str(), nullptr);

@@ -13,9 +13,11 @@ namespace install {
 std::string InstallFolderFor(const std::string& targetFolder,
                              payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
 
-// Plug-in folders that the payload brings along and the main software does not keep, in the order
-// they are emptied. The file system matches "QTXAi" to the archive's "QtxAi".
-inline constexpr std::array<const char*, 3> kPluginFolders = {"QTXCad\\", "QTXCorel\\", "QTXAi\\"};
+// Plug-in folders that the payload brings along and the main software does not keep. The file system
+// matches "QTXAi" to the archive's "QtxAi".
+inline constexpr const char* kAutoCadFolder = "QTXCad\\";
+inline constexpr const char* kCorelDrawFolder = "QTXCorel\\";
+inline constexpr const char* kIllustratorFolder = "QTXAi\\";
 
 // Folders created in the install folder, in this order, and filled from the same-named folders beside
 // the setup ("QTXCfg" by content, so "SoftCfg.ini" can be written into a fresh copy).
