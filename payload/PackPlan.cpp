@@ -53,23 +53,30 @@ void OrderForExtraction(std::vector<PackItem>& items, LeadByteTest isLeadByte) {
 }
 
 std::vector<std::size_t> FindOrphanedNames(const std::vector<std::string>& names, LeadByteTest isLeadByte) {
-    std::set<std::string, std::less<>> foldersWithFiles;
-    std::set<std::string, std::less<>> reported;
-    std::vector<std::size_t> orphans;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view folder = FolderOf(names[i], isLeadByte);
-        const std::string_view parent = FolderOf(folder, isLeadByte);
-        // A folder of the first level hangs directly on the destination, which exists.
-        const bool parentExists = parent.empty() || foldersWithFiles.count(parent) != 0;
-        if (!parentExists && !foldersWithFiles.count(folder) && reported.insert(std::string(folder)).second) {
-            orphans.push_back(i);
-        }
-        // Once one entry created the folder, its later entries and sub-folders find it.
-        if (parentExists) {
-            foldersWithFiles.insert(std::string(folder));
+    // Each extraction creates only the folders of the entries it writes: the application's leaves out
+    // the serial driver folder and "Contour", so a sub-folder of theirs has no parent there.
+    std::set<std::size_t> orphans;
+    for (const Selection selection : {Selection::Payload, Selection::Drivers}) {
+        std::set<std::string, std::less<>> foldersWithFiles;
+        std::set<std::string, std::less<>> reported;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string_view folder = FolderOf(names[i], isLeadByte);
+            if (!IsSelected(selection, folder)) {
+                continue;
+            }
+            const std::string_view parent = FolderOf(folder, isLeadByte);
+            // A folder of the first level hangs directly on the destination, which exists.
+            const bool parentExists = parent.empty() || foldersWithFiles.count(parent) != 0;
+            if (!parentExists && !foldersWithFiles.count(folder) && reported.insert(std::string(folder)).second) {
+                orphans.insert(i);
+            }
+            // Once one entry created the folder, its later entries and sub-folders find it.
+            if (parentExists) {
+                foldersWithFiles.insert(std::string(folder));
+            }
         }
     }
-    return orphans;
+    return {orphans.begin(), orphans.end()};
 }
 
 std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, LeadByteTest isLeadByte) {
@@ -109,7 +116,8 @@ std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, Le
         const std::string_view folder = FolderOf(items[index].name, isLeadByte);
         problems.push_back(quoted(items[index]) + ": its folder's parent \"" +
                            std::string(FolderOf(folder, isLeadByte)) +
-                           "\" holds no file of its own before it, so the setup could not create the folder");
+                           "\" holds no file of its own before it that the same extraction writes, so the setup "
+                           "could not create the folder");
     }
     return problems;
 }

@@ -26,8 +26,8 @@ void OrderForExtraction(std::vector<PackItem>& items, LeadByteTest isLeadByte = 
 std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, LeadByteTest isLeadByte = IsGbkLeadByte);
 
 // The folders that a list of names in the given order needs before they exist: for each nested folder,
-// the first name whose folder's parent had no file of its own before it. Used by the packer and by the
-// archive check alike.
+// the first name whose folder's parent had no file of its own before it among the entries of the same
+// extraction (the application's or the drivers'). Used by the packer and by the archive check alike.
 std::vector<std::size_t> FindOrphanedNames(const std::vector<std::string>& names,
                                            LeadByteTest isLeadByte = IsGbkLeadByte);
 

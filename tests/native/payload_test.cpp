@@ -285,6 +285,10 @@ TEST(PackPlan, ProblemsNameTheFile) {
         {"empty file", {{"empty.txt", 0, "empty.txt"}}, "empty.txt"},
         {"unsafe name", {{"..\\x", 1, "dots"}}, "dots"},
         {"folder with only sub-folders", {{"A\\B\\c", 1, "A/B/c"}}, "A/B/c"},
+        // The application's extraction skips the serial driver folder, so it never creates it.
+        {"sub-folder of a folder the application skips",
+         {{"MxDriver\\a", 1, "MxDriver/a"}, {"MxDriver\\sub\\b", 1, "MxDriver/sub/b"}},
+         "MxDriver/sub/b"},
         {"same name in other letter case", {{"QtxAi\\a", 1, "first"}, {"QTXAI\\a", 1, "second"}}, "second"},
     };
     for (const auto& c : cases) {
