@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/IniText.h"
+#include "app/framework/SystemLeadByte_win.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ std::unique_ptr<char[]> CopyOf(const char* text) {
     auto copy = std::make_unique<char[]>(length + 1);
     std::memcpy(copy.get(), text, length + 1);
     return copy;
-}
-
-bool IsSystemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/SetupFolder_win.h"
 #include "app/framework/GbkText_win.h"
 #include "install/MainSoftwareInstall_win.h"
 #include "install/MessageTable.h"
@@ -52,11 +53,6 @@ InstallCommandResult Report(const Result& result,
 }
 
 }  // namespace
-
-std::string SetupFolderOf(const std::string& executablePath) {
-    const std::size_t last = executablePath.find_last_of('\\');
-    return last == std::string::npos ? std::string() : executablePath.substr(0, last + 1);
-}
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
     const install::MessageTable table(settings.languagePosition);

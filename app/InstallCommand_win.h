@@ -22,6 +22,3 @@ struct InstallCommandResult {
 };
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings);
-
-// The folder of a setup executable's path, up to and including its last "\".
-std::string SetupFolderOf(const std::string& executablePath);

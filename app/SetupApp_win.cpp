@@ -8,16 +8,14 @@
 #include "app/SetupConfig.h"
 #include "app/SetupConfigFile_win.h"
 #include "app/SetupDlg_win.h"
+#include "app/SetupFolder_win.h"
 
 namespace {
 
 std::string SetupFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    const size_t slash = folder.rfind('\\');
-    folder.erase(slash == std::string::npos ? 0 : slash + 1);
-    return folder;
+    return SetupFolderOf(path);
 }
 
 }  // namespace

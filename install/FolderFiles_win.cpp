@@ -6,16 +6,13 @@
 
 #include "app/framework/FileFind_win.h"
 #include "app/framework/File_win.h"
+#include "app/framework/SystemLeadByte_win.h"
 #include "install/FolderPath.h"
 
 namespace {
 
 // Streamed through one buffer: memory stays small whatever the file's size.
 constexpr std::uint32_t kChunkSize = 64 * 1024;
-
-bool IsSystemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 // Calls action(name) for every file lying directly in folder (which ends in "\") until it returns false.
 template <typename Action>

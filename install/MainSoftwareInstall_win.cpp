@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "app/framework/File_win.h"
+#include "app/framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/Shortcut_win.h"
@@ -13,10 +14,6 @@
 namespace {
 
 using Outcome = MainInstallResult::Outcome;
-
-bool IsSystemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 // A shell folder's path ending in "\", or empty when the shell has none, so no shortcut lands in a root.
 std::string ShellFolder(int csidl) {

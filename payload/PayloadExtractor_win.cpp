@@ -5,15 +5,12 @@
 
 #include "app/framework/Dialog_win.h"
 #include "app/framework/File_win.h"
+#include "app/framework/SystemLeadByte_win.h"
 #include "payload/PayloadFormat.h"
 
 namespace {
 
 // Entry names are in the system's ANSI code page, so "\" is found the way the file system finds it.
-bool IsSystemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 class FileArchiveSource : public payload::ArchiveSource {
 public:
     explicit FileArchiveSource(CFile& file) : m_file(file), m_length(file.Length()) {}

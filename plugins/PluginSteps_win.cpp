@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/FolderPath.h"
 #include "install/MainSoftwareLayout.h"
@@ -10,10 +11,6 @@
 namespace {
 
 using Outcome = PluginInstallResult::Outcome;
-
-bool IsSystemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 bool IsReadOrWrite(const ExtractFailure& failure) {
     return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
