@@ -11,9 +11,10 @@ if ! "$root/scripts/wine-loader.sh" >/dev/null; then
         "64-bit build of the setup in the 64-bit prefix instead." >&2
     make -C "$root" --no-print-directory dist-x64 >/dev/null
     out=$out/x64 arch=win64
+    export VT_WINE_ROOT=$out/wine
 fi
 setup=$out/dist/VtSetup.exe
-export VT_WINE_ROOT=$out/wine VT_WINE_ARCH=$arch
+export VT_WINE_ROOT=${VT_WINE_ROOT:-$out/wine} VT_WINE_ARCH=$arch
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$root/scripts/wine-run.sh" "$setup"
