@@ -46,13 +46,15 @@ prepare() {  # run-ms of the serial driver stand-in
     printf 'run-ms=%s\r\n' "$1" >"$mx/UsbDriver.exe.behave"
 }
 
-# Processor ticks of this prefix's VtSetup.exe, sampled every 100 ms with the wall time and whether the
-# serial driver stand-in has started, until the setup ends.
-sample_cpu() {
+# Processor ticks of the VtSetup.exe this case started, sampled every 100 ms with the wall time and
+# whether the serial driver stand-in has started, until the setup ends. Other tests may run setups in
+# the same prefix meanwhile: the case's own is the one whose environment carries its marker, which
+# Wine hands down from the UI driver.
+sample_cpu() {  # marker
     local pid=
     for _ in $(seq 100); do
         for candidate in $(pgrep -x VtSetup.exe); do
-            { tr '\0' '\n' <"/proc/$candidate/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && pid=$candidate
+            { tr '\0' '\n' <"/proc/$candidate/environ"; } 2>/dev/null | grep -qxF "E2E_CASE_MARKER=$1" && pid=$candidate
         done
         [ -n "$pid" ] && break
         sleep 0.1
@@ -70,9 +72,11 @@ sample_cpu() {
 
 run() {  # scenario language title
     echo "--- $case_name: language $2"
-    sample_cpu >"$work/cpu" &
+    local marker=$$-$case_name-$RANDOM
+    sample_cpu "$marker" >"$work/cpu" &
     local sampler=$!
-    E2E_LANGUAGE=$2 E2E_TITLE=$3 timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$1.scn" || fail "scenario $1"
+    E2E_CASE_MARKER=$marker E2E_LANGUAGE=$2 E2E_TITLE=$3 timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$1.scn" ||
+        fail "scenario $1"
     wait "$sampler"
 }
 
