@@ -1,6 +1,7 @@
 #include "tests/win/WineTestSupport_win.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -139,19 +140,35 @@ int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
 
 FileHolder::FileHolder(const std::string& path) {
     const std::string ready = path + ".held";
-    DeleteFileA(ready.c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string line = "\"" + ProgramFolder() + "vt_hold_file.exe\" \"" + path + "\" \"" + ready + "\"";
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process)) {
-        return;
-    }
-    for (int i = 0; i < 200 && !m_holding; ++i) {
-        m_holding = Exists(ready);
-        if (!m_holding) {
-            if (WaitForSingleObject(m_process.hProcess, 50) == WAIT_OBJECT_0) {
-                break;  // the helper gave up
+    // On a loaded machine a Wine process now and then fails to start or dies before it runs: the
+    // helper is started again then, and what went wrong is said so a lasting failure can be read.
+    for (int attempt = 0; attempt < 3 && !m_holding; ++attempt) {
+        DeleteFileA(ready.c_str());
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string line = "\"" + ProgramFolder() + "vt_hold_file.exe\" \"" + path + "\" \"" + ready + "\"";
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &m_process)) {
+            std::fprintf(stderr, "FileHolder: cannot start vt_hold_file (%lu)\n", GetLastError());
+            m_process = {};
+            continue;
+        }
+        for (int i = 0; i < 200 && !m_holding; ++i) {
+            m_holding = Exists(ready);
+            if (!m_holding && WaitForSingleObject(m_process.hProcess, 50) == WAIT_OBJECT_0) {
+                m_holding = Exists(ready);
+                break;  // the helper ended
             }
+        }
+        if (!m_holding) {
+            DWORD code = 0;
+            GetExitCodeProcess(m_process.hProcess, &code);
+            std::fprintf(stderr, "FileHolder: vt_hold_file did not hold %s (exit code %lu)\n", path.c_str(), code);
+            TerminateProcess(m_process.hProcess, 0);
+            WaitForSingleObject(m_process.hProcess, 5000);
+            CloseHandle(m_process.hThread);
+            CloseHandle(m_process.hProcess);
+            m_process = {};
         }
     }
     DeleteFileA(ready.c_str());
