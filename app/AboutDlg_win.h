@@ -1,7 +1,7 @@
 #pragma once
 // The About box opened from the system menu: the template shows everything.
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 #include "res/resource.h"
 
 class CAboutDlg : public CDialog {

@@ -5,7 +5,7 @@
 #include "app/DriverProgressDlg_win.h"
 #include "app/PaintingWait_win.h"
 #include "app/SetupDlg_win.h"
-#include "app/framework/WaitCursor_win.h"
+#include "framework/WaitCursor_win.h"
 #include "drivers/ProgressPacing.h"
 #include "res/resource.h"
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/PaintingWait_win.h"
-#include "app/framework/MessageBox_win.h"
+#include "framework/MessageBox_win.h"
 #include "drivers/DriverPlacement_win.h"
 #include "drivers/ProgressPacing.h"
 #include "payload/PayloadExtractor_win.h"

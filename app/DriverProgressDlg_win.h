@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
 class CDriverProgressDlg : public CDialog {
 public:

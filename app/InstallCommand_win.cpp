@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/SetupFolder_win.h"
-#include "app/framework/GbkText_win.h"
+#include "framework/GbkText_win.h"
 #include "install/MainSoftwareInstall_win.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"

@@ -1,6 +1,6 @@
 #include "app/PaintingWait_win.h"
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
 PaintingWaitResult WaitPaintingWindows(HANDLE handle, DWORD milliseconds) {
     const DWORD start = GetTickCount();

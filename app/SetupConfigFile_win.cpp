@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/IniFile_win.h"
+#include "framework/IniFile_win.h"
 #include "app/SetupConfig.h"
 
 void ReadSetupConfig(const std::string& path, std::string& productName, int& rawLanguage) {

@@ -6,8 +6,8 @@
 #include "app/DriverInstallCommand_win.h"
 #include "app/ShellTexts.h"
 #include "app/WaitBannerDlg_win.h"
-#include "app/framework/MessageBox_win.h"
-#include "app/framework/WaitCursor_win.h"
+#include "framework/MessageBox_win.h"
+#include "framework/WaitCursor_win.h"
 #include "plugins/InstallPathDlg_win.h"
 #include "res/resource.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
 class CSetupDlg : public CDialog {
 public:

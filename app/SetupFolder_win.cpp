@@ -1,6 +1,6 @@
 #include "app/SetupFolder_win.h"
 
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/SystemLeadByte_win.h"
 #include "payload/EntryName.h"
 
 std::string SetupFolderOf(const std::string& executablePath) {

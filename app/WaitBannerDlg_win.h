@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
 class CSetupDlg;
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/framework/File_win.h"
+#include "framework/File_win.h"
 #include "drivers/DriverPlacementPlan.h"
 #include "drivers/DriverStoreLogScan.h"
 #include "drivers/SystemInfo_win.h"

@@ -1,6 +1,6 @@
 #include "install/FileProbes_win.h"
 
-#include "app/framework/FileFind_win.h"
+#include "framework/FileFind_win.h"
 
 bool FolderExists(const std::string& path) {
     CFileFind find;

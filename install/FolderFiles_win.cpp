@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/framework/FileFind_win.h"
-#include "app/framework/File_win.h"
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/FileFind_win.h"
+#include "framework/File_win.h"
+#include "framework/SystemLeadByte_win.h"
 #include "install/FolderPath.h"
 
 namespace {

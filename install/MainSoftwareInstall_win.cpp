@@ -4,8 +4,8 @@
 
 #include <shlobj.h>
 
-#include "app/framework/File_win.h"
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/File_win.h"
+#include "framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/Shortcut_win.h"

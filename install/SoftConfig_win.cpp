@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/IniFile_win.h"
+#include "framework/IniFile_win.h"
 
 void WriteSoftConfig(const std::string& iniPath, int languageIndex) {
     char value[16];

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/framework/Dialog_win.h"
-#include "app/framework/File_win.h"
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/Dialog_win.h"
+#include "framework/File_win.h"
+#include "framework/SystemLeadByte_win.h"
 #include "payload/PayloadFormat.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
 class CInstallPathDlg : public CDialog {
 public:

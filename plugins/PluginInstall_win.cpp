@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/framework/File_win.h"
+#include "framework/File_win.h"
 
 namespace {
 

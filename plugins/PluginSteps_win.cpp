@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/FolderPath.h"
 #include "install/MainSoftwareLayout.h"

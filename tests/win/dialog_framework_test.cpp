@@ -1,6 +1,6 @@
 // The dialog framework under Wine: message boxes, command routing, and the trampoline that keeps
 // C++ exceptions out of the system's code. Windows are driven from a second thread as a user would.
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "app/framework/MessageBox_win.h"
+#include "framework/MessageBox_win.h"
 #include "res/resource.h"
 #include "tools/uidriver/UiDriver_win.h"
 

@@ -1,5 +1,5 @@
 // IniFile against the system's profile functions (Wine's here), on real files in a temporary folder.
-#include "app/IniFile_win.h"
+#include "framework/IniFile_win.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 #include "res/resource.h"
 #include "tools/uidriver/UiDriver_win.h"
 

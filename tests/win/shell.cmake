@@ -3,7 +3,7 @@
 # UI driver: a copy of the newer of dist/VtSetup.exe and VtSetup-stub.exe with its own SetupCfg.ini in
 # a folder of the prefix, and the distribution where it lies.
 
-vt_test(inifile_test SOURCES inifile_test.cpp LIBS vt_inifile)
+vt_test(inifile_test SOURCES inifile_test.cpp LIBS vt_setup_config)
 
 vt_test(install_path_dialog_test
     SOURCES install_path_dialog_test.cpp $<TARGET_OBJECTS:vt_resources>

@@ -1,4 +1,4 @@
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/SystemLeadByte_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/framework/File_win.h"
+#include "framework/File_win.h"
 
 CFile::~CFile() {
     Close();

@@ -1,4 +1,4 @@
-#include "app/framework/GbkText_win.h"
+#include "framework/GbkText_win.h"
 
 namespace {
 

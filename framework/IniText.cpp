@@ -1,4 +1,4 @@
-#include "app/IniText.h"
+#include "framework/IniText.h"
 
 #include <cstring>
 #include <string>

@@ -1,7 +1,7 @@
-#include "app/framework/MessageBox_win.h"
+#include "framework/MessageBox_win.h"
 
-#include "app/framework/Dialog_win.h"
-#include "app/framework/GbkText_win.h"
+#include "framework/Dialog_win.h"
+#include "framework/GbkText_win.h"
 
 std::string ExecutableBaseName() {
     char path[MAX_PATH] = {};

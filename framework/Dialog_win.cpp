@@ -1,6 +1,6 @@
-#include "app/framework/Dialog_win.h"
+#include "framework/Dialog_win.h"
 
-#include "app/framework/GbkText_win.h"
+#include "framework/GbkText_win.h"
 
 CDialog* CDialog::s_mainDialog = nullptr;
 

@@ -1,4 +1,4 @@
-#include "app/framework/FileFind_win.h"
+#include "framework/FileFind_win.h"
 
 #include <cstring>
 

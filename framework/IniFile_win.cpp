@@ -1,11 +1,11 @@
-#include "app/IniFile_win.h"
+#include "framework/IniFile_win.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "app/IniText.h"
-#include "app/framework/SystemLeadByte_win.h"
+#include "framework/IniText.h"
+#include "framework/SystemLeadByte_win.h"
 
 namespace {
 
