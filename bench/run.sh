@@ -11,15 +11,12 @@ mkdir -p "$work"
 windows_path() { echo "Z:${1//\//\\}"; }
 
 # Where no 32-bit program runs, the 64-bit build is measured instead, without the (32-bit) NSIS peer.
-if "$root/scripts/wine-loader.sh" >/dev/null; then
-    bin=$out/bin programs=$out/win32 peer=nsis
-    export VT_WINE_ROOT=${VT_WINE_ROOT:-$out/wine}
-else
-    echo "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer."
-    make -C "$root" --no-print-directory x64 >/dev/null
-    bin=$out/x64/bin programs=$out/x64/cmake peer=
-    export VT_WINE_ROOT=$out/x64/wine VT_WINE_ARCH=win64
-fi
+. "$root/scripts/windows-build.sh"
+peer=nsis
+vt_pick_windows_build "$root" x64 "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer." 2>&1 \
+    || peer=
+bin=$vt_out/bin programs=$vt_cmake
+export VT_WINE_ROOT=${VT_WINE_ROOT:-$vt_out/wine}
 
 "$tools/vtsample" "$out/payload-full" --programs "$bin" --size full >/dev/null
 "$tools/vtsample" "$out/payload-small" --programs "$bin" --size small >/dev/null

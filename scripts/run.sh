@@ -4,17 +4,11 @@
 # saved and its path printed, and the setup is ended.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${VT_BUILD_ROOT:-$root/build}
-arch=win32
-if ! "$root/scripts/wine-loader.sh" >/dev/null; then
-    echo "This machine runs no 32-bit programs (32-bit emulation is off in its kernel): starting the" \
-        "64-bit build of the setup in the 64-bit prefix instead." >&2
-    make -C "$root" --no-print-directory dist-x64 >/dev/null
-    out=$out/x64 arch=win64
-    export VT_WINE_ROOT=$out/wine
-fi
-setup=$out/dist/VtSetup.exe
-export VT_WINE_ROOT=${VT_WINE_ROOT:-$out/wine} VT_WINE_ARCH=$arch
+. "$root/scripts/windows-build.sh"
+vt_pick_windows_build "$root" dist-x64 "This machine runs no 32-bit programs (32-bit emulation is off in its kernel): \
+starting the 64-bit build of the setup in the 64-bit prefix instead." || true
+setup=$vt_out/dist/VtSetup.exe
+export VT_WINE_ROOT=${VT_WINE_ROOT:-$vt_out/wine}
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$root/scripts/wine-run.sh" "$setup"

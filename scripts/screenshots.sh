@@ -4,15 +4,13 @@
 # machine that runs no 32-bit programs, the x64 build's, in the 64-bit prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${VT_BUILD_ROOT:-$root/build}
-shots=$out/screenshots
-arch=win32
-if ! "$root/scripts/wine-loader.sh" >/dev/null; then
-    [ "${1:-}" = --inside ] || echo "This machine runs no 32-bit programs: the screenshots show the 64-bit build." >&2
-    make -C "$root" --no-print-directory x64 >/dev/null
-    out=$out/x64 arch=win64
-fi
-export VT_WINE_ROOT=$out/wine VT_WINE_ARCH=$arch
+shots=${VT_BUILD_ROOT:-$root/build}/screenshots
+. "$root/scripts/windows-build.sh"
+notice="This machine runs no 32-bit programs: the screenshots show the 64-bit build."
+[ "${1:-}" != --inside ] || notice=
+vt_pick_windows_build "$root" x64 "$notice" || true
+out=$vt_out
+export VT_WINE_ROOT=$out/wine
 export VT_SETUP_EXE=$out/bin/VtSetup-stub.exe
 export VT_SHOT_DIR=$shots/bmp
 
