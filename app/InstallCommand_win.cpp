@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/SetupFolder_win.h"
+#include "framework/FormatNumber.h"
 #include "framework/GbkText_win.h"
 #include "install/MainSoftwareInstall_win.h"
 #include "install/MessageTable.h"
@@ -18,7 +19,7 @@ std::wstring SystemErrorTextWide(DWORD error) {
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring result = length ? std::wstring(text, length) : L"error " + std::to_wstring(error);
+    std::wstring result = length ? std::wstring(text, length) : L"error " + FormatDecimalWide(error);
     if (text) {
         LocalFree(text);
     }

@@ -6,9 +6,15 @@
 
 namespace {
 
+// The shell link object and the two interfaces used here, defined in this file: naming the SDK's
+// constants would link libuuid's table of every interface Windows has into the setup.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kShellLinkInterface = {0x000214ee, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kPersistFileInterface = {0x0000010b, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 HRESULT SaveLink(IShellLinkA& link, const std::string& shortcutFile) {
     IPersistFile* persist = nullptr;
-    HRESULT result = link.QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+    HRESULT result = link.QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&persist));
     if (FAILED(result)) {
         return result;
     }
@@ -28,7 +34,7 @@ HRESULT WriteLink(const std::string& target,
                   const std::string& description,
                   const std::string* iconFile) {
     IShellLinkA* link = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    HRESULT result = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkInterface,
                                       reinterpret_cast<void**>(&link));
     if (FAILED(result)) {
         return result;

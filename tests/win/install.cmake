@@ -6,7 +6,7 @@ file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/full_disk)
 file(CREATE_LINK /dev/full ${CMAKE_CURRENT_BINARY_DIR}/full_disk/SoftCfg.ini SYMBOLIC)
 
 vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
-vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install)
+vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install uuid)
 vt_test(file_probes_test SOURCES file_probes_test.cpp WineTestSupport_win.cpp LIBS vt_install)
 
 # The same shortcut read from Linux, as another tool sees the file.
