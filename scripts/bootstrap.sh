@@ -6,6 +6,7 @@ packages=(
     cmake make ninja-build g++ googletest
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     wine wine32:i386 wine64
     xvfb xauth x11-utils imagemagick
     fonts-wqy-microhei fonts-wine locales

@@ -1,0 +1,68 @@
+// Two defaults of the C++ runtime library that the setup program replaces, because each would bring
+// tens of kilobytes into its image: on 32-bit Windows the link cannot leave out the library's unused
+// functions, whose unwind tables keep every function of an object file alive. A definition here takes
+// the place of the library's; the tests link the library's own.
+#include <cstdlib>
+#include <exception>
+#include <new>
+#include <stdexcept>
+
+// What std::terminate calls. libstdc++'s handler names the uncaught exception's type on stderr, which
+// a windowed program does not have, and links the whole C++ name demangler for it; this one ends the
+// program the same way without a word.
+namespace __gnu_cxx {
+
+void __verbose_terminate_handler();
+
+void __verbose_terminate_handler() {
+    std::abort();
+}
+
+}  // namespace __gnu_cxx
+
+// How the standard strings and containers throw. libstdc++'s throwers build std::length_error and its
+// siblings around a reference-counted string type whose every member comes along, with the library's
+// other exception classes. Here a failed allocation still throws std::bad_alloc; the errors of misuse
+// (a size beyond max_size, a position past the end, a string from a null pointer) throw one small
+// exception with the library's message. Both still end at the dialog procedure's catch; nothing in the
+// setup catches the misuse errors by their standard types.
+// Only the throwers the setup's code calls are here. Code that calls another one (std::stoi's
+// invalid_argument, say) brings the library's whole set back, and the link stops at a "multiple
+// definition" of these: decide then whether that error may change its type too.
+namespace {
+
+class LibraryMisuse : public std::exception {
+public:
+    explicit LibraryMisuse(const char* message) : m_message(message) {}
+    const char* what() const noexcept override { return m_message; }
+
+private:
+    const char* m_message;  // the library's messages are literals
+};
+
+}  // namespace
+
+namespace std {
+
+void __throw_bad_alloc() {
+    throw bad_alloc();
+}
+
+void __throw_bad_array_new_length() {
+    throw bad_array_new_length();
+}
+
+void __throw_length_error(const char* message) {
+    throw LibraryMisuse(message);
+}
+
+void __throw_logic_error(const char* message) {
+    throw LibraryMisuse(message);
+}
+
+// The message is the library's format, its numbers left out.
+void __throw_out_of_range_fmt(const char* format, ...) {
+    throw LibraryMisuse(format);
+}
+
+}  // namespace std

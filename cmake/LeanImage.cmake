@@ -1,0 +1,29 @@
+# vt_lean_image(TARGET): the link of a shipped program that runs on one thread, with a map of it.
+#
+# It takes the C++ runtime (libstdc++, libgcc) of the compiler's win32 threads variant, whose exception
+# support needs no threading library, instead of the posix variant's that the tests need for std::thread
+# and that links winpthreads into every program. Both variants come from the same compiler release and
+# differ only in what threads, mutexes and clocks use; a program linked this way must use none of
+# those, and its map (scripts/image-map.sh) shows that no winpthreads came along.
+
+# Debian names each variant's release "12-posix", "12-win32".
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpfullversion
+    OUTPUT_VARIABLE vt_posix_version OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND ${VT_WIN32_THREADS_CXX} -dumpfullversion
+    OUTPUT_VARIABLE vt_win32_version OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE vt_win32_missing)
+execute_process(COMMAND ${VT_WIN32_THREADS_CXX} -print-libgcc-file-name
+    OUTPUT_VARIABLE vt_win32_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
+string(REGEX REPLACE "-posix$" "" vt_posix_release "${vt_posix_version}")
+string(REGEX REPLACE "-win32$" "" vt_win32_release "${vt_win32_version}")
+if(vt_win32_missing OR NOT vt_win32_release STREQUAL vt_posix_release)
+    message(FATAL_ERROR "${VT_WIN32_THREADS_CXX} ${vt_win32_version} must be there beside "
+        "${CMAKE_CXX_COMPILER} ${vt_posix_version}, the same release: make bootstrap installs it")
+endif()
+get_filename_component(VT_WIN32_THREADS_RUNTIME ${vt_win32_libgcc} DIRECTORY)
+
+function(vt_lean_image target)
+    # Searched before the compiler's own folder, so -lstdc++, -lgcc and -lgcc_eh find these.
+    target_link_directories(${target} BEFORE PRIVATE ${VT_WIN32_THREADS_RUNTIME})
+    get_target_property(name ${target} OUTPUT_NAME)
+    target_link_options(${target} PRIVATE -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+endfunction()
