@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make bench: the setup's extraction of the full-size sample against a plain copy of the same files
-# and against an NSIS store-mode installer of them, peak memory, and the size of the setup's image.
+# and against an NSIS store-mode installer of them, peak memory, and the size of the setup's image
+# beside its goal and its peers (bench/image-size.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${VT_BUILD_ROOT:-$root/build}
@@ -39,7 +40,7 @@ SectionEnd
 NSI
 [ -z "$peer" ] || makensis -V1 "$work/store.nsi"
 
-echo "image of the shipped setup without payload: $(stat -c %s "$out/bin/VtSetup-stub.exe") bytes (build/bin/VtSetup-stub.exe)"
+"$root/bench/image-size.sh"
 echo "full-size sample: $(du -sb "$out/payload-full" | cut -f1) bytes in $(find "$out/payload-full" -type f | wc -l) files"
 nsis_exe=-
 [ -z "$peer" ] || nsis_exe=$(windows_path "$work/nsis-full.exe")

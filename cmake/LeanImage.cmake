@@ -25,5 +25,7 @@ function(vt_lean_image target)
     # Searched before the compiler's own folder, so -lstdc++, -lgcc and -lgcc_eh find these.
     target_link_directories(${target} BEFORE PRIVATE ${VT_WIN32_THREADS_RUNTIME})
     get_target_property(name ${target} OUTPUT_NAME)
-    target_link_options(${target} PRIVATE -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+    set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+    target_link_options(${target} PRIVATE -Wl,-Map=${map})
+    set_target_properties(${target} PROPERTIES VT_LINK_MAP ${map})
 endfunction()
