@@ -27,8 +27,9 @@ void __verbose_terminate_handler() {
 // exception with the library's message. Both still end at the dialog procedure's catch; nothing in the
 // setup catches the misuse errors by their standard types.
 // Only the throwers the setup's code calls are here. Code that calls another one (std::stoi's
-// invalid_argument, say) brings the library's whole set back, and the link stops at a "multiple
-// definition" of these: decide then whether that error may change its type too.
+// invalid_argument, say) brings the library's whole set back: the link optimized as a whole then takes
+// the library's in place of these (any other stops at their second definition), and the test
+// setup_image names what came back. Decide then whether that error may change its type too.
 namespace {
 
 class LibraryMisuse : public std::exception {
