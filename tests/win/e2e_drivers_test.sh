@@ -137,5 +137,41 @@ prepare 0
 run usb_driver_quick 1 ""
 check_case
 
+# The button pressed again, with the mouse and by a tool, while the driver command runs: no second run
+# (each installer starts once). The same mouse press on the waiting window does start the command, so
+# the press itself reaches the button.
+case_name=second-click
+prepare 3000
+run usb_driver_second_click 1 ""
+check_case
+case_name=mouse-click
+prepare 0
+run usb_driver_mouse_click 1 ""
+check_case
+
+# From the command line, very silent: no window, no message, exit code 0; both installers ran, the
+# driver files were placed, and the log tells each step.
+case_name=very-silent
+prepare 0
+rm -f "$windows/inf/Usbvcommtp.inf"
+log=$work/drivers.log
+code=0
+timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
+[ "$code" = 0 ] || fail "exit code $code"
+check_case
+payload=$(dirname "$dist")/payload-small
+cmp -s "$payload/MxDriver/Usbvcommtp.inf" "$windows/inf/Usbvcommtp.inf" || fail "inf\\Usbvcommtp.inf not placed"
+placed=$(find "$windows/system32" "$windows/syswow64" -maxdepth 1 -name WdfCoInstaller01011.dll 2>/dev/null | head -n 1)
+if [ -z "$placed" ]; then
+    fail "WdfCoInstaller01011.dll not placed"
+elif ! cmp -s "$payload/MxDriver/QtxWdf1.d" "$placed" && ! cmp -s "$payload/MxDriver/QtxWdf0.d" "$placed"; then
+    fail "$placed is no co-installer of the payload"
+fi
+for line in "Command line: " "Started and waiting for C:\\windows\\system32\\MxDriver\\UsbDriver.exe" \
+    "Started C:\\windows\\system32\\QTXDriver\\InstallDriver.exe" "The USB drivers were installed." "Exit code 0"; do
+    grep -qiF "$line" "$log" || fail "the log lacks '$line': $(cat "$log")"
+done
+grep -q "Failed" "$log" && fail "the log tells a failure: $(cat "$log")"
+
 echo "$failures failure(s)"
 [ "$failures" = 0 ]
