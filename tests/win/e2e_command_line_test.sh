@@ -294,7 +294,10 @@ same_file "$payload/QtxAi/QTXPlugin_CC2017x64.aip" "$plugins/QTXPlugin_CC2017X64
 # The window: as always without a switch, with its first choices made by switches without /SILENT.
 case_name=window
 scenario window_no_switch
-scenario window_with_switches
+log=$work/window.log
+scenario window_with_switches "E2E_LOG=Z:${log//\//\\}"
+log_has "$log" "Installing the CorelDRAW plug-in for CorelDraw X6(64bit)" "CorelDRAW folder: C:\\Corel Here" \
+    "Failed: The path is error!"
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]
