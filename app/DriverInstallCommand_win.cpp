@@ -5,8 +5,8 @@
 #include "app/DriverProgressDlg_win.h"
 #include "app/PaintingWait_win.h"
 #include "app/SetupDlg_win.h"
-#include "framework/WaitCursor_win.h"
 #include "drivers/ProgressPacing.h"
+#include "framework/WaitCursor_win.h"
 #include "res/resource.h"
 
 namespace {

@@ -11,7 +11,7 @@ struct DriverCommandSettings {
     // The main window, on which the progress window is centred and which takes no input meanwhile;
     // without one the progress window is centred on the screen.
     CDialog* owner = nullptr;
-    bool showProgress = true;  // false: no window at all, and no pauses to pace a bar nobody sees
+    bool showProgress = true;      // false: no window at all, and no pauses to pace a bar nobody sees
     Reporter* reporter = nullptr;  // where "error!" goes; message boxes when null
     int progressSteps = 22;
     int pauseMinMs = 250;

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "app/PaintingWait_win.h"
+#include "drivers/DriverPlacement_win.h"
+#include "drivers/ProgressPacing.h"
 #include "framework/BusyWindow_win.h"
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
-#include "drivers/DriverPlacement_win.h"
-#include "drivers/ProgressPacing.h"
 #include "payload/PayloadExtractor_win.h"
 #include "res/resource.h"
 

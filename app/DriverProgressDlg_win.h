@@ -36,7 +36,7 @@ public:
     StepTotal m_pfnStepTotal;
     Tick m_pfnTick;
     CDialog* m_pOwner;
-    bool m_showWindow = true;  // false: the same installation without any window
+    bool m_showWindow = true;               // false: the same installation without any window
     Reporter* m_reporter = &m_boxReporter;  // where "error!" and the steps go; not owned
 
     // Whether the last installation told a failure.

@@ -56,8 +56,8 @@ bool CSetupDlg::OnCommand(int id, int code) {
     if (code == BN_CLICKED) {
         // While a command runs the window is disabled; a click that still reaches it, from a message
         // box's loop or posted by a tool, starts nothing.
-        if (!IsWindowEnabled(m_hWnd) && (id == IDC_INSTALL || id == IDC_DRIVER_INSTALL_HIDDEN ||
-                                         id == IDC_INSTALL_USB_DRIVER)) {
+        if (!IsWindowEnabled(m_hWnd) &&
+            (id == IDC_INSTALL || id == IDC_DRIVER_INSTALL_HIDDEN || id == IDC_INSTALL_USB_DRIVER)) {
             return true;
         }
         switch (id) {

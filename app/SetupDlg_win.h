@@ -20,11 +20,11 @@ public:
     int m_languageIndex = 1;                 // 1..13, or 14 from the command line; read only when the window opens
 
     // First choices from the command line, made before the window opens.
-    int m_presetType = -1;              // Type list position to select; -1 keeps the first
-    bool m_presetUsbDriver = false;     // the focus starts on the USB-driver button
-    std::string m_presetPath;           // the install-path dialog's path field; empty keeps "C:\"
-    std::string m_presetVersion;        // the version-list entry to select when the dialog's list has it
-    bool m_allUsersShortcuts = false;   // the main software's shortcuts go to the all-users folders
+    int m_presetType = -1;             // Type list position to select; -1 keeps the first
+    bool m_presetUsbDriver = false;    // the focus starts on the USB-driver button
+    std::string m_presetPath;          // the install-path dialog's path field; empty keeps "C:\"
+    std::string m_presetVersion;       // the version-list entry to select when the dialog's list has it
+    bool m_allUsersShortcuts = false;  // the main software's shortcuts go to the all-users folders
 
     // Install settings of the running installation, written by OnInstall.
     std::string m_targetFolder;  // path text confirmed in the install-path dialog

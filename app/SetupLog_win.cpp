@@ -26,8 +26,8 @@ void SetupLog::Line(const std::wstring& text) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     wchar_t stamp[32];
-    wsprintfW(stamp, L"%04u-%02u-%02u %02u:%02u:%02u.%03u  ", now.wYear, now.wMonth, now.wDay, now.wHour,
-              now.wMinute, now.wSecond, now.wMilliseconds);
+    wsprintfW(stamp, L"%04u-%02u-%02u %02u:%02u:%02u.%03u  ", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+              now.wSecond, now.wMilliseconds);
     const std::wstring indent(lstrlenW(stamp) + 2, L' ');
 
     std::wstring out = stamp;

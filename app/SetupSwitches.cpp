@@ -97,8 +97,8 @@ public:
         const bool hasValue = equals != std::string::npos;
         const std::string value = hasValue ? argument.substr(equals + 1) : std::string();
 
-        if (SameText(name, "SILENT") || SameText(name, "VERYSILENT") || SameText(name, "HELP") ||
-            SameText(name, "?") || SameText(name, "ALLUSERS") || SameText(name, "CURRENTUSER")) {
+        if (SameText(name, "SILENT") || SameText(name, "VERYSILENT") || SameText(name, "HELP") || SameText(name, "?") ||
+            SameText(name, "ALLUSERS") || SameText(name, "CURRENTUSER")) {
             Flag(name, hasValue);
         } else if (SameText(name, "TYPE") || SameText(name, "DIR") || SameText(name, "VERSION") ||
                    SameText(name, "LANG") || SameText(name, "LOG")) {

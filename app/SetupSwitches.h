@@ -27,11 +27,11 @@ struct SetupSwitches {
     bool hasKind = false;
     Kind kind = Kind::App;
     bool hasFolder = false;
-    std::string folder;        // /DIR
-    int versionIndex = -1;     // /VERSION as a position in the kind's version list; -1 when not given
-    std::string versionText;   // /VERSION as typed
-    int languageIndex = 0;     // /LANG, 1..14; 0 when not given
-    std::string logFile;       // /LOG; empty when not given
+    std::string folder;       // /DIR
+    int versionIndex = -1;    // /VERSION as a position in the kind's version list; -1 when not given
+    std::string versionText;  // /VERSION as typed
+    int languageIndex = 0;    // /LANG, 1..14; 0 when not given
+    std::string logFile;      // /LOG; empty when not given
     ShortcutScope shortcuts = ShortcutScope::Unspecified;
 };
 

@@ -20,6 +20,7 @@ TEST(SetupSwitches, SoundCommandLines) {
         const char* log;
         ShortcutScope shortcuts;
     };
+    // clang-format off
     const Case cases[] = {
         {{}, Mode::Window, Kind::App, nullptr, -1, 0, "", ShortcutScope::Unspecified},
         {{"/VERYSILENT"}, Mode::VerySilent, Kind::App, nullptr, -1, 0, "", ShortcutScope::Unspecified},
@@ -49,6 +50,7 @@ TEST(SetupSwitches, SoundCommandLines) {
         {{"/DIR=C:\\\xd6\xd0\xce\xc4"}, Mode::Window, Kind::App, "C:\\\xd6\xd0\xce\xc4", -1, 0, "",
          ShortcutScope::Unspecified},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const switches::ParseResult result = ParseSwitches(c.arguments);
         const std::string line = testing::PrintToString(c.arguments);
@@ -131,12 +133,14 @@ TEST(SetupSwitches, FullPaths) {
         const char* path;
         bool full;
     };
+    // clang-format off
     const Case cases[] = {
         {"C:\\", true},         {"c:\\x", true},    {"Z:\\a b\\c", true},      {"\\\\srv\\share", true},
         {"\\\\srv\\share\\x", true}, {"C:", false}, {"C:x", false},           {"1:\\x", false},
         {"\\x", false},         {"x\\y", false},    {"\\\\srv", false},        {"\\\\srv\\", false},
         {"\\\\\\share", false}, {"", false},        {"\\\\srv\\\\share", false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(switches::IsFullPath(c.path), c.full) << c.path;
     }
