@@ -2,7 +2,7 @@
 # checked from Linux. It writes into the prefix's own Windows folder, so it takes that folder's lock.
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
     add_test(NAME e2e_drivers.${prefix}
-        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver>)
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
     set_tests_properties(e2e_drivers.${prefix} PROPERTIES
         ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
         SKIP_RETURN_CODE 77

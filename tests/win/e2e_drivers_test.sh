@@ -3,10 +3,11 @@
 # Wine, the installers' run logs and the system folder checked from Linux, and the setup's processor
 # time sampled from /proc while the bar is paced. What the run put into the Windows folder is removed
 # afterwards.
-# Usage: e2e_drivers_test.sh UIDRIVER_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
+# Usage: e2e_drivers_test.sh UIDRIVER_EXE HOLD_FILE_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1
+hold_file=$2
 scenarios=$here/e2e_drivers
 runner=$here/../../scripts/wine-run.sh
 dist=${VT_DIST_DIR:?}
@@ -172,6 +173,40 @@ for line in "Command line: " "Started and waiting for C:\\windows\\system32\\MxD
     grep -qiF "$line" "$log" || fail "the log lacks '$line': $(cat "$log")"
 done
 grep -q "Failed" "$log" && fail "the log tells a failure: $(cat "$log")"
+
+# /SILENT: the progress window alone, no box, exit code 0.
+case_name=silent
+prepare 1500
+run usb_driver_silent 1 ""
+check_case
+
+# A driver file held open by a running program: the extraction fails, very silently: exit code 2 and
+# the driver command's "error!" in the log instead of a box (a box would hold the run until the
+# time-out); nothing is started.
+case_name=very-silent-failure
+prepare 0
+: >"$mx/ftd2xx.dll"
+rm -f "$work/held.flag"
+(
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+    exec "$loader" "$hold_file" "C:\\windows\\system32\\MxDriver\\ftd2xx.dll" "Z:${work//\//\\}\\held.flag" \
+        </dev/null >/dev/null 2>&1
+) &
+helper=$!
+for _ in $(seq 100); do [ -f "$work/held.flag" ] && break; sleep 0.1; done
+if [ -f "$work/held.flag" ]; then
+    code=0
+    timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
+    [ "$code" = 2 ] || fail "exit code $code, expected 2"
+    grep -qF "Failed: error!" "$log" || fail "the log lacks the failure: $(cat "$log")"
+    grep -qF "Exit code 2" "$log" || fail "the log lacks the exit code: $(cat "$log")"
+    [ -e "$mx/UsbDriver.exe.log" ] && fail "the serial driver installer started after a failed extraction"
+else
+    fail "the helper never held the file"
+fi
+kill "$helper" 2>/dev/null
+wait "$helper" 2>/dev/null
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]
