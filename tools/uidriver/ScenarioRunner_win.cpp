@@ -405,10 +405,15 @@ private:
         }
     }
 
+    // A window moved aside a moment ago may still be on its way: the click waits for a free point.
     void MouseClickStep(const Args& a) {
         RequireProcess();
-        if (!MouseClick(Current(), ToInt(a[1]), ProcessWindows(m_process.Id()))) {
-            throw StepFailed("no uncovered point of the control to click");
+        const DWORD start = GetTickCount();
+        while (!MouseClick(Current(), ToInt(a[1]), ProcessWindows(m_process.Id()))) {
+            if (GetTickCount() - start >= kDefaultTimeoutMs) {
+                throw StepFailed("no uncovered point of the control to click");
+            }
+            Sleep(50);
         }
     }
 
