@@ -62,6 +62,8 @@ public:
         Add("expect-text", 2, [this](const Args& a) { ExpectText(ControlText(Current(), ToInt(a[1])), a[2]); });
         Add("expect-enabled", 2,
             [this](const Args& a) { ExpectFlag("enabled", ControlEnabled(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-window-enabled", 1,
+            [this](const Args& a) { ExpectFlag("enabled", IsWindowEnabled(Current()) != FALSE, a[1]); });
         Add("expect-visible", 2,
             [this](const Args& a) { ExpectFlag("visible", ControlVisible(Current(), ToInt(a[1])), a[2]); });
         Add("expect-checked", 2,

@@ -17,6 +17,7 @@
 //   move DX DY                move the current window by so many pixels, without waiting for it
 //   expect-caption TEXT | expect-text ID TEXT | expect-enabled ID 0|1 | expect-visible ID 0|1
 //   expect-checked ID 0|1 | expect-selection ID POS | expect-entry ID POS TEXT
+//   expect-window-enabled 0|1    the current window takes input (it does not while a command runs)
 //   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle)
 //   msgbox TEXT [TITLE] [MS]  wait for a message box, compare its text (and title), press OK
 //   msgbox-starts TEXT [TITLE] [MS]   the same, the text only has to begin with TEXT
