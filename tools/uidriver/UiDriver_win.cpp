@@ -276,7 +276,8 @@ bool MouseClick(HWND dialog, int id, const std::vector<HWND>& others) {
                     covered = true;
                 }
             }
-            if (covered) {
+            // Real input goes to whatever window is at the point: never another program's.
+            if (covered || GetAncestor(WindowFromPoint(point), GA_ROOT) != dialog) {
                 continue;
             }
             const int width = GetSystemMetrics(SM_CXSCREEN);

@@ -66,7 +66,8 @@ void PostSystemCommand(HWND window, WPARAM command);
 // Moves a window by dx, dy; asynchronously, so a target busy with a command does not hold the driver.
 void MoveBy(HWND window, int dx, int dy);
 // A real mouse click (through the system's input queue) on a point of the control that none of the
-// other windows covers; false when every point is covered.
+// other windows covers and where the dialog is the window on top; false when there is none. Real
+// input reaches whatever is on the screen there: tests that use it must not share the screen.
 bool MouseClick(HWND dialog, int id, const std::vector<HWND>& others);
 void DismissMessageBox(HWND box);
 
