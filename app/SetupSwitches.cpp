@@ -264,7 +264,7 @@ bool IsFullPath(const std::string& path) {
 }
 
 bool ShortcutsForAllUsers(ShortcutScope scope, bool runsAsSystemAccount) {
-    return scope == ShortcutScope::AllUsers || (scope == ShortcutScope::Unspecified && runsAsSystemAccount);
+    return scope == ShortcutScope::AllUsers || (scope == ShortcutScope::ByAccount && runsAsSystemAccount);
 }
 
 const char* const kUsageText =

@@ -16,9 +16,10 @@ enum class Mode {
 
 enum class Kind { App, CorelDraw, AutoCad, Illustrator, UsbDriver };
 
-// Where the main software's shortcuts go. Unspecified follows the account: the all-users folders for
-// the system account that deployment tools run setups as, whose own desktop no person sees.
-enum class ShortcutScope { Unspecified, CurrentUser, AllUsers };
+// Where the main software's shortcuts go. ByAccount, without a switch, follows the account: the
+// all-users folders for the system account that deployment tools run setups as, whose own desktop no
+// person sees; the current user's otherwise.
+enum class ShortcutScope { ByAccount, CurrentUser, AllUsers };
 
 struct SetupSwitches {
     bool given = false;  // any switch at all; without one the setup is the window as it has always been
@@ -32,7 +33,7 @@ struct SetupSwitches {
     std::string versionText;  // /VERSION as typed
     int languageIndex = 0;    // /LANG, 1..14; 0 when not given
     std::string logFile;      // /LOG; empty when not given
-    ShortcutScope shortcuts = ShortcutScope::Unspecified;
+    ShortcutScope shortcuts = ShortcutScope::ByAccount;
 };
 
 struct ParseResult {

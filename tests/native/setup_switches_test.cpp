@@ -22,33 +22,33 @@ TEST(SetupSwitches, SoundCommandLines) {
     };
     // clang-format off
     const Case cases[] = {
-        {{}, Mode::Window, Kind::App, nullptr, -1, 0, "", ShortcutScope::Unspecified},
-        {{"/VERYSILENT"}, Mode::VerySilent, Kind::App, nullptr, -1, 0, "", ShortcutScope::Unspecified},
-        {{"/verysilent", "/Silent"}, Mode::VerySilent, Kind::App, nullptr, -1, 0, "", ShortcutScope::Unspecified},
+        {{}, Mode::Window, Kind::App, nullptr, -1, 0, "", ShortcutScope::ByAccount},
+        {{"/VERYSILENT"}, Mode::VerySilent, Kind::App, nullptr, -1, 0, "", ShortcutScope::ByAccount},
+        {{"/verysilent", "/Silent"}, Mode::VerySilent, Kind::App, nullptr, -1, 0, "", ShortcutScope::ByAccount},
         {{"/SILENT", "/DIR=C:\\My Folder", "/LOG=C:\\log.txt"},
-         Mode::Silent, Kind::App, "C:\\My Folder", -1, 0, "C:\\log.txt", ShortcutScope::Unspecified},
+         Mode::Silent, Kind::App, "C:\\My Folder", -1, 0, "C:\\log.txt", ShortcutScope::ByAccount},
         {{"/TYPE=CorelDraw", "/VERSION=coreldraw x6(64BIT)"},
-         Mode::Window, Kind::CorelDraw, nullptr, 6, 0, "", ShortcutScope::Unspecified},
+         Mode::Window, Kind::CorelDraw, nullptr, 6, 0, "", ShortcutScope::ByAccount},
         {{"/SILENT", "/TYPE=illustrator", "/DIR=D:\\Adobe", "/VERSION=CC 2017(64bit)"},
-         Mode::Silent, Kind::Illustrator, "D:\\Adobe", 10, 0, "", ShortcutScope::Unspecified},
+         Mode::Silent, Kind::Illustrator, "D:\\Adobe", 10, 0, "", ShortcutScope::ByAccount},
         // Without /DIR the window asks for the Illustrator folder.
-        {{"/TYPE=illustrator"}, Mode::Window, Kind::Illustrator, nullptr, -1, 0, "", ShortcutScope::Unspecified},
+        {{"/TYPE=illustrator"}, Mode::Window, Kind::Illustrator, nullptr, -1, 0, "", ShortcutScope::ByAccount},
         {{"/TYPE=autocad", "/DIR=\\\\server\\acad"},
-         Mode::Window, Kind::AutoCad, "\\\\server\\acad", -1, 0, "", ShortcutScope::Unspecified},
+         Mode::Window, Kind::AutoCad, "\\\\server\\acad", -1, 0, "", ShortcutScope::ByAccount},
         {{"/VERYSILENT", "/TYPE=USBDRIVER"}, Mode::VerySilent, Kind::UsbDriver, nullptr, -1, 0, "",
-         ShortcutScope::Unspecified},
-        {{"/LANG=3"}, Mode::Window, Kind::App, nullptr, -1, 3, "", ShortcutScope::Unspecified},
-        {{"/LANG=14", "/LANG=01"}, Mode::Window, Kind::App, nullptr, -1, 1, "", ShortcutScope::Unspecified},
+         ShortcutScope::ByAccount},
+        {{"/LANG=3"}, Mode::Window, Kind::App, nullptr, -1, 3, "", ShortcutScope::ByAccount},
+        {{"/LANG=14", "/LANG=01"}, Mode::Window, Kind::App, nullptr, -1, 1, "", ShortcutScope::ByAccount},
         {{"/ALLUSERS"}, Mode::Window, Kind::App, nullptr, -1, 0, "", ShortcutScope::AllUsers},
         {{"/ALLUSERS", "/currentuser"}, Mode::Window, Kind::App, nullptr, -1, 0, "", ShortcutScope::CurrentUser},
         // The last /TYPE counts; the version is looked up in its list.
         {{"/TYPE=app", "/TYPE=illustrator", "/VERSION=cs5"},
-         Mode::Window, Kind::Illustrator, nullptr, 0, 0, "", ShortcutScope::Unspecified},
+         Mode::Window, Kind::Illustrator, nullptr, 0, 0, "", ShortcutScope::ByAccount},
         // A relative log file is the setup's business: it lies in the current folder.
-        {{"/LOG=setup.log"}, Mode::Window, Kind::App, nullptr, -1, 0, "setup.log", ShortcutScope::Unspecified},
+        {{"/LOG=setup.log"}, Mode::Window, Kind::App, nullptr, -1, 0, "setup.log", ShortcutScope::ByAccount},
         // GBK bytes in a value pass as they are.
         {{"/DIR=C:\\\xd6\xd0\xce\xc4"}, Mode::Window, Kind::App, "C:\\\xd6\xd0\xce\xc4", -1, 0, "",
-         ShortcutScope::Unspecified},
+         ShortcutScope::ByAccount},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -153,7 +153,7 @@ TEST(SetupSwitches, ShortcutScopeFollowsTheSystemAccount) {
         bool allUsers;
     };
     const Case cases[] = {
-        {ShortcutScope::Unspecified, false, false}, {ShortcutScope::Unspecified, true, true},
+        {ShortcutScope::ByAccount, false, false}, {ShortcutScope::ByAccount, true, true},
         {ShortcutScope::AllUsers, false, true},     {ShortcutScope::AllUsers, true, true},
         {ShortcutScope::CurrentUser, false, false}, {ShortcutScope::CurrentUser, true, false},
     };
