@@ -123,7 +123,8 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     const std::string serialInstaller = driverRoot + "MxDriver\\UsbDriver.exe";
     const std::string packageInstaller = driverRoot + "QTXDriver\\InstallDriver.exe";
     if (!Launch(serialInstaller, process)) {
-        Step(L"Could not start ", serialInstaller + ": " + SystemErrorText(GetLastError()));
+        const DWORD error = GetLastError();
+        Step(L"Could not start ", serialInstaller + ": " + SystemErrorText(error));
         Fail();
     } else {
         Step(L"Started and waiting for ", serialInstaller);
@@ -133,7 +134,8 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
             Step(L"Started ", packageInstaller);
             CloseProcessHandles(process);
         } else {
-            Step(L"Could not start ", packageInstaller + ": " + SystemErrorText(GetLastError()));
+            const DWORD error = GetLastError();
+            Step(L"Could not start ", packageInstaller + ": " + SystemErrorText(error));
             Fail();
         }
     }
