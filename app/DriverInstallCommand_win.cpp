@@ -5,8 +5,8 @@
 #include "app/DriverProgressDlg_win.h"
 #include "app/PaintingWait_win.h"
 #include "app/SetupDlg_win.h"
-#include "framework/WaitCursor_win.h"
 #include "drivers/ProgressPacing.h"
+#include "framework/WaitCursor_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,25 +16,50 @@ constexpr const char* kTitleEnglish = "Installing the driver...";
 
 }  // namespace
 
-void RunDriverInstallCommand(CSetupDlg& window) {
-    const HWND hwnd = window.GetSafeHwnd();
-    const LRESULT languagePos = SendDlgItemMessageA(hwnd, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0);
+bool RunDriverCommand(const DriverCommandSettings& settings) {
     RECT rect;
-    GetWindowRect(hwnd, &rect);
+    if (settings.owner) {
+        GetWindowRect(settings.owner->GetSafeHwnd(), &rect);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0);
+    }
 
     CWaitCursor waitCursor;
-    CDriverProgressDlg progress(&window);
-    progress.m_title = languagePos == 0 ? kTitleChinese : kTitleEnglish;
+    CDriverProgressDlg progress(settings.owner);
+    if (settings.reporter) {
+        progress.m_reporter = settings.reporter;
+    }
+    progress.m_showWindow = settings.showProgress;
+    progress.m_title = settings.languagePosition == 0 ? kTitleChinese : kTitleEnglish;
     progress.m_centerX = (rect.left + rect.right) / 2;
     progress.m_centerY = (rect.top + rect.bottom) / 2;
-    progress.SetCallbacks([&window] { return window.m_progressSteps; },
-                          [&window] {
+    const int steps = settings.progressSteps;
+    const unsigned minMs = static_cast<unsigned>(settings.pauseMinMs);
+    const unsigned maxMs = static_cast<unsigned>(settings.pauseMaxMs);
+    const bool paced = settings.showProgress;
+    progress.SetCallbacks([steps] { return steps; },
+                          [minMs, maxMs, paced] {
+                              if (!paced) {
+                                  return;
+                              }
                               // The same draw and lengths as always, but waited for without burning a
                               // core, and with the windows kept drawn.
-                              const unsigned length = drivers::PauseLengthMs(
-                                  static_cast<unsigned>(std::rand()), static_cast<unsigned>(window.m_pauseMinMs),
-                                  static_cast<unsigned>(window.m_pauseMaxMs));
+                              const unsigned length =
+                                  drivers::PauseLengthMs(static_cast<unsigned>(std::rand()), minMs, maxMs);
                               WaitPaintingWindows(nullptr, length);
                           });
     progress.InstallDrivers();
+    return !progress.Failed();
+}
+
+void RunDriverInstallCommand(CSetupDlg& window) {
+    DriverCommandSettings settings;
+    settings.languagePosition =
+        static_cast<int>(SendDlgItemMessageA(window.GetSafeHwnd(), IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0));
+    settings.owner = &window;
+    settings.reporter = &window.CommandReporter();
+    settings.progressSteps = window.m_progressSteps;
+    settings.pauseMinMs = window.m_pauseMinMs;
+    settings.pauseMaxMs = window.m_pauseMaxMs;
+    RunDriverCommand(settings);
 }

@@ -1,9 +1,26 @@
 #pragma once
 // The USB driver command of the main window's two driver buttons (the visible one and the hidden one
-// in the top-left corner run the same installation).
+// in the top-left corner run the same installation), and of the command line's /TYPE=usbdriver.
 
+class CDialog;
 class CSetupDlg;
+class Reporter;
 
-// Runs the driver installation under the wait cursor with its progress window centred on the main
-// window, titled in the language chosen in the Language list at this moment. Silent on success.
+struct DriverCommandSettings {
+    int languagePosition = 0;  // picks the progress window's title
+    // The main window, on which the progress window is centred and which takes no input meanwhile;
+    // without one the progress window is centred on the screen.
+    CDialog* owner = nullptr;
+    bool showProgress = true;      // false: no window at all, and no pauses to pace a bar nobody sees
+    Reporter* reporter = nullptr;  // where "error!" goes; message boxes when null
+    int progressSteps = 22;
+    int pauseMinMs = 250;
+    int pauseMaxMs = 350;
+};
+
+// Runs the driver installation under the wait cursor; silent on success. False when it told a failure.
+bool RunDriverCommand(const DriverCommandSettings& settings);
+
+// From the window: titled in the language chosen in the Language list at this moment, paced by the
+// window's values, its messages to the window's reporter.
 void RunDriverInstallCommand(CSetupDlg& window);

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include "app/PaintingWait_win.h"
-#include "framework/MessageBox_win.h"
 #include "drivers/DriverPlacement_win.h"
 #include "drivers/ProgressPacing.h"
+#include "framework/BusyWindow_win.h"
+#include "framework/File_win.h"
+#include "framework/GbkText_win.h"
 #include "payload/PayloadExtractor_win.h"
 #include "res/resource.h"
 
@@ -51,16 +53,19 @@ void CDriverProgressDlg::SetCallbacks(StepTotal stepTotal, Tick tick) {
 
 int CDriverProgressDlg::InstallDrivers() {
     Open();
-    char folder[261] = {};
-    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) {
-        ShowMessage(kErrorText, m_hWnd);
-    } else {
-        std::string root = folder;
-        if (root.back() != '\\') {
-            root += '\\';
+    {
+        const CBusyWindow busy(m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr);
+        char folder[261] = {};
+        const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+        if (length == 0 || length >= sizeof folder) {
+            Fail();
+        } else {
+            std::string root = folder;
+            if (root.back() != '\\') {
+                root += '\\';
+            }
+            Install(root, true);
         }
-        Install(root, true);
     }
     DestroyWindow();
     return 1;
@@ -68,12 +73,28 @@ int CDriverProgressDlg::InstallDrivers() {
 
 int CDriverProgressDlg::InstallDriversBelow(const std::string& driverRoot, bool extract) {
     Open();
-    Install(driverRoot, extract);
+    {
+        const CBusyWindow busy(m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr);
+        Install(driverRoot, extract);
+    }
     DestroyWindow();
     return 1;
 }
 
+void CDriverProgressDlg::Fail() {
+    m_failed = true;
+    m_reporter->Message(Reporter::Kind::Failure, GbkToWide(kErrorText), m_hWnd);
+}
+
+void CDriverProgressDlg::Step(const std::wstring& words, const std::string& path) {
+    m_reporter->Step(words + AnsiToWide(path.c_str()));
+}
+
 void CDriverProgressDlg::Open() {
+    m_failed = false;
+    if (!m_showWindow) {
+        return;
+    }
     Create();
     SetCaptionGbk(m_title.c_str());
     if (m_centerX != 0 || m_centerY != 0) {
@@ -88,26 +109,39 @@ void CDriverProgressDlg::Open() {
 }
 
 void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
+    if (extract) {
+        Step(L"Extracting the driver folders into ", driverRoot);
+    }
     if (extract && !ExtractDriverFiles(driverRoot)) {
-        ShowMessage(kErrorText, m_hWnd);
+        Fail();
         return;
     }
+    Step(L"Placing the driver files from ", driverRoot + "MxDriver\\");
     PlaceDriverFiles(driverRoot + "MxDriver\\");
 
     PROCESS_INFORMATION process;
-    if (!Launch(driverRoot + "MxDriver\\UsbDriver.exe", process)) {
-        ShowMessage(kErrorText, m_hWnd);
+    const std::string serialInstaller = driverRoot + "MxDriver\\UsbDriver.exe";
+    const std::string packageInstaller = driverRoot + "QTXDriver\\InstallDriver.exe";
+    if (!Launch(serialInstaller, process)) {
+        const DWORD error = GetLastError();
+        Step(L"Could not start ", serialInstaller + ": " + SystemErrorText(error));
+        Fail();
     } else {
+        Step(L"Started and waiting for ", serialInstaller);
         WaitWithProgress(process.hProcess);
         CloseProcessHandles(process);
-        if (Launch(driverRoot + "QTXDriver\\InstallDriver.exe", process)) {
+        if (Launch(packageInstaller, process)) {
+            Step(L"Started ", packageInstaller);
             CloseProcessHandles(process);
         } else {
-            ShowMessage(kErrorText, m_hWnd);
+            const DWORD error = GetLastError();
+            Step(L"Could not start ", packageInstaller + ": " + SystemErrorText(error));
+            Fail();
         }
     }
 
     WaitPaintingWindows(nullptr, kBeforeDeletionMs);
+    Step(L"Removing the serial driver files from ", driverRoot + "MxDriver\\");
     for (const char* file : kSerialDriverFiles) {
         DeleteFileA((driverRoot + file).c_str());
     }
@@ -127,6 +161,9 @@ void CDriverProgressDlg::WaitWithProgress(HANDLE installer) {
 }
 
 void CDriverProgressDlg::SetProgress(unsigned position) {
+    if (!m_hWnd) {
+        return;
+    }
     SendDlgItemMessageA(m_hWnd, IDC_DRIVER_PROGRESS, PBM_SETPOS, position, 0);
     PumpPaintMessages();
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/Reporter_win.h"
 #include "framework/Dialog_win.h"
 
 class CDriverProgressDlg : public CDialog {
@@ -23,6 +24,7 @@ public:
     void SetCallbacks(StepTotal stepTotal, Tick tick);
 
     // Shows the window for the length of the call and installs below the system folder; always 1.
+    // The owner takes no input meanwhile.
     int InstallDrivers();
     // The same below `driverRoot` (ending in "\"), with the payload's driver folders already there when
     // `extract` is false; for tests.
@@ -34,10 +36,20 @@ public:
     StepTotal m_pfnStepTotal;
     Tick m_pfnTick;
     CDialog* m_pOwner;
+    bool m_showWindow = true;               // false: the same installation without any window
+    Reporter* m_reporter = &m_boxReporter;  // where "error!" and the steps go; not owned
+
+    // Whether the last installation told a failure.
+    bool Failed() const { return m_failed; }
 
 private:
     void Open();
     void Install(const std::string& driverRoot, bool extract);
     void WaitWithProgress(HANDLE installer);
     void SetProgress(unsigned position);
+    void Fail();
+    void Step(const std::wstring& words, const std::string& path);
+
+    MessageBoxReporter m_boxReporter;
+    bool m_failed = false;
 };

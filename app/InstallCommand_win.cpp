@@ -2,15 +2,20 @@
 
 #include <windows.h>
 
+#include "app/Reporter_win.h"
 #include "app/SetupFolder_win.h"
+#include "app/ShellTexts.h"
 #include "framework/FormatNumber.h"
 #include "framework/GbkText_win.h"
+#include "framework/SystemLeadByte_win.h"
 #include "install/MainSoftwareInstall_win.h"
+#include "install/MainSoftwareLayout.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"
 #include "plugins/AutoCadInstall_win.h"
 #include "plugins/CorelDrawInstall_win.h"
 #include "plugins/IllustratorInstall_win.h"
+#include "plugins/InstallPathTexts.h"
 
 namespace {
 
@@ -50,7 +55,54 @@ InstallCommandResult Report(const Result& result,
     } else if (!message.empty()) {
         report.message = GbkToWide(message.c_str());
     }
+    if (!report.installed) {
+        report.failedFile = result.failure.path;
+        report.systemError = result.failure.systemError;
+    }
     return report;
+}
+
+std::wstring Ansi(const std::string& text) {
+    return AnsiToWide(text.c_str());
+}
+
+template <size_t N>
+std::wstring ListEntry(const char* const (&list)[N], int index) {
+    return index >= 0 && static_cast<size_t>(index) < N ? GbkToWide(list[index]) : L"(none)";
+}
+
+// What the command is about to do, as the log tells it.
+void ReportPlan(const InstallCommandSettings& settings, Reporter& reporter) {
+    wchar_t language[16];
+    wsprintfW(language, L"%d", settings.languagePosition + 1);
+    reporter.Step(std::wstring(L"Language: ") + language + L" (" +
+                  ListEntry(shelltexts::kLanguages, settings.languagePosition) + L")");
+    switch (settings.installType) {
+        case 0:
+            reporter.Step(L"Installing " + Ansi(settings.productName) + L" into " +
+                          Ansi(install::InstallFolderFor(settings.targetFolder, IsSystemLeadByte)));
+            reporter.Step(L"Shortcuts: desktop " + Ansi(settings.desktopFolder) + L", start menu " +
+                          Ansi(settings.programsFolder + install::kMenuFolderName));
+            break;
+        case 1:
+            reporter.Step(L"Installing the CorelDRAW plug-in for " +
+                          ListEntry(installpath::kCorelVersions, settings.versionIndex));
+            reporter.Step(settings.autoInstall ? L"CorelDRAW: looked for in the registry"
+                                               : L"CorelDRAW folder: " + Ansi(settings.targetFolder));
+            break;
+        case 2:
+            reporter.Step(L"Installing the AutoCAD plug-in");
+            reporter.Step(settings.autoInstall ? L"AutoCAD: every installation registered in the registry"
+                                               : L"AutoCAD folder: " + Ansi(settings.targetFolder));
+            break;
+        case 3:
+            reporter.Step(L"Installing the Illustrator plug-in for " +
+                          ListEntry(installpath::kIllustratorVersions, settings.versionIndex));
+            reporter.Step(L"Illustrator folder: " + Ansi(settings.targetFolder));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
@@ -67,6 +119,8 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         main.languagePosition = settings.languagePosition;
         main.setupFolder = setupFolder;
         main.setupExecutable = settings.setupExecutable;
+        main.desktopFolder = settings.desktopFolder;
+        main.programsFolder = settings.programsFolder;
         const MainInstallResult result = InstallMainSoftware(main);
         return Report(result, result.outcome == MainInstallResult::Outcome::FileFailed,
                       MainInstallMessage(result, table), table);
@@ -98,4 +152,19 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
             return {};  // the Type list has no other entry
     }
     return Report(result, result.outcome == PluginInstallResult::Outcome::FileFailed, message, table);
+}
+
+bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window) {
+    ReportPlan(settings, reporter);
+    const InstallCommandResult result = RunInstallCommand(settings);
+    if (!result.failedFile.empty()) {
+        reporter.Step(L"Failed on " + Ansi(result.failedFile) +
+                      (result.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(result.systemError) : L""));
+    }
+    if (!result.message.empty()) {
+        reporter.Message(result.installed ? Reporter::Kind::Done : Reporter::Kind::Failure, result.message, window);
+    } else if (!result.installed) {
+        reporter.Step(L"The installation did not complete.");
+    }
+    return result.installed;
 }

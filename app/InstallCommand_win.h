@@ -3,7 +3,11 @@
 // language, the setup folder, one branch by installation type, and the one message the branch's
 // result calls for. The main window shows the success message itself when `installed` is set.
 
+#include <windows.h>
+
 #include <string>
+
+class Reporter;
 
 struct InstallCommandSettings {
     int installType = 0;  // 0 main software, 1 CorelDRAW, 2 AutoCAD, 3 Illustrator
@@ -14,11 +18,22 @@ struct InstallCommandSettings {
     std::string productName;
     // Empty means the running setup; the setup folder is the folder of this file.
     std::string setupExecutable;
+    // Where the main software's shortcuts go, each ending in "\"; empty means the current user's.
+    std::string desktopFolder;
+    std::string programsFolder;
 };
 
 struct InstallCommandResult {
     bool installed = false;
     std::wstring message;  // empty when nothing is to be said
+    // The file that a failure concerns and the system's reason, for the log; empty when none.
+    std::string failedFile;
+    DWORD systemError = ERROR_SUCCESS;
 };
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings);
+
+// The install command as the window and the command line run it: what is installed where goes to the
+// reporter as steps, then the command runs, and its message, if any, goes to the reporter over
+// `window`. True when the installation completed; the caller tells the closing word.
+bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window = nullptr);

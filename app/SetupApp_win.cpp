@@ -1,14 +1,16 @@
-// Start-up: find the setup folder, read "SetupCfg.ini" beside the executable, run the main window.
+// Start-up: find the setup folder, read "SetupCfg.ini" beside the executable, then the window or the
+// unattended run that the command line asks for.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <string>
 
+#include "app/CommandLine_win.h"
 #include "app/SetupConfig.h"
 #include "app/SetupConfigFile_win.h"
-#include "app/SetupDlg_win.h"
 #include "app/SetupFolder_win.h"
+#include "app/SetupRun_win.h"
 
 namespace {
 
@@ -29,11 +31,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int rawLanguage = 0;
     ReadSetupConfig(setupFolder + "SetupCfg.ini", productName, rawLanguage);
 
-    CSetupDlg dialog(nullptr);
-    dialog.m_setupFolder = setupFolder;
-    dialog.m_productName = productName;
-    dialog.m_languageIndex = setupcfg::ClampLanguageIndex(rawLanguage);
-    CDialog::SetMainDialog(&dialog);
-    dialog.DoModal();
-    return 0;
+    StartValues start;
+    start.setupFolder = setupFolder;
+    start.productName = productName;
+    start.languageIndex = setupcfg::ClampLanguageIndex(rawLanguage);
+    return RunSetup(RunningCommandLine(), start);
 }

@@ -6,8 +6,9 @@
 #include "app/DriverInstallCommand_win.h"
 #include "app/ShellTexts.h"
 #include "app/WaitBannerDlg_win.h"
-#include "framework/MessageBox_win.h"
+#include "framework/GbkText_win.h"
 #include "framework/WaitCursor_win.h"
+#include "install/ShortcutFolders_win.h"
 #include "plugins/InstallPathDlg_win.h"
 #include "res/resource.h"
 
@@ -34,12 +35,16 @@ bool CSetupDlg::OnInitDialog() {
     for (const char* type : shelltexts::kPluginTypes) {
         ComboAddGbk(IDC_TYPE_LIST, type);
     }
-    ComboSelect(IDC_TYPE_LIST, 0);
+    ComboSelect(IDC_TYPE_LIST, m_presetType >= 0 ? m_presetType : 0);
 
     for (const char* language : shelltexts::kLanguages) {
         ComboAddGbk(IDC_LANGUAGE_LIST, language);
     }
     ComboSelect(IDC_LANGUAGE_LIST, m_languageIndex - 1);
+    if (m_presetUsbDriver) {
+        SetFocus(Item(IDC_INSTALL_USB_DRIVER));
+        return false;  // the focus is set
+    }
     return true;
 }
 
@@ -49,6 +54,12 @@ bool CSetupDlg::OnCommand(int id, int code) {
         return true;
     }
     if (code == BN_CLICKED) {
+        // While a command runs the window is disabled; a click that still reaches it, from a message
+        // box's loop or posted by a tool, starts nothing.
+        if (!IsWindowEnabled(m_hWnd) &&
+            (id == IDC_INSTALL || id == IDC_DRIVER_INSTALL_HIDDEN || id == IDC_INSTALL_USB_DRIVER)) {
+            return true;
+        }
         switch (id) {
             case IDC_INSTALL:
                 OnInstall();
@@ -126,6 +137,8 @@ void CSetupDlg::OnInstall() {
     CInstallPathDlg pathDialog(nullptr);
     pathDialog.m_languagePos = languagePos;
     pathDialog.m_installType = installType;
+    pathDialog.m_presetPath = m_presetPath;
+    pathDialog.m_presetVersion = m_presetVersion;
     if (pathDialog.DoModal() != IDOK) {
         return;
     }
@@ -148,7 +161,7 @@ void CSetupDlg::OnInstall() {
     banner.SetTask(&CSetupDlg::RunInstallCommand);
     banner.Run();
     if (m_installed) {
-        ShowMessage(languagePos == 0 ? shelltexts::kInstallOkChinese : shelltexts::kInstallOkEnglish, m_hWnd);
+        m_reporter->Message(Reporter::Kind::Done, GbkToWide(shelltexts::InstallOkText(languagePos)), m_hWnd);
     }
 }
 
@@ -161,11 +174,10 @@ void CSetupDlg::RunInstallCommand() {
     settings.versionIndex = m_versionIndex;
     settings.languagePosition = m_languagePos;
     settings.productName = m_productName;
-    const InstallCommandResult result = ::RunInstallCommand(settings);
-    if (!result.message.empty()) {
-        ShowMessage(result.message, m_hWnd);
-    }
-    m_installed = result.installed ? 1 : 0;
+    const ShortcutFolders shortcuts = FindShortcutFolders(m_allUsersShortcuts);
+    settings.desktopFolder = shortcuts.desktop;
+    settings.programsFolder = shortcuts.programs;
+    m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd) ? 1 : 0;
 }
 
 void CSetupDlg::OnInstallUsbDriver() {

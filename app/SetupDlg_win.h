@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/Reporter_win.h"
 #include "framework/Dialog_win.h"
 
 class CSetupDlg : public CDialog {
@@ -16,7 +17,14 @@ public:
     // Start-up values.
     std::string m_setupFolder;               // ends in "\"
     std::string m_productName = "Vectrace";  // first Type entry, base name of the shortcuts
-    int m_languageIndex = 1;                 // 1..13; read only when the window opens
+    int m_languageIndex = 1;                 // 1..13, or 14 from the command line; read only when the window opens
+
+    // First choices from the command line, made before the window opens.
+    int m_presetType = -1;             // Type list position to select; -1 keeps the first
+    bool m_presetUsbDriver = false;    // the focus starts on the USB-driver button
+    std::string m_presetPath;          // the install-path dialog's path field; empty keeps "C:\"
+    std::string m_presetVersion;       // the version-list entry to select when the dialog's list has it
+    bool m_allUsersShortcuts = false;  // the main software's shortcuts go to the all-users folders
 
     // Install settings of the running installation, written by OnInstall.
     std::string m_targetFolder;  // path text confirmed in the install-path dialog
@@ -36,6 +44,10 @@ public:
     // The install command: runs inside the wait banner with the settings above.
     void RunInstallCommand();
 
+    // Where the commands' messages go; message boxes unless set otherwise. Not owned.
+    void SetReporter(Reporter* reporter) { m_reporter = reporter ? reporter : &m_boxReporter; }
+    Reporter& CommandReporter() { return *m_reporter; }
+
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code) override;
@@ -49,4 +61,7 @@ private:
     void OnInstallUsbDriver();
     void OnDriverInstallHidden();
     void SetLanguageCaptions(bool chinese);
+
+    MessageBoxReporter m_boxReporter;
+    Reporter* m_reporter = &m_boxReporter;
 };

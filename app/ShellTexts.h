@@ -51,6 +51,11 @@ inline constexpr const char* kLanguages[] = {
 inline constexpr const char* kInstallOkChinese = "\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!";  // 安装成功!
 inline constexpr const char* kInstallOkEnglish = "Install OK!";
 
+// The closing word of a completed installation, by Language list position.
+inline constexpr const char* InstallOkText(int languagePosition) {
+    return languagePosition == 0 ? kInstallOkChinese : kInstallOkEnglish;
+}
+
 inline constexpr const char* kDefaultProductName = "Vectrace";
 
 }  // namespace shelltexts

@@ -1,6 +1,7 @@
 #include "app/WaitBannerDlg_win.h"
 
 #include "app/SetupDlg_win.h"
+#include "framework/BusyWindow_win.h"
 #include "res/resource.h"
 
 CWaitBannerDlg::CWaitBannerDlg(CSetupDlg* owner)
@@ -19,8 +20,13 @@ int CWaitBannerDlg::Run() {
     }
     // Drawn before the task starts; the task itself keeps drawing with PumpPaintMessages.
     PumpPaintMessages();
-    if (m_pfnTask && m_pOwner) {
-        (m_pOwner->*m_pfnTask)();
+    {
+        const CBusyWindow busy(m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr);
+        if (m_task) {
+            m_task();
+        } else if (m_pfnTask && m_pOwner) {
+            (m_pOwner->*m_pfnTask)();
+        }
     }
     DestroyWindow();
     return 1;

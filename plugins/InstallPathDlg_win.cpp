@@ -14,7 +14,7 @@ constexpr int kIllustrator = 3;
 CInstallPathDlg::CInstallPathDlg(HWND parent) : CDialog(IDD_INSTALL_PATH, parent) {}
 
 bool CInstallPathDlg::OnInitDialog() {
-    SetItemTextAnsi(IDC_PATH, installpath::kInitialPath);
+    SetItemTextAnsi(IDC_PATH, m_presetPath.empty() ? std::string(installpath::kInitialPath) : m_presetPath);
 
     const bool illustrator = m_installType == kIllustrator;
     const installpath::Captions& captions =
@@ -38,6 +38,14 @@ bool CInstallPathDlg::OnInitDialog() {
         }
         ComboSelect(IDC_VERSION_LIST, installpath::kCorelDefaultVersion);
     }
+    if (!m_presetVersion.empty()) {
+        // The list finds its entries without regard to case.
+        const LRESULT found = SendMessageA(Item(IDC_VERSION_LIST), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(m_presetVersion.c_str()));
+        if (found != CB_ERR) {
+            ComboSelect(IDC_VERSION_LIST, static_cast<int>(found));
+        }
+    }
 
     if (m_installType == kCorelDraw) {
         SetItemTextGbk(IDC_EXAMPLE, installpath::kCorelExample);
@@ -47,10 +55,11 @@ bool CInstallPathDlg::OnInitDialog() {
 
     // Only the CorelDRAW and AutoCAD plug-ins can find their host on their own.
     const bool canLocateHost = m_installType == kCorelDraw || m_installType == 2;
+    const bool automatic = canLocateHost && m_presetPath.empty();
     EnableItem(IDC_AUTO_INSTALL, canLocateHost);
-    SetChecked(IDC_AUTO_INSTALL, canLocateHost);
-    EnableItem(IDC_PATH, !canLocateHost);
-    EnableItem(IDC_BROWSE, !canLocateHost);
+    SetChecked(IDC_AUTO_INSTALL, automatic);
+    EnableItem(IDC_PATH, !automatic);
+    EnableItem(IDC_BROWSE, !automatic);
     EnableItem(IDC_VERSION_LIST, m_installType == kCorelDraw || illustrator);
     return true;
 }

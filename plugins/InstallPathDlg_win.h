@@ -13,6 +13,11 @@ public:
     // Set by the caller before DoModal.
     int m_languagePos = 0;  // 0 Chinese captions, anything else English
     int m_installType = 0;  // 0 main software, 1 CorelDRAW, 2 AutoCAD, 3 Illustrator
+    // First answers from the command line: a path (for CorelDRAW and AutoCAD it means the host's
+    // folder by hand, so the dialog opens unchecked), and a version-list entry, selected when the list
+    // holds it. Empty keeps the dialog's own.
+    std::string m_presetPath;
+    std::string m_presetVersion;
 
     // Valid after OK.
     std::string m_path;     // the path field as typed or browsed, unchecked

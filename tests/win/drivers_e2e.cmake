@@ -2,13 +2,23 @@
 # checked from Linux. It writes into the prefix's own Windows folder, so it takes that folder's lock.
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
     add_test(NAME e2e_drivers.${prefix}
-        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver>)
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
     set_tests_properties(e2e_drivers.${prefix} PROPERTIES
         ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
         SKIP_RETURN_CODE 77
         RESOURCE_LOCK vt_windows_folder_${prefix}
         LABELS "wine;${prefix};e2e"
         TIMEOUT 600)
+    # The clicks with the real mouse land on whatever window is at that point of the screen: no other
+    # test may show one meanwhile.
+    add_test(NAME e2e_drivers_clicks.${prefix}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file> clicks)
+    set_tests_properties(e2e_drivers_clicks.${prefix} PROPERTIES
+        ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
+        SKIP_RETURN_CODE 77
+        RUN_SERIAL TRUE
+        LABELS "wine;${prefix};e2e"
+        TIMEOUT 300)
 endforeach()
 
 # The installation below a folder of the test's own, with either installer missing. Its placement

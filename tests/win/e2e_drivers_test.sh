@@ -3,10 +3,14 @@
 # Wine, the installers' run logs and the system folder checked from Linux, and the setup's processor
 # time sampled from /proc while the bar is paced. What the run put into the Windows folder is removed
 # afterwards.
-# Usage: e2e_drivers_test.sh UIDRIVER_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
+# Usage: e2e_drivers_test.sh UIDRIVER_EXE HOLD_FILE_EXE [clicks]   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
+# With "clicks" only the cases that click with the real mouse run, which must have the screen to
+# themselves; without it all the others.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1
+hold_file=$2
+only_clicks=${3:-}
 scenarios=$here/e2e_drivers
 runner=$here/../../scripts/wine-run.sh
 dist=${VT_DIST_DIR:?}
@@ -111,6 +115,23 @@ check_case() {
     check_files
 }
 
+if [ -n "$only_clicks" ]; then
+    # The button pressed again, with the mouse and by a tool, while the driver command runs: no second
+    # run (each installer starts once). The same mouse press on the waiting window does start the
+    # command, so the press itself reaches the button.
+    case_name=second-click
+    prepare 3000
+    run usb_driver_second_click 1 ""
+    check_case
+    case_name=mouse-click
+    prepare 0
+    run usb_driver_mouse_click 1 ""
+    check_case
+    echo "$failures failure(s)"
+    [ "$failures" = 0 ]
+    exit
+fi
+
 # The serial driver installer runs 6 s: the bar is read twice while it runs, in each language.
 for language in 0 1; do
     case_name=slow-$language
@@ -136,6 +157,64 @@ case_name=quick
 prepare 0
 run usb_driver_quick 1 ""
 check_case
+
+# From the command line, very silent: no window, no message, exit code 0; both installers ran, the
+# driver files were placed, and the log tells each step.
+case_name=very-silent
+prepare 0
+rm -f "$windows/inf/Usbvcommtp.inf"
+log=$work/drivers.log
+code=0
+timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
+[ "$code" = 0 ] || fail "exit code $code"
+check_case
+payload=$(dirname "$dist")/payload-small
+cmp -s "$payload/MxDriver/Usbvcommtp.inf" "$windows/inf/Usbvcommtp.inf" || fail "inf\\Usbvcommtp.inf not placed"
+placed=$(find "$windows/system32" "$windows/syswow64" -maxdepth 1 -name WdfCoInstaller01011.dll 2>/dev/null | head -n 1)
+if [ -z "$placed" ]; then
+    fail "WdfCoInstaller01011.dll not placed"
+elif ! cmp -s "$payload/MxDriver/QtxWdf1.d" "$placed" && ! cmp -s "$payload/MxDriver/QtxWdf0.d" "$placed"; then
+    fail "$placed is no co-installer of the payload"
+fi
+for line in "Command line: " "Started and waiting for C:\\windows\\system32\\MxDriver\\UsbDriver.exe" \
+    "Started C:\\windows\\system32\\QTXDriver\\InstallDriver.exe" "The USB drivers were installed." "Exit code 0"; do
+    grep -qiF "$line" "$log" || fail "the log lacks '$line': $(cat "$log")"
+done
+grep -q "Failed" "$log" && fail "the log tells a failure: $(cat "$log")"
+
+# /SILENT: the progress window alone, no box, exit code 0.
+case_name=silent
+prepare 1500
+run usb_driver_silent 1 ""
+check_case
+
+# A driver file held open by a running program: the extraction fails, very silently: exit code 2 and
+# the driver command's "error!" in the log instead of a box (a box would hold the run until the
+# time-out); nothing is started.
+case_name=very-silent-failure
+prepare 0
+: >"$mx/ftd2xx.dll"
+rm -f "$work/held.flag"
+(
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+    exec "$loader" "$hold_file" "C:\\windows\\system32\\MxDriver\\ftd2xx.dll" "Z:${work//\//\\}\\held.flag" \
+        </dev/null >/dev/null 2>&1
+) &
+helper=$!
+for _ in $(seq 100); do [ -f "$work/held.flag" ] && break; sleep 0.1; done
+if [ -f "$work/held.flag" ]; then
+    code=0
+    timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
+    [ "$code" = 2 ] || fail "exit code $code, expected 2"
+    grep -qF "Failed: error!" "$log" || fail "the log lacks the failure: $(cat "$log")"
+    grep -qF "Exit code 2" "$log" || fail "the log lacks the exit code: $(cat "$log")"
+    [ -e "$mx/UsbDriver.exe.log" ] && fail "the serial driver installer started after a failed extraction"
+else
+    fail "the helper never held the file"
+fi
+kill "$helper" 2>/dev/null
+wait "$helper" 2>/dev/null
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

@@ -16,5 +16,5 @@ foreach(area install plugins)
 endforeach()
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(e2e_install.${prefix} PROPERTIES
-        FIXTURES_REQUIRED small_drive RESOURCE_LOCK small_drive)
+        FIXTURES_REQUIRED small_drive RESOURCE_LOCK "small_drive;vt_user_shortcuts_${prefix}")
 endforeach()

@@ -26,6 +26,10 @@ vt_test(dialog_framework_test
     SOURCES dialog_framework_test.cpp $<TARGET_OBJECTS:vt_resources>
     LIBS vt_framework vt_uidriver)
 
+vt_test(busy_window_test
+    SOURCES busy_window_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_framework)
+
 vt_test(wait_banner_test
     SOURCES wait_banner_test.cpp $<TARGET_OBJECTS:vt_resources>
     LIBS vt_shell vt_uidriver)

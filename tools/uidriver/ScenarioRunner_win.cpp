@@ -49,10 +49,12 @@ public:
         Add("stage", 1, [this](const Args& a) { Stage(a); });
         Add("use", 1, [this](const Args& a) { Use(a); });
         Add("write", 2, [this](const Args& a) { Write(a[1], a[2]); });
-        Add("start", 0, [this](const Args&) { Start(); });
+        Add("start", 0, [this](const Args& a) { Start(a); });
         Add("window", 1, [this](const Args& a) { FindWindow(a); });
         Add("select", 2, [this](const Args& a) { SelectComboEntry(Current(), ToInt(a[1]), ToInt(a[2])); });
         Add("click", 1, [this](const Args& a) { ClickButton(Current(), ToInt(a[1])); });
+        Add("mouse-click", 1, [this](const Args& a) { MouseClickStep(a); });
+        Add("move", 2, [this](const Args& a) { MoveBy(Current(), ToInt(a[1]), ToInt(a[2])); });
         Add("check", 2, [this](const Args& a) { SetCheck(Current(), ToInt(a[1]), ToInt(a[2]) != 0); });
         Add("type", 2, [this](const Args& a) { TypeText(Current(), ToInt(a[1]), Utf8ToWide(a[2])); });
         Add("syscommand", 1, [this](const Args& a) { PostSystemCommand(Current(), static_cast<WPARAM>(ToInt(a[1]))); });
@@ -60,6 +62,8 @@ public:
         Add("expect-text", 2, [this](const Args& a) { ExpectText(ControlText(Current(), ToInt(a[1])), a[2]); });
         Add("expect-enabled", 2,
             [this](const Args& a) { ExpectFlag("enabled", ControlEnabled(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-window-enabled", 1,
+            [this](const Args& a) { ExpectFlag("enabled", IsWindowEnabled(Current()) != FALSE, a[1]); });
         Add("expect-visible", 2,
             [this](const Args& a) { ExpectFlag("visible", ControlVisible(Current(), ToInt(a[1])), a[2]); });
         Add("expect-checked", 2,
@@ -71,8 +75,10 @@ public:
         Add("msgbox", 1, [this](const Args& a) { MessageBoxStep(a, false); });
         Add("msgbox-starts", 1, [this](const Args& a) { MessageBoxStep(a, true); });
         Add("no-msgbox", 1, [this](const Args& a) { NoMessageBox(a); });
+        Add("no-window", 1, [this](const Args& a) { NoWindow(a); });
         Add("closed", 0, [this](const Args& a) { Closed(a); });
         Add("exited", 0, [this](const Args& a) { Exited(a); });
+        Add("exit-code", 1, [this](const Args& a) { ExitCode(a); });
         Add("screenshot", 1, [this](const Args& a) { Screenshot(a[1]); });
         Add("print", 1,
             [this](const Args& a) { std::printf("%s\n", Quote(ControlText(Current(), ToInt(a[1]))).c_str()); });
@@ -253,8 +259,13 @@ private:
         }
     }
 
-    void Start() {
-        if (!m_process.Start(StagedPath(m_exeName), m_stageFolder)) {
+    // The words after "start" make the command line, joined by single spaces.
+    void Start(const Args& a) {
+        std::string arguments;
+        for (size_t i = 1; i < a.size(); ++i) {
+            arguments += (i > 1 ? " " : "") + a[i];
+        }
+        if (!m_process.Start(StagedPath(m_exeName), m_stageFolder, arguments)) {
             throw StepFailed("cannot start " + StagedPath(m_exeName));
         }
         m_firstWindow = true;
@@ -375,6 +386,13 @@ private:
         }
     }
 
+    void NoWindow(const Args& a) {
+        RequireProcess();
+        if (WaitForWindow(m_process.Id(), Utf8ToWide(a[1]), Timeout(a, 2, 0))) {
+            throw StepFailed("the window is open");
+        }
+    }
+
     void Closed(const Args& a) {
         if (!WaitUntilClosed(m_current, Timeout(a, 1, kDefaultTimeoutMs))) {
             throw StepFailed("the window is still open");
@@ -386,6 +404,30 @@ private:
         RequireProcess();
         if (m_process.WaitForExit(Timeout(a, 1, kDefaultTimeoutMs)) < 0) {
             throw StepFailed("the setup is still running");
+        }
+    }
+
+    // A window moved aside a moment ago may still be on its way: the click waits for a free point.
+    void MouseClickStep(const Args& a) {
+        RequireProcess();
+        const DWORD start = GetTickCount();
+        while (!MouseClick(Current(), ToInt(a[1]), ProcessWindows(m_process.Id()))) {
+            if (GetTickCount() - start >= kDefaultTimeoutMs) {
+                throw StepFailed("no uncovered point of the control to click");
+            }
+            Sleep(50);
+        }
+    }
+
+    // Waits for the setup to end and compares its exit code.
+    void ExitCode(const Args& a) {
+        RequireProcess();
+        const long code = m_process.WaitForExit(Timeout(a, 2, kDefaultTimeoutMs));
+        if (code < 0) {
+            throw StepFailed("the setup is still running");
+        }
+        if (code != ToInt(a[1])) {
+            throw StepFailed("exit code " + std::to_string(code));
         }
     }
 

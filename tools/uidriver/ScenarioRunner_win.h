@@ -8,18 +8,24 @@
 //                             "A|B" there names several builds, of which the newest is copied
 //   use DIR [EXE_NAME]        run the setup that lies in DIR as it is; skip the scenario without it
 //   write NAME TEXT           write TEXT (its bytes as given) to NAME in the staged folder
-//   start                     start the staged setup
+//   start [ARG...]            start the staged setup, the words after it as its command line
 //   window CAPTION [MS]       wait for a window of the setup with that caption; it becomes current
 //   select ID POS             select list entry POS and notify the window as a user's choice does
 //   click ID | check ID 0|1 | type ID TEXT | syscommand N
+//   mouse-click ID            press and release the mouse over a part of control ID that no other
+//                             window of the setup covers, as a person's click comes in
+//   move DX DY                move the current window by so many pixels, without waiting for it
 //   expect-caption TEXT | expect-text ID TEXT | expect-enabled ID 0|1 | expect-visible ID 0|1
 //   expect-checked ID 0|1 | expect-selection ID POS | expect-entry ID POS TEXT
+//   expect-window-enabled 0|1    the current window takes input (it does not while a command runs)
 //   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle)
 //   msgbox TEXT [TITLE] [MS]  wait for a message box, compare its text (and title), press OK
 //   msgbox-starts TEXT [TITLE] [MS]   the same, the text only has to begin with TEXT
 //   no-msgbox MS              fail if a message box shows within MS
+//   no-window CAPTION [MS]    fail if a window of the setup with that caption shows (within MS)
 //   expect-progress ID MIN MAX
 //   closed [MS] | exited [MS] the current window closes | the setup ends
+//   exit-code CODE [MS]       the setup ends with that exit code
 //   screenshot FILE.bmp | print ID | sleep MS
 //
 // VT_UI_TRACE=1 prints each step with the time it took.

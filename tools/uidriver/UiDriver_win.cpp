@@ -72,11 +72,14 @@ TargetProcess::~TargetProcess() {
     Kill();
 }
 
-bool TargetProcess::Start(const std::string& exe, const std::string& workingFolder) {
+bool TargetProcess::Start(const std::string& exe, const std::string& workingFolder, const std::string& arguments) {
     Kill();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + Utf8ToWide(exe) + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + Utf8ToWide(arguments);
+    }
     const std::wstring folder = Utf8ToWide(workingFolder);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &m_info)) {
@@ -254,6 +257,52 @@ void SetCheck(HWND dialog, int id, bool checked) {
 
 void TypeText(HWND dialog, int id, const std::wstring& text) {
     SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool MouseClick(HWND dialog, int id, const std::vector<HWND>& others) {
+    RECT control;
+    if (!GetWindowRect(GetDlgItem(dialog, id), &control)) {
+        return false;
+    }
+    // Points on a grid over the control, inset from its edge, the first one uncovered.
+    for (LONG y = control.top + 3; y < control.bottom - 2; y += 3) {
+        for (LONG x = control.left + 3; x < control.right - 2; x += 6) {
+            const POINT point{x, y};
+            bool covered = false;
+            for (HWND other : others) {
+                RECT rect;
+                if (other != dialog && IsWindowVisible(other) && GetWindowRect(other, &rect) &&
+                    PtInRect(&rect, point)) {
+                    covered = true;
+                }
+            }
+            // Real input goes to whatever window is at the point: never another program's.
+            if (covered || GetAncestor(WindowFromPoint(point), GA_ROOT) != dialog) {
+                continue;
+            }
+            const int width = GetSystemMetrics(SM_CXSCREEN);
+            const int height = GetSystemMetrics(SM_CYSCREEN);
+            INPUT inputs[3] = {};
+            for (INPUT& input : inputs) {
+                input.type = INPUT_MOUSE;
+                input.mi.dx = MulDiv(x, 65535, width - 1);
+                input.mi.dy = MulDiv(y, 65535, height - 1);
+            }
+            inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+            inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+            return SendInput(3, inputs, sizeof(INPUT)) == 3;
+        }
+    }
+    return false;
+}
+
+void MoveBy(HWND window, int dx, int dy) {
+    RECT rect;
+    if (GetWindowRect(window, &rect)) {
+        SetWindowPos(window, nullptr, rect.left + dx, rect.top + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
 }
 
 void PostSystemCommand(HWND window, WPARAM command) {

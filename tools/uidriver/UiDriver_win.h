@@ -23,7 +23,9 @@ public:
     TargetProcess(const TargetProcess&) = delete;
     TargetProcess& operator=(const TargetProcess&) = delete;
 
-    bool Start(const std::string& exe, const std::string& workingFolder);
+    // arguments is appended to the quoted program name as it is, so a scenario can give a command
+    // line exactly as a person would type it.
+    bool Start(const std::string& exe, const std::string& workingFolder, const std::string& arguments = "");
     bool Running() const;
     // Waits for the process to end; its exit code, or -1 on timeout.
     long WaitForExit(DWORD timeoutMs);
@@ -61,6 +63,12 @@ void ClickButton(HWND dialog, int id);
 void SetCheck(HWND dialog, int id, bool checked);
 void TypeText(HWND dialog, int id, const std::wstring& text);
 void PostSystemCommand(HWND window, WPARAM command);
+// Moves a window by dx, dy; asynchronously, so a target busy with a command does not hold the driver.
+void MoveBy(HWND window, int dx, int dy);
+// A real mouse click (through the system's input queue) on a point of the control that none of the
+// other windows covers and where the dialog is the window on top; false when there is none. Real
+// input reaches whatever is on the screen there: tests that use it must not share the screen.
+bool MouseClick(HWND dialog, int id, const std::vector<HWND>& others);
 void DismissMessageBox(HWND box);
 
 // Saves what the screen shows of the window as a 24-bit BMP.

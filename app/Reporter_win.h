@@ -1,0 +1,48 @@
+#pragma once
+// Where the install command and the driver command say what happened. Both run the same code from the
+// window and from the command line; only the reporter differs. The window shows their messages as
+// message boxes; an unattended run writes them, with every step, to its log and turns them into its
+// exit code. The window writes its log too when given /LOG.
+
+#include <windows.h>
+
+#include <string>
+
+class SetupLog;
+
+class Reporter {
+public:
+    enum class Kind {
+        Failure,  // the command did not complete; the window shows it in a box
+        Done,     // the closing word of a completed installation ("Install OK!")
+    };
+
+    virtual ~Reporter() = default;
+    // A step of the running command: a line of the log, nothing on screen.
+    virtual void Step(const std::wstring& text) = 0;
+    // A message that the window shows over `window`, or over the main window when it is null.
+    virtual void Message(Kind kind, const std::wstring& text, HWND window = nullptr) = 0;
+};
+
+// The unattended run's reporter: log lines only, and whether any failure was told.
+class LogReporter : public Reporter {
+public:
+    explicit LogReporter(SetupLog* log) : m_log(log) {}
+
+    void Step(const std::wstring& text) override;
+    void Message(Kind kind, const std::wstring& text, HWND window = nullptr) override;
+
+    bool Failed() const { return m_failed; }
+
+private:
+    SetupLog* m_log;
+    bool m_failed = false;
+};
+
+// The window's reporter: each message in a message box, and in the log when there is one.
+class MessageBoxReporter : public LogReporter {
+public:
+    explicit MessageBoxReporter(SetupLog* log = nullptr) : LogReporter(log) {}
+
+    void Message(Kind kind, const std::wstring& text, HWND window = nullptr) override;
+};

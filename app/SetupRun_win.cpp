@@ -1,0 +1,83 @@
+#include "app/SetupRun_win.h"
+
+#include <windows.h>
+
+#include "app/CommandLine_win.h"
+#include "app/Reporter_win.h"
+#include "app/SetupDlg_win.h"
+#include "app/SetupLog_win.h"
+#include "framework/File_win.h"
+#include "framework/GbkText_win.h"
+#include "framework/MessageBox_win.h"
+#include "install/ShortcutFolders_win.h"
+
+namespace {
+
+using switches::Mode;
+
+int RunWindow(const switches::SetupSwitches& given, const StartValues& start, SetupLog& log) {
+    CSetupDlg dialog(nullptr);
+    dialog.m_setupFolder = start.setupFolder;
+    dialog.m_productName = start.productName;
+    dialog.m_languageIndex = given.languageIndex > 0 ? given.languageIndex : start.languageIndex;
+    if (given.hasKind) {
+        if (given.kind == switches::Kind::UsbDriver) {
+            dialog.m_presetUsbDriver = true;
+        } else {
+            dialog.m_presetType = switches::TypeListPosition(given.kind);
+        }
+    }
+    dialog.m_presetPath = given.folder;
+    dialog.m_presetVersion = given.versionText;
+    dialog.m_allUsersShortcuts = switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount());
+    MessageBoxReporter reporter(&log);
+    dialog.SetReporter(&reporter);
+    CDialog::SetMainDialog(&dialog);
+    dialog.DoModal();
+    return kExitInstalled;
+}
+
+}  // namespace
+
+int RunSetup(const std::wstring& commandLine, const StartValues& start) {
+    const switches::ParseResult parsed = ParseCommandLine(commandLine);
+    const switches::SetupSwitches& given = parsed.switches;
+    std::string error = parsed.error;
+
+    SetupLog log;
+    if (!given.logFile.empty()) {
+        DWORD openError = ERROR_SUCCESS;
+        if (!log.Open(given.logFile, &openError) && error.empty()) {
+            error = "Cannot write the log file " + given.logFile + ": " + SystemErrorText(openError);
+        }
+    }
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    log.Line(std::wstring(L"Setup started: ") + program);
+    log.Line(L"Command line: " + commandLine);
+
+    const bool boxes = given.mode != Mode::VerySilent;
+    if (!error.empty()) {
+        const std::wstring reason = AnsiToWide(error.c_str());
+        log.Line(L"Wrong command line: " + reason);
+        log.Line(L"Exit code 1");
+        if (boxes) {
+            ShowMessage(reason + L"\r\n\r\n" + AnsiToWide(switches::kUsageText));
+        }
+        return kExitWrongCommandLine;
+    }
+    if (given.help) {
+        if (boxes) {
+            ShowMessage(AnsiToWide(switches::kUsageText));
+        }
+        return kExitInstalled;
+    }
+    if (given.mode == Mode::Window) {
+        return RunWindow(given, start, log);
+    }
+    const int exitCode = RunUnattended(given, start, log);
+    wchar_t line[32];
+    wsprintfW(line, L"Exit code %d", exitCode);
+    log.Line(line);
+    return exitCode;
+}

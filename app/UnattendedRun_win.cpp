@@ -1,0 +1,100 @@
+#include "app/UnattendedRun_win.h"
+
+#include <windows.h>
+
+#include "app/DriverInstallCommand_win.h"
+#include "app/InstallCommand_win.h"
+#include "app/Reporter_win.h"
+#include "app/ShellTexts.h"
+#include "app/WaitBannerDlg_win.h"
+#include "framework/GbkText_win.h"
+#include "framework/WaitCursor_win.h"
+#include "install/ShortcutFolders_win.h"
+#include "plugins/InstallPathTexts.h"
+
+namespace {
+
+using switches::Kind;
+
+// What the install-path dialog would have answered for these switches.
+InstallCommandSettings InstallSettingsFor(const switches::SetupSwitches& given,
+                                          const StartValues& start,
+                                          int languagePosition) {
+    InstallCommandSettings settings;
+    settings.installType = switches::TypeListPosition(given.kind);
+    settings.targetFolder = given.hasFolder ? given.folder : std::string(installpath::kInitialPath);
+    // For CorelDRAW and AutoCAD a folder means the host's folder by hand; without one they are looked for.
+    settings.autoInstall = (given.kind == Kind::CorelDraw || given.kind == Kind::AutoCad) && !given.hasFolder ? 1 : 0;
+    if (given.versionIndex >= 0) {
+        settings.versionIndex = given.versionIndex;
+    } else {
+        settings.versionIndex = given.kind == Kind::Illustrator ? installpath::kIllustratorDefaultVersion
+                                                                : installpath::kCorelDefaultVersion;
+    }
+    settings.languagePosition = languagePosition;
+    settings.productName = start.productName;
+    const ShortcutFolders shortcuts =
+        FindShortcutFolders(switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount()));
+    settings.desktopFolder = shortcuts.desktop;
+    settings.programsFolder = shortcuts.programs;
+    return settings;
+}
+
+// The centre of the screen's work area, where the banner and the progress window stand without a
+// main window.
+POINT ScreenCenter() {
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+}
+
+int InstallSoftware(const switches::SetupSwitches& given,
+                    const StartValues& start,
+                    int languagePosition,
+                    Reporter& reporter) {
+    const InstallCommandSettings settings = InstallSettingsFor(given, start, languagePosition);
+    bool installed = false;
+    if (given.mode == switches::Mode::Silent) {
+        const POINT center = ScreenCenter();
+        CWaitCursor waitCursor;
+        CWaitBannerDlg banner(nullptr);
+        banner.m_centerX = center.x;
+        banner.m_centerY = center.y;
+        banner.SetTask([&] { installed = RunReportedInstallCommand(settings, reporter); });
+        banner.Run();
+    } else {
+        installed = RunReportedInstallCommand(settings, reporter);
+    }
+    if (!installed) {
+        return kExitFailed;
+    }
+    reporter.Message(Reporter::Kind::Done, GbkToWide(shelltexts::InstallOkText(languagePosition)));
+    return kExitInstalled;
+}
+
+int InstallDrivers(const switches::SetupSwitches& given, int languagePosition, Reporter& reporter) {
+    DriverCommandSettings settings;
+    settings.languagePosition = languagePosition;
+    settings.showProgress = given.mode == switches::Mode::Silent;
+    settings.reporter = &reporter;
+    if (!RunDriverCommand(settings)) {
+        return kExitFailed;
+    }
+    reporter.Step(L"The USB drivers were installed.");
+    return kExitInstalled;
+}
+
+}  // namespace
+
+int RunUnattended(const switches::SetupSwitches& given, const StartValues& start, SetupLog& log) {
+    LogReporter reporter(&log);
+    const int languageIndex = given.languageIndex > 0 ? given.languageIndex : start.languageIndex;
+    const int languagePosition = languageIndex - 1;
+    reporter.Step(std::wstring(L"Unattended run, ") +
+                  (given.mode == switches::Mode::Silent ? L"silent" : L"very silent") + L": /TYPE=" +
+                  AnsiToWide(switches::KindName(given.kind)));
+    if (given.kind == Kind::UsbDriver) {
+        return InstallDrivers(given, languagePosition, reporter);
+    }
+    return InstallSoftware(given, start, languagePosition, reporter);
+}

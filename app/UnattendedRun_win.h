@@ -1,0 +1,25 @@
+#pragma once
+// The setup run from the command line with /SILENT or /VERYSILENT: no question, no message box. It
+// runs the same install command and driver command as the window, with a reporter that writes to the
+// log; /SILENT still shows the wait banner and the driver progress window, /VERYSILENT nothing.
+
+#include <string>
+
+#include "app/SetupSwitches.h"
+
+class SetupLog;
+
+// What start-up read from "SetupCfg.ini" beside the setup.
+struct StartValues {
+    std::string setupFolder;  // ending in "\"
+    std::string productName = "Vectrace";
+    int languageIndex = 1;  // 1..13
+};
+
+// Exit codes.
+inline constexpr int kExitInstalled = 0;
+inline constexpr int kExitWrongCommandLine = 1;
+inline constexpr int kExitFailed = 2;
+
+// Installs what the switches ask; kExitInstalled or kExitFailed. `log` may be closed.
+int RunUnattended(const switches::SetupSwitches& given, const StartValues& start, SetupLog& log);
