@@ -460,6 +460,11 @@ TEST(ArchiveCheck, FindsWhatTheWalkAloneWouldAccept) {
     const std::string orphan = ta::Build({{"QTXDriver\\amd64\\a", "y"}, {"QTXDriver\\i.exe", "x"}});
     const std::string unsafe = ta::Build({{"..\\evil", "x"}});
     const std::string device = ta::Build({{"QTXDoc\\aux.txt", "x"}});
+    const std::string console = ta::Build({{"CON", "x"}});
+    const std::string pipeBar = ta::Build({{"QTXDoc\\a|b.txt", "x"}});
+    const std::string control = ta::Build({{"a\tb", "x"}});
+    const std::string trailingDot = ta::Build({{"QTXDoc\\a.txt.", "x"}});
+    const std::string trailingSpace = ta::Build({{"QTXDoc \\a.txt", "x"}});
     std::string unterminated = ta::Build({{std::string(399, 'n'), "x"}});
     unterminated[64 + 399] = 'n';
     const struct {
@@ -471,6 +476,11 @@ TEST(ArchiveCheck, FindsWhatTheWalkAloneWouldAccept) {
         {"orphan", orphan, "parent folder"},
         {"unsafe", unsafe, "outside"},
         {"device", device, "device name"},
+        {"console", console, "device name"},
+        {"bar", pipeBar, "does not allow"},
+        {"control character", control, "does not allow"},
+        {"trailing dot", trailingDot, "ends in a dot or a space"},
+        {"trailing space", trailingSpace, "ends in a dot or a space"},
         {"unterminated", unterminated, "cut"},
     };
     for (const auto& c : cases) {
