@@ -43,15 +43,18 @@ PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginIns
         return extracted;
     }
 
+    // AutoCAD's start-up files and fonts may be the user's own: a copy is kept before they are replaced.
+    FileBackup backup;
     for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
-        const PluginInstallResult placed = plugins::PlacePluginFile(folder + copy.source, folder + copy.destination);
+        const PluginInstallResult placed = plugins::PlacePluginFile(folder + copy.source, folder + copy.destination,
+                                                                    copy.usersOwn ? &backup : nullptr);
         if (copy.required && placed.outcome != Outcome::Installed) {
             return placed;
         }
     }
     const PluginInstallResult script =
         plugins::PlacePluginFile(folder + plugins::AutoCadStartupScriptSource(settings.languagePosition),
-                                 folder + plugins::kAutoCadStartupScript);
+                                 folder + plugins::kAutoCadStartupScript, &backup);
     if (script.outcome != Outcome::Installed) {
         return script;
     }
@@ -64,7 +67,11 @@ PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginIns
         return setUp;
     }
     for (const char* font : plugins::kAutoCadShapeFonts) {
-        CopyFileA((folder + "QTXFonts\\" + font).c_str(), (folder + "Fonts\\" + font).c_str(), FALSE);
+        const std::string source = folder + "QTXFonts\\" + font;
+        const std::string destination = folder + "Fonts\\" + font;
+        if (backup.KeepBeforeReplacing(source, destination)) {
+            CopyFileA(source.c_str(), destination.c_str(), FALSE);
+        }
     }
     return PluginInstallResult();
 }

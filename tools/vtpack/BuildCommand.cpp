@@ -59,7 +59,9 @@ int BuildCommand(const std::string& payloadDir, const std::string& stubPath, con
     return WriteSetup(tree.items, stubPath, outputPath);
 }
 
-int WriteSetup(const std::vector<payload::PackItem>& items, const std::string& stubPath, const std::string& outputPath) {
+int WriteSetup(const std::vector<payload::PackItem>& items,
+               const std::string& stubPath,
+               const std::string& outputPath) {
     std::ifstream stub(stubPath, std::ios::binary);
     if (!stub) {
         std::cerr << "vtpack: cannot read the stub \"" << stubPath << "\"\n";
@@ -83,8 +85,8 @@ int WriteSetup(const std::vector<payload::PackItem>& items, const std::string& s
         dataBytes += item.size;
     }
     if (!writer.Finish() || !out) {
-        std::cerr << "vtpack: "
-                  << (writer.Error().empty() ? "cannot write \"" + output.Path() + "\"" : writer.Error()) << "\n";
+        std::cerr << "vtpack: " << (writer.Error().empty() ? "cannot write \"" + output.Path() + "\"" : writer.Error())
+                  << "\n";
         return 1;
     }
     if (!output.Commit()) {
