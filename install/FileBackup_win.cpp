@@ -106,6 +106,10 @@ bool FileBackup::KeepBeforeReplacing(const std::string& source, const std::strin
             // Nothing there is nothing to lose; anything else (held open, say) can't be kept.
             return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         }
+        // A device has no bytes of its own to keep; what is written to it goes where it goes.
+        if (GetFileType(existing.Get()) != FILE_TYPE_DISK) {
+            return true;
+        }
         ReadHandle replacement(source);
         if (!replacement.IsOpen()) {
             return true;
