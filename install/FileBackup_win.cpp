@@ -18,8 +18,13 @@ constexpr unsigned kMaxAttempts = 1000;
 class ReadHandle {
 public:
     explicit ReadHandle(const std::string& path)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
+        : m_handle(CreateFileA(path.c_str(),
+                               GENERIC_READ,
+                               FILE_SHARE_READ,
+                               nullptr,
+                               OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN,
+                               nullptr)) {}
     ~ReadHandle() {
         if (m_handle != INVALID_HANDLE_VALUE) {
             CloseHandle(m_handle);

@@ -28,6 +28,9 @@ PluginInstallResult Failed(Outcome outcome, const ExtractFailure& failure) {
 }
 
 std::string HostFolderFromTarget(const std::string& targetFolder) {
+    if (!install::IsFullPath(targetFolder, IsSystemLeadByte)) {
+        return std::string();
+    }
     return install::WithTrailingBackslash(targetFolder, IsSystemLeadByte);
 }
 

@@ -10,7 +10,8 @@ namespace plugins {
 
 PluginInstallResult Failed(PluginInstallResult::Outcome outcome, const ExtractFailure& failure = ExtractFailure());
 
-// The named folder with one "\" at its end; empty when none was named.
+// The named folder with one "\" at its end; empty when none was named or it is not a full path
+// (install::IsFullPath), since a relative one would lean on the elevated setup's current folder.
 std::string HostFolderFromTarget(const std::string& targetFolder);
 
 // The payload into destination (which ends in "\"): Installed, or CloseHost or FileFailed with the cause.

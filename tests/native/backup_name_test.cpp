@@ -22,7 +22,8 @@ TEST(BackupFolder, BesideTheFileAndNumberedWhenTaken) {
     const std::string stamp = "2024-05-01 15-30-00";
     EXPECT_EQ(install::BackupFolder("C:\\Vectrace\\QTXCfg\\", stamp, 1),
               "C:\\Vectrace\\QTXCfg\\Backup\\2024-05-01 15-30-00\\");
-    EXPECT_EQ(install::BackupFolder("C:\\Acad\\Fonts\\", stamp, 2), "C:\\Acad\\Fonts\\Backup\\2024-05-01 15-30-00 (2)\\");
+    EXPECT_EQ(install::BackupFolder("C:\\Acad\\Fonts\\", stamp, 2),
+              "C:\\Acad\\Fonts\\Backup\\2024-05-01 15-30-00 (2)\\");
     EXPECT_EQ(install::BackupFolder("C:\\Acad\\", stamp, 117), "C:\\Acad\\Backup\\2024-05-01 15-30-00 (117)\\");
 }
 

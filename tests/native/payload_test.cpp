@@ -151,7 +151,7 @@ TEST(EntryName, NamesWindowsReadsSpeciallyAreRefused) {
         {"QTXDoc\\a|b.txt", P::ReservedCharacter},
         {"a?", P::ReservedCharacter},
         {"*.txt", P::ReservedCharacter},
-        {"a\x01" "b", P::ReservedCharacter},
+        {"a\001b", P::ReservedCharacter},
         {"a\tb", P::ReservedCharacter},
         {"a\x1f", P::ReservedCharacter},
         // A GBK character whose trail byte is "|" or "\\" is one character, not that byte.

@@ -207,8 +207,8 @@ std::vector<std::string> WithoutBackups(const std::vector<std::string>& files, s
     backups->clear();
     for (const std::string& file : files) {
         const std::size_t at = file.rfind("Backup\\", file.rfind('\\'));
-        const bool inBackup = at != std::string::npos && (at == 0 || file[at - 1] == '\\') &&
-                              IsStamp(file.substr(at + 7, 19));
+        const bool inBackup =
+            at != std::string::npos && (at == 0 || file[at - 1] == '\\') && IsStamp(file.substr(at + 7, 19));
         if (inBackup) {
             backups->push_back(file.substr(0, at + 7) + "<stamp>" + file.substr(at + 7 + 19));
         } else {

@@ -130,10 +130,9 @@ TEST_F(MainSoftwareInstallTest, ExtractionThatCannotCreateAFileShowsCopyFailedIn
 
     const MainInstallResult result = InstallMainSoftware(Settings(heldTarget));
     EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
-    EXPECT_EQ(
-        MainInstallMessage(result, install::MessageTable(0)),
-        "\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! \xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba"
-        "\xf3\xd6\xd8\xca\xd4");
+    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(0)),
+              "\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! \xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba"
+              "\xf3\xd6\xd8\xca\xd4");
     EXPECT_EQ(MainInstallMessage(result, install::MessageTable(1)), "error! please Close the Vectrace!");
     EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "Can't copy files, error!");
 }
