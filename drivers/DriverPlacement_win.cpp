@@ -1,16 +1,95 @@
 #include "drivers/DriverPlacement_win.h"
 
+#include <memory>
 #include <new>
 
-#include "framework/File_win.h"
 #include "drivers/DriverPlacementPlan.h"
 #include "drivers/DriverStoreLogScan.h"
+#include "drivers/NativeFileSystem_win.h"
 #include "drivers/SystemInfo_win.h"
+#include "framework/File_win.h"
 
 namespace {
 
 // A log too large to hold in this 32-bit process counts as unreadable.
 constexpr std::uint64_t kMaxLogBytes = 0x40000000;
+
+constexpr DWORD kCopyChunk = 64 * 1024;
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+    void Close() {
+        if (IsOpen()) {
+            CloseHandle(m_handle);
+            m_handle = INVALID_HANDLE_VALUE;
+        }
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+bool CopyBytes(HANDLE from, HANDLE to) {
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[kCopyChunk]);
+    if (!buffer) {
+        return false;
+    }
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(from, buffer.get(), kCopyChunk, &read, nullptr)) {
+            return false;
+        }
+        if (read == 0) {
+            return true;
+        }
+        DWORD written = 0;
+        if (!WriteFile(to, buffer.get(), read, &written, nullptr) || written != read) {
+            return false;
+        }
+    }
+}
+
+// The source is opened as the setup sees it (the driver command extracted it through WOW64's
+// redirection); the destination as a 64-bit program sees it, so a file meant for "system32" lands in
+// the native one and never replaces a 32-bit file in "SysWOW64". Keep creates only a missing file.
+bool PlaceFile(const std::string& source, const std::string& destination, drivers::ExistingFile existing) {
+    Handle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!input.IsOpen()) {
+        return false;
+    }
+    // The copy carries the source's attributes, as a system copy would.
+    DWORD attributes = GetFileAttributesA(source.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        attributes = FILE_ATTRIBUTE_NORMAL;
+    }
+    attributes &= FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    const DWORD disposition = existing == drivers::ExistingFile::Keep ? CREATE_NEW : CREATE_ALWAYS;
+    HANDLE created;
+    {
+        ScopedNativeFileSystem native;
+        created = CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                              attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes, nullptr);
+    }
+    Handle output(created);
+    if (!output.IsOpen()) {
+        return false;
+    }
+    if (CopyBytes(input.Get(), output.Get())) {
+        return true;
+    }
+    // A half-written driver file is worse than none.
+    output.Close();
+    ScopedNativeFileSystem native;
+    DeleteFileA(destination.c_str());
+    return false;
+}
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     CFile file;
@@ -68,10 +147,10 @@ void PlaceDriverFilesBelow(const std::string& sourceFolder, const std::string& s
          drivers::PlanDriverPlacement(version, is64BitWindows, driverStoreFolder)) {
         const std::string destination = windowsFolder + step.destination;
         if (step.action == drivers::PlacementStep::Action::CreateFolder) {
+            ScopedNativeFileSystem native;
             CreateDirectoryA(destination.c_str(), nullptr);
         } else {
-            const BOOL failIfExists = step.existing == drivers::ExistingFile::Keep ? TRUE : FALSE;
-            CopyFileA((sourceFolder + step.source).c_str(), destination.c_str(), failIfExists);
+            PlaceFile(sourceFolder + step.source, destination, step.existing);
         }
     }
 }

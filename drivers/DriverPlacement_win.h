@@ -12,7 +12,8 @@
 BOOL FindModemDriverStoreFolder(const std::string& logPath, std::string& name);
 
 // Copies the driver files from `sourceFolder` (ending in "\") into the Windows folder, as the Windows
-// version and bitness require.
+// version and bitness require. Each lands in the folder its table row names as a 64-bit program sees
+// it: on 64-bit Windows WOW64's redirection of "system32" is off while the destinations are made.
 void PlaceDriverFiles(const std::string& sourceFolder);
 
 // The same below the Windows folder of `systemFolder` instead of the system's own.

@@ -9,9 +9,6 @@
 
 namespace {
 
-// The profile functions may cut a value or section to the buffer; reads start here and grow by it.
-constexpr unsigned kReadStep = 512;
-
 std::unique_ptr<char[]> CopyOf(const char* text) {
     const size_t length = std::strlen(text);
     auto copy = std::make_unique<char[]>(length + 1);
@@ -45,14 +42,15 @@ std::unique_ptr<char[]> IniFile::ReadStringRaw(const char* section, const char* 
     if (!section || !key) {
         return CopyOf(defaultValue);
     }
-    unsigned capacity = kReadStep;
+    unsigned capacity = ini::kFirstReadCapacity;
     for (;;) {
         auto buffer = std::make_unique<char[]>(capacity + 1);
         const DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer.get(), capacity, m_path);
-        if (length + 1 < capacity) {
+        const unsigned next = ini::NextReadCapacity(capacity);
+        if (length + 1 < capacity || next == 0) {
             return buffer;
         }
-        capacity += kReadStep;
+        capacity = next;
     }
 }
 
@@ -77,14 +75,15 @@ unsigned IniFile::ReadSection(const char* section, char* buffer, unsigned size) 
     if (buffer) {
         return GetPrivateProfileSectionA(section, buffer, size, m_path);
     }
-    unsigned capacity = kReadStep;
+    unsigned capacity = ini::kFirstReadCapacity;
     for (;;) {
         auto probe = std::make_unique<char[]>(capacity + 1);
         const DWORD length = GetPrivateProfileSectionA(section, probe.get(), capacity, m_path);
-        if (length + 2 < capacity) {
+        const unsigned next = ini::NextReadCapacity(capacity);
+        if (length + 2 < capacity || next == 0) {
             return length + 2;
         }
-        capacity += kReadStep;
+        capacity = next;
     }
 }
 

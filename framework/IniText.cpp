@@ -1,5 +1,6 @@
 #include "framework/IniText.h"
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -109,6 +110,13 @@ size_t FinishKeyNames(KeyNameCollector& collector) {
         collector.buffer[collector.total] = '\0';
     }
     return collector.total;
+}
+
+unsigned NextReadCapacity(unsigned capacity) {
+    if (capacity == 0) {
+        return kFirstReadCapacity;
+    }
+    return capacity > UINT_MAX / 2 ? 0 : capacity * 2;
 }
 
 }  // namespace ini

@@ -5,6 +5,14 @@
 
 namespace ini {
 
+// The profile functions cut a value or section to the buffer they are given, so a read starts with this
+// many bytes and is repeated in a larger buffer while the text may have been cut.
+inline constexpr unsigned kFirstReadCapacity = 512;
+
+// The capacity for the next read after one that was too small: twice as much, so a value of n bytes
+// takes about log2(n / 512) reads rather than n / 512. 0 when it cannot grow any further.
+unsigned NextReadCapacity(unsigned capacity);
+
 // Tells a double-byte lead byte of the text's code page; the setup passes the system's answer.
 using LeadBytePredicate = bool (*)(unsigned char byte);
 

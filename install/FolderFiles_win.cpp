@@ -82,7 +82,10 @@ void CopyFolderFiles(std::string sourceFolder, std::string destinationFolder) {
     });
 }
 
-bool CopyFolderFilesByContent(std::string sourceFolder, std::string destinationFolder, ExtractFailure* failure) {
+bool CopyFolderFilesByContent(std::string sourceFolder,
+                              std::string destinationFolder,
+                              ExtractFailure* failure,
+                              FileBackup* backup) {
     if (failure) {
         *failure = ExtractFailure();
     }
@@ -93,6 +96,9 @@ bool CopyFolderFilesByContent(std::string sourceFolder, std::string destinationF
     const std::string destination = install::WithTrailingBackslash(destinationFolder, IsSystemLeadByte);
     std::vector<char> buffer(kChunkSize);
     return ForEachFile(source, [&](const std::string& name) {
+        if (backup && !backup->KeepBeforeReplacing(source + name, destination + name)) {
+            return true;
+        }
         return CopyContent(source + name, destination + name, buffer, failure);
     });
 }

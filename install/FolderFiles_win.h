@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "install/FileBackup_win.h"
 #include "payload/PayloadExtractor_win.h"
 
 // Copies with the system's file copy, overwriting, so attributes and time stamps come along.
@@ -15,10 +16,12 @@ void CopyFolderFiles(std::string sourceFolder, std::string destinationFolder);
 // attributes, current time). A source held open elsewhere, or a destination that can't be created
 // (read-only, say), is skipped. A read or write that fails once both files are open stops the copy:
 // false, with the file and the system's error in failure (kind Read or Write). The partly written
-// file stays.
+// file stays. With a backup, a destination whose bytes differ is first kept there; one that can't be
+// kept is skipped, so it is never lost.
 bool CopyFolderFilesByContent(std::string sourceFolder,
                               std::string destinationFolder,
-                              ExtractFailure* failure = nullptr);
+                              ExtractFailure* failure = nullptr,
+                              FileBackup* backup = nullptr);
 
 // Deletes every file of the folder; one in use or read-only stays.
 void DeleteFolderFiles(std::string folder);

@@ -7,6 +7,7 @@
 #include "framework/File_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
+#include "install/FolderLevels_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/Shortcut_win.h"
 #include "install/SoftConfig_win.h"
@@ -47,10 +48,12 @@ void CreateShortcuts(const MainInstallSettings& settings, const std::string& ins
         CreateDirectoryA(menu.c_str(), nullptr);
     }
     if (!desktop.empty()) {
-        CreateShortcutWithIcon(program, install::ShortcutPath(desktop, settings.productName), program, icon);
+        CreateShortcutWithIcon(program, install::ShortcutPath(desktop, settings.productName, IsSystemLeadByte), program,
+                               icon);
     }
     if (!menu.empty()) {
-        CreateShortcutWithIcon(program, install::ShortcutPath(menu, settings.productName), program, icon);
+        CreateShortcutWithIcon(program, install::ShortcutPath(menu, settings.productName, IsSystemLeadByte), program,
+                               icon);
         CreateShortcut(installFolder + install::kUninstallerPath, menu + install::kUninstallShortcutName, program);
     }
 }
@@ -62,7 +65,8 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     if (installFolder.empty()) {
         return Failed(Outcome::PathError);
     }
-    CreateDirectoryA(installFolder.c_str(), nullptr);
+    // A new folder typed in the dialog may be several levels deep.
+    CreateFolderLevels(installFolder);
 
     ExtractFailure failure;
     const std::string setup = settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
@@ -85,7 +89,9 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     for (const char* folder : install::kLooseFolders) {
         CreateDirectoryA((installFolder + folder).c_str(), nullptr);
     }
-    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", installFolder + "QTXCfg\\", &failure)) {
+    // The laser's calibrated settings are the user's: a reinstall replaces them but keeps a copy.
+    FileBackup backup;
+    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", installFolder + "QTXCfg\\", &failure, &backup)) {
         return Failed(Outcome::FileFailed, failure);
     }
     for (const char* folder : {"QTXDoc\\", "QTXLanguage\\", "QTXRes\\"}) {

@@ -9,7 +9,8 @@
 
 namespace install {
 
-// Target folder, one "\", "Vectrace\"; empty for an empty target, which has no install folder.
+// Target folder, one "\", "Vectrace\"; empty for a target that is not a full path (IsFullPath), empty
+// or relative, which has no install folder.
 std::string InstallFolderFor(const std::string& targetFolder,
                              payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
 
@@ -29,8 +30,17 @@ inline constexpr const char* kIconPath = "QTXRes\\title.ico";
 inline constexpr const char* kSoftConfigPath = "QTXCfg\\SoftCfg.ini";
 inline constexpr const char* kMenuFolderName = "Vectrace\\";
 inline constexpr const char* kUninstallShortcutName = "Uninstall.lnk";
+inline constexpr const char* kDefaultShortcutName = "Vectrace";
 
-// Folder + product name + ".lnk"; the folder ends in "\".
-std::string ShortcutPath(const std::string& folder, const std::string& productName);
+// The product name when it can be a file name of its own, otherwise "Vectrace": it comes from
+// "SetupCfg.ini", and the elevated setup would write the shortcut wherever a path in it points. Not a
+// name: one holding \ / : * ? " < > | or a control character, one of only dots and spaces (the empty
+// one too), a device name ("COM1" would make "COM1.lnk" the serial port).
+std::string ShortcutBaseName(const std::string& productName, payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+
+// Folder + ShortcutBaseName + ".lnk"; the folder ends in "\".
+std::string ShortcutPath(const std::string& folder,
+                         const std::string& productName,
+                         payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
 
 }  // namespace install

@@ -1,5 +1,6 @@
 #include "payload/ArchiveCheck.h"
 
+#include "payload/EntryNameRules.h"
 #include "payload/PackPlan.h"
 #include "payload/PayloadFormat.h"
 
@@ -31,8 +32,8 @@ ArchiveCheckResult CheckArchive(ArchiveSource& source, LeadByteTest isLeadByte) 
         if (!entry.nameTerminated) {
             result.problems.push_back(label + ": the name fills its 400-byte field and is cut to 399 bytes");
         }
-        if (!IsSafeEntryName(entry.name, isLeadByte)) {
-            result.problems.push_back(label + ": the name could write outside the destination folder");
+        if (const NameProblem problem = FindNameProblem(entry.name, isLeadByte); problem != NameProblem::None) {
+            result.problems.push_back(label + ": " + NameProblemText(problem));
         }
         names.push_back(entry.name);
     }

@@ -1,5 +1,6 @@
 #include "payload/EntryName.h"
 
+#include "payload/EntryNameRules.h"
 #include "payload/PayloadFormat.h"
 
 #include <cstring>
@@ -32,39 +33,8 @@ std::string_view FolderOf(std::string_view name, LeadByteTest isLeadByte) {
     return last == std::string_view::npos ? std::string_view() : name.substr(0, last);
 }
 
-namespace {
-
-bool IsDotsAndSpaces(std::string_view segment) {
-    for (char c : segment) {
-        if (c != '.' && c != ' ') {
-            return false;
-        }
-    }
-    return true;  // also for the empty segment
-}
-
-}  // namespace
-
 bool IsSafeEntryName(std::string_view name, LeadByteTest isLeadByte) {
-    std::size_t segmentStart = 0;
-    for (std::size_t i = 0; i <= name.size(); ++i) {
-        const bool atEnd = i == name.size();
-        const unsigned char byte = atEnd ? static_cast<unsigned char>(0) : static_cast<unsigned char>(name[i]);
-        if (!atEnd && isLeadByte(byte) && i + 1 < name.size()) {
-            ++i;
-            continue;
-        }
-        if (byte == ':') {
-            return false;
-        }
-        if (atEnd || byte == '\\' || byte == '/') {
-            if (IsDotsAndSpaces(name.substr(segmentStart, i - segmentStart))) {
-                return false;
-            }
-            segmentStart = i + 1;
-        }
-    }
-    return true;
+    return FindNameProblem(name, isLeadByte) == NameProblem::None;
 }
 
 bool IsSelected(Selection selection, std::string_view folder) {

@@ -22,9 +22,11 @@ std::size_t LastSeparator(std::string_view name, LeadByteTest isLeadByte = IsGbk
 // The part of the name before its last "\"; empty for a name without one.
 std::string_view FolderOf(std::string_view name, LeadByteTest isLeadByte = IsGbkLeadByte);
 
-// False for a name that could write outside the destination folder: empty, absolute ("\x", "C:x"),
-// holding a ":", or with a segment that is empty or only dots and spaces (Windows trims trailing dots
-// and spaces, so ".. " means ".."), splitting at "\" and "/" since Windows takes both.
+// False for a name the setup must not write: one that could land outside the destination folder
+// (empty, absolute as "\x" or "C:x", holding a ":", or with a part that is empty or only dots and
+// spaces, since Windows trims trailing dots and spaces and ".. " means ".."), and one that Windows
+// reads specially (EntryNameRules.h: a device name, a reserved character, a part ending in a dot or
+// space). Parts split at "\" and "/", since Windows takes both.
 bool IsSafeEntryName(std::string_view name, LeadByteTest isLeadByte = IsGbkLeadByte);
 
 enum class Selection {

@@ -1,9 +1,10 @@
 #include "payload/PackPlan.h"
 
+#include "payload/EntryNameRules.h"
+#include "payload/NameFold.h"
 #include "payload/PayloadFormat.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <set>
 #include <string_view>
@@ -27,14 +28,6 @@ std::vector<std::string_view> FolderParts(std::string_view name, LeadByteTest is
     }
     std::reverse(parts.begin(), parts.end());
     return parts;
-}
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
 }
 
 }  // namespace
@@ -98,11 +91,12 @@ std::vector<std::string> FindPackProblems(const std::vector<PackItem>& items, Le
                                ": the file is empty, and the setup takes an entry without data "
                                "for a broken archive");
         }
-        if (!IsSafeEntryName(item.name, isLeadByte)) {
-            problems.push_back(quoted(item) + ": its name could write outside the destination folder");
+        if (const NameProblem problem = FindNameProblem(item.name, isLeadByte); problem != NameProblem::None) {
+            problems.push_back(quoted(item) + ": " + NameProblemText(problem));
         }
-        // Windows does not tell names apart by letter case: the second would overwrite the first.
-        const auto [it, inserted] = seen.emplace(AsciiLower(item.name), &item);
+        // Windows does not tell names apart by letter case or trailing dots: the second would overwrite
+        // the first.
+        const auto [it, inserted] = seen.emplace(FoldedEntryName(item.name, isLeadByte), &item);
         if (!inserted) {
             problems.push_back(quoted(item) + ": Windows would take it for the same file as " + quoted(*it->second));
         }

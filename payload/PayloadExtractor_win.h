@@ -16,7 +16,7 @@ struct ExtractFailure {
         None,
         OpenArchive,  // the setup's own file could not be opened
         BadArchive,   // the table or an entry broke the layout; archiveError says how
-        UnsafeName,   // the entry's name would write outside the destination folder
+        UnsafeName,   // the entry's name would write outside the destination or is one Windows reads specially
         CreateFile,   // the destination file could not be created or truncated
         Read,         // reading the entry's data failed or came up short
         Write,        // writing the destination file failed (a full disk, say)

@@ -18,15 +18,17 @@ struct AutoCadCopy {
     const char* source;
     const char* destination;
     bool required;  // without it AutoCAD can't load the plug-in; the splash bitmap is only a picture
+    bool usersOwn;  // a name AutoCAD users keep their own file under: a copy is kept before it is replaced
 };
 
 // Copied in this order, overwriting.
 inline constexpr std::array<AutoCadCopy, 3> kAutoCadStartupCopies = {{
-    {"QTXCad\\QTXSrtCad.dll", "QTXSrtCad.dll", true},
-    {"QTXCad\\QTXStart.bmp", "QTXStart.bmp", false},
-    {"QTXCad\\acad.dvb", "acad.dvb", true},
+    {"QTXCad\\QTXSrtCad.dll", "QTXSrtCad.dll", true, false},
+    {"QTXCad\\QTXStart.bmp", "QTXStart.bmp", false, false},
+    {"QTXCad\\acad.dvb", "acad.dvb", true, true},
 }};
 
+// AutoCAD's own start-up script, which users write too: kept before it is replaced.
 inline constexpr const char* kAutoCadStartupScript = "acad.lsp";
 
 // The start-up script in the installation's language: Chinese for Language-list position 0.
@@ -34,7 +36,8 @@ inline constexpr const char* AutoCadStartupScriptSource(int languagePosition) {
     return languagePosition == 0 ? "QTXCad\\acad_CH.lsp" : "QTXCad\\acad_EN.lsp";
 }
 
-// Shape fonts copied from the payload's "QTXFonts\" into AutoCAD's "Fonts\", in this order.
+// Shape fonts copied from the payload's "QTXFonts\" into AutoCAD's "Fonts\", in this order; a user's own
+// font of the same name is kept before it is replaced.
 inline constexpr std::array<const char*, 6> kAutoCadShapeFonts = {
     "Fs.shx", "gbcbig.shx", "HT.SHX", "Hztxt.shx", "Khz.shx", "txt.shx",
 };

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "framework/SystemLeadByte_win.h"
 #include "install/FileProbes_win.h"
+#include "install/FolderPath.h"
 #include "plugins/AutoCadFiles.h"
+#include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
 #include "plugins/Registry_win.h"
 
@@ -13,22 +17,42 @@ namespace {
 
 using Outcome = PluginInstallResult::Outcome;
 
-// The folders named by the product keys below every release key, in the registry's order, each
-// ending in "\". A key that can't be opened or holds no readable, non-empty "AcadLocation" is passed over.
+// One installation found in both registry views, its path written in two ways, is one folder.
+bool IsSameFolder(const std::string& a, const std::string& b) {
+    const std::string keyA = plugins::FolderKey(a, IsSystemLeadByte);
+    const std::string keyB = plugins::FolderKey(b, IsSystemLeadByte);
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, keyA.c_str(), static_cast<int>(keyA.size()), keyB.c_str(),
+                          static_cast<int>(keyB.size())) == CSTR_EQUAL;
+}
+
+// The folders named by the product keys below every release key, in the registry's order, the
+// setup's own view first, each ending in "\". Passed over: a key that can't be opened, an
+// "AcadLocation" that is unreadable, empty or not a full path, a folder without "acad.exe" (an
+// uninstalled AutoCAD leaves its keys behind), a folder found before.
 std::vector<std::string> RegisteredAutoCadFolders() {
     std::vector<std::string> folders;
-    std::vector<std::string> releases;
-    ListMachineSubKeys(plugins::kAutoCadRootKey, &releases);
-    for (const std::string& release : releases) {
-        const std::string releaseKey = std::string(plugins::kAutoCadRootKey) + "\\" + release;
-        std::vector<std::string> products;
-        ListMachineSubKeys(releaseKey, &products);
-        for (const std::string& product : products) {
-            std::string location;
-            // An empty location would put the plug-in into the root of the current drive.
-            if (ReadMachineText(releaseKey + "\\" + product, plugins::kAutoCadLocationValue, &location) &&
-                !location.empty()) {
-                folders.push_back(location + "\\");
+    for (const plugins::RegistryView view : plugins::ViewsToSearch(sizeof(void*) == 8, false)) {
+        const REGSAM flag = RegistryViewFlag(view);
+        std::vector<std::string> releases;
+        ListMachineSubKeys(plugins::kAutoCadRootKey, &releases, flag);
+        for (const std::string& release : releases) {
+            const std::string releaseKey = std::string(plugins::kAutoCadRootKey) + "\\" + release;
+            std::vector<std::string> products;
+            ListMachineSubKeys(releaseKey, &products, flag);
+            for (const std::string& product : products) {
+                std::string location;
+                if (!ReadMachineText(releaseKey + "\\" + product, plugins::kAutoCadLocationValue, &location, flag) ||
+                    !install::IsFullPath(location, IsSystemLeadByte)) {
+                    continue;
+                }
+                const std::string folder = location + "\\";
+                if (!FileExists(folder + plugins::kAutoCadProgram)) {
+                    continue;
+                }
+                const auto same = [&folder](const std::string& found) { return IsSameFolder(found, folder); };
+                if (std::none_of(folders.begin(), folders.end(), same)) {
+                    folders.push_back(folder);
+                }
             }
         }
     }
@@ -43,15 +67,18 @@ PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginIns
         return extracted;
     }
 
+    // AutoCAD's start-up files and fonts may be the user's own: a copy is kept before they are replaced.
+    FileBackup backup;
     for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
-        const PluginInstallResult placed = plugins::PlacePluginFile(folder + copy.source, folder + copy.destination);
+        const PluginInstallResult placed = plugins::PlacePluginFile(folder + copy.source, folder + copy.destination,
+                                                                    copy.usersOwn ? &backup : nullptr);
         if (copy.required && placed.outcome != Outcome::Installed) {
             return placed;
         }
     }
     const PluginInstallResult script =
         plugins::PlacePluginFile(folder + plugins::AutoCadStartupScriptSource(settings.languagePosition),
-                                 folder + plugins::kAutoCadStartupScript);
+                                 folder + plugins::kAutoCadStartupScript, &backup);
     if (script.outcome != Outcome::Installed) {
         return script;
     }
@@ -64,7 +91,11 @@ PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginIns
         return setUp;
     }
     for (const char* font : plugins::kAutoCadShapeFonts) {
-        CopyFileA((folder + "QTXFonts\\" + font).c_str(), (folder + "Fonts\\" + font).c_str(), FALSE);
+        const std::string source = folder + "QTXFonts\\" + font;
+        const std::string destination = folder + "Fonts\\" + font;
+        if (backup.KeepBeforeReplacing(source, destination)) {
+            CopyFileA(source.c_str(), destination.c_str(), FALSE);
+        }
     }
     return PluginInstallResult();
 }
@@ -78,7 +109,6 @@ PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings) 
         return PlaceAutoCadFiles(folder, settings);
     }
 
-    // Registered folders are not checked for "acad.exe": the registry is trusted to name AutoCAD.
     const std::vector<std::string> folders = RegisteredAutoCadFolders();
     if (folders.empty()) {
         return plugins::Failed(Outcome::HostNotFound);

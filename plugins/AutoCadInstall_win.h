@@ -8,8 +8,10 @@
 
 #include "plugins/PluginInstall_win.h"
 
-// Outcomes: Installed; PathError (manual mode: no "acad.exe" in the named folder); HostNotFound
-// (automatic mode: no AutoCAD folder registered, so nothing was installed); CloseHost (an extraction,
+// Automatic mode reads both registry views (HostSearch.h) and takes each registered folder that holds
+// "acad.exe" once. Outcomes: Installed; PathError (manual mode: the named folder is not a full path or
+// holds no "acad.exe"); HostNotFound (automatic mode: no such folder registered, so nothing was
+// installed); CloseHost (an extraction,
 // or a copy of the loader or a start-up file, failed; in automatic mode this ends the branch and the
 // folders done before stay installed); FileFailed.
 PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings);

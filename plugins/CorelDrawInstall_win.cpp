@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include "framework/SystemLeadByte_win.h"
 #include "install/FileProbes_win.h"
 #include "install/FolderFiles_win.h"
+#include "install/FolderPath.h"
 #include "plugins/CorelDrawVersions.h"
+#include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
 #include "plugins/Registry_win.h"
 
@@ -12,12 +15,24 @@ namespace {
 
 using Outcome = PluginInstallResult::Outcome;
 
-// The first of the version's keys whose "Destination" can be read; the second only when the first fails.
-// An empty one counts as unreadable: it would put the plug-in below the root of the current drive.
-bool ReadCorelDrawDestination(const plugins::CorelDrawVersion& version, std::string* destination) {
-    for (const char* key : version.registryKeys) {
-        if (key && ReadMachineText(key, plugins::kCorelDestinationValue, destination) && !destination->empty()) {
-            return true;
+// The folders of the first CorelDRAW of the version registered in either view (HostSearch.h), keys in
+// the table's order within a view. A key counts when its "Destination" is a full path whose program
+// folder of the version exists: an uninstalled CorelDRAW leaves its key behind, and a 32-bit one has no
+// "Programs64", so the next key is tried.
+bool FindRegisteredCorelDraw(const plugins::CorelDrawVersion& version, plugins::CorelDrawFolders* folders) {
+    for (const plugins::RegistryView view :
+         plugins::ViewsToSearch(sizeof(void*) == 8, plugins::IsSixtyFourBitVersion(version))) {
+        for (const char* key : version.registryKeys) {
+            std::string destination;
+            if (!key || !ReadMachineText(key, plugins::kCorelDestinationValue, &destination, RegistryViewFlag(view)) ||
+                !install::IsFullPath(destination, IsSystemLeadByte)) {
+                continue;
+            }
+            const plugins::CorelDrawFolders found = plugins::CorelDrawFoldersUnder(destination + "\\", version);
+            if (FolderExists(found.program.substr(0, found.program.size() - 1))) {
+                *folders = found;
+                return true;
+            }
         }
     }
     return false;
@@ -64,11 +79,9 @@ PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings
 
     plugins::CorelDrawFolders folders;
     if (settings.autoInstall) {
-        std::string destination;
-        if (!ReadCorelDrawDestination(*version, &destination)) {
+        if (!FindRegisteredCorelDraw(*version, &folders)) {
             return plugins::Failed(Outcome::HostNotFound);
         }
-        folders = plugins::CorelDrawFoldersUnder(destination + "\\", *version);
         CreateDirectoryA(folders.gms.c_str(), nullptr);
     } else {
         const std::string base = plugins::HostFolderFromTarget(settings.targetFolder);

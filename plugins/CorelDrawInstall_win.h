@@ -5,7 +5,8 @@
 
 #include "plugins/PluginInstall_win.h"
 
-// Outcomes: Installed; PathError (manual mode: no program folder of the version under the named
-// folder); HostNotFound (automatic mode: no registry key of the version readable); CloseHost (the
+// Outcomes: Installed; PathError (manual mode: the named folder is not a full path or has no program
+// folder of the version); HostNotFound (automatic mode: no registry key of the version, in either view,
+// names a folder with the version's program folder); CloseHost (the
 // extraction, or the copy of the module, failed); FileFailed. Nothing written is removed afterwards.
 PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings);

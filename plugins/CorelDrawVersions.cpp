@@ -1,6 +1,7 @@
 #include "plugins/CorelDrawVersions.h"
 
 #include <iterator>
+#include <string_view>
 
 #include "plugins/InstallPathTexts.h"
 
@@ -39,6 +40,10 @@ const CorelDrawVersion* FindCorelDrawVersion(int versionIndex) {
         return nullptr;
     }
     return &kCorelDrawVersions[versionIndex];
+}
+
+bool IsSixtyFourBitVersion(const CorelDrawVersion& version) {
+    return std::string_view(version.programFolder) == "Programs64";
 }
 
 CorelDrawFolders CorelDrawFoldersUnder(const std::string& base, const CorelDrawVersion& version) {

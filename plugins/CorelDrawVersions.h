@@ -24,6 +24,9 @@ extern const CorelDrawVersion kCorelDrawVersions[9];
 // The version at that list position, or nullptr outside the list.
 const CorelDrawVersion* FindCorelDrawVersion(int versionIndex);
 
+// The "(64bit)" editions, which use "Programs64": a 64-bit CorelDRAW registers in the 64-bit view.
+bool IsSixtyFourBitVersion(const CorelDrawVersion& version);
+
 // Every version's module, in the order they are deleted from the GMS folder, and from the program folder.
 inline constexpr std::array<const char*, 6> kGmsFolderModules = {
     "QTXCorel11.gms", "QTXCorel12.gms", "QTXCorelEx.gms", "QTXCorelEx64.gms", "QTXCorelX5.gms", "QTXCorelX34.gms",

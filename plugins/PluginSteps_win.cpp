@@ -28,6 +28,9 @@ PluginInstallResult Failed(Outcome outcome, const ExtractFailure& failure) {
 }
 
 std::string HostFolderFromTarget(const std::string& targetFolder) {
+    if (!install::IsFullPath(targetFolder, IsSystemLeadByte)) {
+        return std::string();
+    }
     return install::WithTrailingBackslash(targetFolder, IsSystemLeadByte);
 }
 
@@ -45,8 +48,9 @@ void RemovePayloadFolder(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination) {
-    if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
+PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination, FileBackup* backup) {
+    if ((backup && !backup->KeepBeforeReplacing(source, destination)) ||
+        !CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
         ExtractFailure failure;
         failure.kind = ExtractFailure::Kind::CreateFile;
         failure.path = destination;
@@ -61,7 +65,8 @@ PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, c
         CreateDirectoryA((folder + name).c_str(), nullptr);
     }
     ExtractFailure failure;
-    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", &failure)) {
+    FileBackup backup;
+    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", &failure, &backup)) {
         return Failed(Outcome::FileFailed, failure);
     }
     CopyFolderFiles(settings.setupFolder + "QTXLanguage\\", folder + "QTXLanguage\\");

@@ -3,13 +3,15 @@
 
 #include <string>
 
+#include "install/FileBackup_win.h"
 #include "plugins/PluginInstall_win.h"
 
 namespace plugins {
 
 PluginInstallResult Failed(PluginInstallResult::Outcome outcome, const ExtractFailure& failure = ExtractFailure());
 
-// The named folder with one "\" at its end; empty when none was named.
+// The named folder with one "\" at its end; empty when none was named or it is not a full path
+// (install::IsFullPath), since a relative one would lean on the elevated setup's current folder.
 std::string HostFolderFromTarget(const std::string& targetFolder);
 
 // The payload into destination (which ends in "\"): Installed, or CloseHost or FileFailed with the cause.
@@ -19,7 +21,11 @@ PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, co
 void RemovePayloadFolder(const std::string& folder);
 
 // Copies the file that makes the plug-in work, overwriting: Installed, or CloseHost naming the destination.
-PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination);
+// With a backup, a destination that is the user's own and differs is kept first; when it can't be
+// kept, it is not replaced either (CloseHost).
+PluginInstallResult PlacePluginFile(const std::string& source,
+                                    const std::string& destination,
+                                    FileBackup* backup = nullptr);
 
 // "QTXLanguage\", "QTXRes\" and "QTXCfg\" in folder, filled from beside the setup, then "SoftCfg.ini".
 // Installed, or FileFailed when a read or write of the configuration copy failed.

@@ -120,3 +120,23 @@ TEST(KeyNames, ACutNeverSplitsADoubleByteCharacter) {
 }
 
 }  // namespace
+
+TEST(NextReadCapacity, DoublesSoLongValuesTakeFewReads) {
+    const struct {
+        unsigned capacity;
+        unsigned next;
+    } cases[] = {
+        {0, 512}, {512, 1024}, {1024, 2048}, {0x7FFFFFFFu, 0xFFFFFFFEu}, {0x80000000u, 0}, {0xFFFFFFFFu, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ini::NextReadCapacity(c.capacity), c.next) << c.capacity;
+    }
+    // A value of 4 MB, read as IniFile reads it: until a read leaves room after the value.
+    const unsigned length = 4u << 20;
+    int reads = 1;
+    for (unsigned capacity = ini::kFirstReadCapacity; length + 1 >= capacity;
+         capacity = ini::NextReadCapacity(capacity)) {
+        ++reads;
+    }
+    EXPECT_EQ(reads, 15);  // 512 doubled 14 times leaves room for 4 MB and its terminator
+}

@@ -1,1 +1,2 @@
-vt_test(install_core_test SOURCES message_table_test.cpp install_paths_test.cpp LIBS vt_install_core)
+vt_test(install_core_test SOURCES message_table_test.cpp install_paths_test.cpp backup_name_test.cpp
+    LIBS vt_install_core)

@@ -1,11 +1,18 @@
 // The archive format's portable core: names, selection, the table walk, the writer and the pack plan.
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <clocale>
 #include <cstring>
+#include <cwctype>
+#include <map>
 
 #include "payload/ArchiveCheck.h"
 #include "payload/ArchiveReader.h"
 #include "payload/EntryName.h"
+#include "payload/EntryNameRules.h"
+#include "payload/NameFold.h"
 #include "payload/PackPlan.h"
 #include "tests/common/ArchiveBytes.h"
 
@@ -105,6 +112,130 @@ TEST(EntryName, UnsafeNamesAreRecognised) {
     for (const auto& c : cases) {
         EXPECT_EQ(IsSafeEntryName(c.name), c.safe) << '"' << c.name << '"';
     }
+}
+
+// Names that stay inside the destination but that Windows does not write as a file of that name.
+TEST(EntryName, NamesWindowsReadsSpeciallyAreRefused) {
+    using P = NameProblem;
+    const struct {
+        const char* name;
+        P problem;
+    } cases[] = {
+        // Devices, with any extension and in any letter case, in any part of the path.
+        {"aux.txt", P::DeviceName},
+        {"CON", P::DeviceName},
+        {"QTXCfg\\COM1.log", P::DeviceName},
+        {"nul.tar.gz", P::DeviceName},
+        {"Prn", P::DeviceName},
+        {"lpt9", P::DeviceName},
+        {"LPT0.dat", P::DeviceName},
+        {"com0", P::DeviceName},
+        {"Aux .txt", P::DeviceName},
+        {"conin$", P::DeviceName},
+        {"CONOUT$.x", P::DeviceName},
+        {"con\\a.txt", P::DeviceName},
+        {"a/aux", P::DeviceName},
+        // Names that only look like one.
+        {"COM10", P::None},
+        {"LPT", P::None},
+        {"COM", P::None},
+        {"console.txt", P::None},
+        {"auxiliary", P::None},
+        {"xcon", P::None},
+        {"CON_1.txt", P::None},
+        {".con", P::None},
+        // Characters Windows refuses.
+        {"a<b", P::ReservedCharacter},
+        {"a>b", P::ReservedCharacter},
+        {"a\"b", P::ReservedCharacter},
+        {"QTXDoc\\a|b.txt", P::ReservedCharacter},
+        {"a?", P::ReservedCharacter},
+        {"*.txt", P::ReservedCharacter},
+        {"a\001b", P::ReservedCharacter},
+        {"a\tb", P::ReservedCharacter},
+        {"a\x1f", P::ReservedCharacter},
+        // A GBK character whose trail byte is "|" or "\\" is one character, not that byte.
+        {"\x81\x7c.txt", P::None},
+        {"\x95\x5c\\\x81\x7c", P::None},
+        // A part ending in a dot or a space is stored without it.
+        {"a.txt.", P::TrailingDotOrSpace},
+        {"a.txt ", P::TrailingDotOrSpace},
+        {"Folder.\\a.txt", P::TrailingDotOrSpace},
+        {"Folder \\a.txt", P::TrailingDotOrSpace},
+        {"a. b", P::None},
+        {" lead.txt", P::None},
+        // Climbing out still comes first, wherever it is.
+        {"aux\\..\\x", P::Outside},
+        {"a<\\..", P::Outside},
+        {"c:aux", P::Outside},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FindNameProblem(c.name), c.problem) << '"' << c.name << '"';
+        EXPECT_EQ(IsSafeEntryName(c.name), c.problem == P::None) << '"' << c.name << '"';
+    }
+}
+
+TEST(NameFold, WindowsTakesTheseForOneFileAndTheseForTwo) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"QtxAi\\a.aip", "QTXAI\\A.AIP", true},
+        {"a.txt", "a.txt.", true},
+        {"a.txt", "a.txt . ", true},
+        {"Folder\\a", "Folder.\\a", true},
+        {"a\\b", "a/b", true},
+        {"\xa3\xc1.txt", "\xa3\xe1.txt", true},  // full-width A and a
+        {"\xa6\xa1", "\xa6\xc1", true},          // Greek Alpha and alpha
+        {"\xa7\xa1", "\xa7\xd1", true},          // Cyrillic A and a
+        {"\xa2\xf1", "\xa2\xa1", true},          // Roman numeral one, capital and small
+        // Two Chinese characters whose trail bytes are "A" and "a".
+        {"\x81\x41.txt", "\x81\x61.txt", false},
+        {"\xb0\x5a", "\xb0\x7a", false},
+        {"\xa3\xc1", "A", false},  // a full-width letter is not the ASCII one
+        {"a.b", "a b", false},
+        {".a", "a", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FoldedEntryName(c.a) == FoldedEntryName(c.b), c.same) << '"' << c.a << "\" and \"" << c.b << '"';
+    }
+}
+
+// The fold's table against the C library's Unicode case mapping, over every double-byte character of
+// code page 936: two characters fold together exactly when they are one letter in two cases.
+TEST(NameFold, MatchesUnicodeCaseOverEveryGbkCharacter) {
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    const iconv_t toUtf32 = iconv_open("UTF-32LE", "CP936");
+    ASSERT_NE(toUtf32, reinterpret_cast<iconv_t>(-1));
+    std::map<wint_t, std::string> foldOfLetter;
+    std::map<std::string, wint_t> letterOfFold;
+    int characters = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char out[8];
+            char* inPtr = in;
+            char* outPtr = reinterpret_cast<char*>(out);
+            std::size_t inLeft = 2;
+            std::size_t outLeft = sizeof out;
+            if (trail == 0x7F || iconv(toUtf32, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+                outLeft != 4) {
+                iconv(toUtf32, nullptr, nullptr, nullptr, nullptr);
+                continue;
+            }
+            const auto codePoint = static_cast<wint_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
+            const wint_t letter = std::towupper(codePoint);
+            const std::string fold = FoldedEntryName(std::string(in, 2));
+            const auto [byLetter, newLetter] = foldOfLetter.emplace(letter, fold);
+            EXPECT_TRUE(newLetter || byLetter->second == fold) << std::hex << lead << ' ' << trail;
+            const auto [byFold, newFold] = letterOfFold.emplace(fold, letter);
+            EXPECT_TRUE(newFold || byFold->second == letter) << std::hex << lead << ' ' << trail;
+            ++characters;
+        }
+    }
+    iconv_close(toUtf32);
+    EXPECT_GT(characters, 20000);
 }
 
 TEST(EntryName, SelectionComparesWholeFoldersWithCase) {
@@ -290,6 +421,8 @@ TEST(PackPlan, ProblemsNameTheFile) {
          {{"MxDriver\\a", 1, "MxDriver/a"}, {"MxDriver\\sub\\b", 1, "MxDriver/sub/b"}},
          "MxDriver/sub/b"},
         {"same name in other letter case", {{"QtxAi\\a", 1, "first"}, {"QTXAI\\a", 1, "second"}}, "second"},
+        {"device name", {{"QTXDoc\\aux.txt", 1, "QTXDoc/aux.txt"}}, "QTXDoc/aux.txt"},
+        {"reserved character", {{"a|b", 1, "a|b"}}, "a|b"},
     };
     for (const auto& c : cases) {
         const auto problems = FindPackProblems(c.items);
@@ -307,6 +440,16 @@ TEST(PackPlan, ProblemsNameTheFile) {
     EXPECT_TRUE(FindPackProblems(tooMany).empty());
 }
 
+// The duplicate check folds letters, not bytes: these trail bytes are "A" and "a", the characters differ.
+TEST(PackPlan, DuplicatesAreNamesWindowsTakesForOneFile) {
+    EXPECT_TRUE(FindPackProblems({{"\x81\x41.txt", 1, "first"}, {"\x81\x61.txt", 1, "second"}}).empty());
+    EXPECT_TRUE(FindPackProblems({{"\xd6\xd0\\A", 1, "first"}, {"\xd6\xf0\\a", 1, "second"}}).empty());
+
+    const auto fullWidth = FindPackProblems({{"\xa3\xc1.txt", 1, "first"}, {"\xa3\xe1.txt", 1, "second"}});
+    ASSERT_EQ(fullWidth.size(), 1u);
+    EXPECT_NE(fullWidth[0].find("second"), std::string::npos) << fullWidth[0];
+}
+
 TEST(ArchiveCheck, FindsWhatTheWalkAloneWouldAccept) {
     const std::string sound = ta::Build({{"QTXDriver\\i.exe", "x"}, {"QTXDriver\\amd64\\a", "yy"}});
     MemorySource soundSource(sound);
@@ -316,6 +459,12 @@ TEST(ArchiveCheck, FindsWhatTheWalkAloneWouldAccept) {
     ta::SetOffset(gap, 2, ta::Offset(sound, 2) - 1);
     const std::string orphan = ta::Build({{"QTXDriver\\amd64\\a", "y"}, {"QTXDriver\\i.exe", "x"}});
     const std::string unsafe = ta::Build({{"..\\evil", "x"}});
+    const std::string device = ta::Build({{"QTXDoc\\aux.txt", "x"}});
+    const std::string console = ta::Build({{"CON", "x"}});
+    const std::string pipeBar = ta::Build({{"QTXDoc\\a|b.txt", "x"}});
+    const std::string control = ta::Build({{"a\tb", "x"}});
+    const std::string trailingDot = ta::Build({{"QTXDoc\\a.txt.", "x"}});
+    const std::string trailingSpace = ta::Build({{"QTXDoc \\a.txt", "x"}});
     std::string unterminated = ta::Build({{std::string(399, 'n'), "x"}});
     unterminated[64 + 399] = 'n';
     const struct {
@@ -326,6 +475,12 @@ TEST(ArchiveCheck, FindsWhatTheWalkAloneWouldAccept) {
         {"sentinel", gap, "offset table"},
         {"orphan", orphan, "parent folder"},
         {"unsafe", unsafe, "outside"},
+        {"device", device, "device name"},
+        {"console", console, "device name"},
+        {"bar", pipeBar, "does not allow"},
+        {"control character", control, "does not allow"},
+        {"trailing dot", trailingDot, "ends in a dot or a space"},
+        {"trailing space", trailingSpace, "ends in a dot or a space"},
         {"unterminated", unterminated, "cut"},
     };
     for (const auto& c : cases) {

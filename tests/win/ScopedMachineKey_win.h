@@ -10,7 +10,7 @@ namespace wintest {
 
 class ScopedMachineKey {
 public:
-    // view: 0 for the test's own view (the 32-bit one, as the setup's), or KEY_WOW64_64KEY.
+    // view: 0 for the test's own view (the setup's), or KEY_WOW64_32KEY / KEY_WOW64_64KEY.
     explicit ScopedMachineKey(std::string path, REGSAM view = 0);
     ~ScopedMachineKey();
     ScopedMachineKey(const ScopedMachineKey&) = delete;

@@ -1,6 +1,7 @@
 #include "tests/win/WineTestSupport_win.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -181,6 +182,62 @@ FileHolder::~FileHolder() {
         CloseHandle(m_process.hThread);
         CloseHandle(m_process.hProcess);
     }
+}
+
+namespace {
+
+// "2024-05-01 15-30-00": digits where the stamp has digits.
+bool IsStamp(const std::string& text) {
+    const std::string shape = "0000-00-00 00-00-00";
+    if (text.size() != shape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        if (shape[i] == '0' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != shape[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> WithoutBackups(const std::vector<std::string>& files, std::vector<std::string>* backups) {
+    std::vector<std::string> kept;
+    backups->clear();
+    for (const std::string& file : files) {
+        const std::size_t at = file.rfind("Backup\\", file.rfind('\\'));
+        const bool inBackup =
+            at != std::string::npos && (at == 0 || file[at - 1] == '\\') && IsStamp(file.substr(at + 7, 19));
+        if (inBackup) {
+            backups->push_back(file.substr(0, at + 7) + "<stamp>" + file.substr(at + 7 + 19));
+        } else {
+            kept.push_back(file);
+        }
+    }
+    std::sort(backups->begin(), backups->end());
+    return kept;
+}
+
+std::vector<std::string> BackupFolders(const std::string& folder) {
+    std::vector<std::string> folders;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "Backup\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return folders;
+    }
+    do {
+        const std::string name = data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsStamp(name.substr(0, 19))) {
+            folders.push_back(name);
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(folders.begin(), folders.end());  // before the "\\" is added, so "x" comes before "x (2)"
+    for (std::string& name : folders) {
+        name = folder + "Backup\\" + name + "\\";
+    }
+    return folders;
 }
 
 }  // namespace wintest

@@ -35,6 +35,14 @@ std::string MakeFolder(const std::string& path);
 // Names of the files under a folder, relative to it with "\" separators, sorted.
 std::vector<std::string> ListFiles(const std::string& folder);
 
+// Splits a ListFiles result: the copies an installation kept in "Backup\<date time>\" folders go to
+// `backups` (sorted), with the date and time written as "<stamp>" ("QTXCfg\Backup\<stamp>\Laser.ini",
+// "Backup\<stamp> (2)\acad.lsp"); the other files come back.
+std::vector<std::string> WithoutBackups(const std::vector<std::string>& files, std::vector<std::string>* backups);
+
+// The "Backup\<date time>" folders directly in a folder, oldest first, each ending in "\".
+std::vector<std::string> BackupFolders(const std::string& folder);
+
 // The folder of the running test program, ending in "\".
 std::string ProgramFolder();
 

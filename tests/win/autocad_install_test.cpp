@@ -133,6 +133,22 @@ TEST_F(AutoCadInstallTest, ManualModeWithoutAcadExeIsAPathErrorAndWritesNothing)
     EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
 }
 
+// The current folder holds an AutoCAD; an elevated setup's is often System32.
+TEST_F(AutoCadInstallTest, ManualTargetThatIsNotAFullPathIsAPathError) {
+    MakeAutoCad("Current");
+    MakeAutoCad("Current\\Acad");
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA((temp / "Current").c_str()));
+    for (const char* target : {"Acad", ".", "C:Acad", "\\"}) {
+        const PluginInstallResult result = InstallAutoCadPlugin(Settings(target, 0));
+        EXPECT_EQ(result.outcome, Outcome::PathError) << target;
+        EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(2)), "The path is error!") << target;
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(wintest::ListFiles(temp / "Current\\"), (std::vector<std::string>{"Acad\\acad.exe", "acad.exe"}));
+}
+
 TEST_F(AutoCadInstallTest, MissingFontsFolderLeavesOnlyTheFontsOut) {
     const std::string folder = MakeAutoCad("NoFonts", false);
 
@@ -161,6 +177,14 @@ TEST_F(AutoCadInstallTest, AutomaticWithNoRegisteredFolderIsNotFound) {
          [](const wintest::ScopedMachineKey& keys, const std::string&) {
              keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", "");
          }},
+        {"AcadLocation of a folder that is gone",
+         [](const wintest::ScopedMachineKey& keys, const std::string& folder) {
+             keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", folder + "\\Gone");
+         }},
+        {"AcadLocation of a folder without acad.exe",
+         [](const wintest::ScopedMachineKey& keys, const std::string& folder) {
+             keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", folder + "\\Fonts");
+         }},
         {"AcadLocation filling its buffer with no terminator",
          [](const wintest::ScopedMachineKey& keys, const std::string& folder) {
              std::string bytes = folder + "\\";
@@ -186,9 +210,14 @@ TEST_F(AutoCadInstallTest, AutomaticWithNoRegisteredFolderIsNotFound) {
 
 TEST_F(AutoCadInstallTest, FailingSecondFolderEndsTheBranchAndLeavesTheFirstInstalled) {
     const std::string first = MakeAutoCad("First");
+    const std::string second = MakeAutoCad("Second");
     const std::string third = MakeAutoCad("Third");
+    CreateDirectoryA((second + "\\QTXPrograms").c_str(), nullptr);
+    ASSERT_TRUE(wintest::WriteWholeFile(second + "\\QTXPrograms\\Vectrace.exe", "running"));
+    wintest::FileHolder running(second + "\\QTXPrograms\\Vectrace.exe");
+    ASSERT_TRUE(running.Holding());
     ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", temp / "Gone\\AutoCAD"));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", second));
     ASSERT_TRUE(autodesk.SetText("AutoCAD\\R20.0\\ACAD-E001:409", "AcadLocation", third));
 
     const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
@@ -196,7 +225,98 @@ TEST_F(AutoCadInstallTest, FailingSecondFolderEndsTheBranchAndLeavesTheFirstInst
     EXPECT_EQ(result.outcome, Outcome::CloseHost);
     EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(1)), "Please Close AutoCAD, and try to Install!");
     ExpectInstalled(first, "acad_EN.lsp");
+    EXPECT_FALSE(wintest::Exists(second + "\\acad.lsp"));
     EXPECT_EQ(wintest::ListFiles(third + "\\"), (std::vector<std::string>{"acad.exe"}));
+}
+
+// An uninstalled AutoCAD leaves its keys behind: a registered folder that is gone, holds no "acad.exe"
+// or is not a full path is passed over, and the AutoCAD registered after it is installed.
+TEST_F(AutoCadInstallTest, StaleRegistrationBeforeARealAutoCadIsPassedOver) {
+    const std::string real = MakeAutoCad("Real");
+    const std::string empty = wintest::MakeFolder(temp / "Uninstalled");
+    const struct {
+        const char* why;
+        std::string location;
+    } cases[] = {
+        {"folder gone", temp / "Gone\\AutoCAD"},
+        {"folder without acad.exe", temp / "Uninstalled"},
+        {"relative folder", "Real"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        wintest::RemoveTree(real);
+        MakeAutoCad("Real");
+        wintest::ScopedMachineKey keys("SOFTWARE\\Autodesk");
+        ASSERT_TRUE(keys.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", c.location));
+        ASSERT_TRUE(keys.SetText("AutoCAD\\R23.1\\ACAD-3001:409", "AcadLocation", real));
+
+        const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
+
+        ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+        ExpectInstalled(real, "acad_EN.lsp");
+        EXPECT_TRUE(wintest::ListFiles(empty).empty());
+        EXPECT_FALSE(wintest::Exists(temp / "Gone"));
+    }
+}
+
+// Every AutoCAD for years is a 64-bit program and registers in the 64-bit view; the setup reads both
+// views, and an installation seen in both (its path spelled another way) is installed once: a second
+// installation into the same folder would find the first one's "SoftCfg.ini" and keep a copy of it.
+TEST_F(AutoCadInstallTest, BothRegistryViewsAreSearchedAndEachFolderInstalledOnce) {
+    if (sizeof(void*) == 4 && !IsWow64()) {
+        GTEST_SKIP() << "one registry view on 32-bit Windows";
+    }
+    const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    wintest::ScopedMachineKey other("SOFTWARE\\Autodesk", otherView);
+    const std::string onlyOther = MakeAutoCad("OnlyInTheOtherView");
+    const std::string both = MakeAutoCad("InBothViews");
+    ASSERT_TRUE(other.SetText("AutoCAD\\R24.0\\ACAD-4101:409", "AcadLocation", onlyOther));
+    ASSERT_TRUE(other.SetText("AutoCAD\\R24.1\\ACAD-5101:409", "AcadLocation", both));
+    std::string otherSpelling = temp / "INBOTHVIEWS\\";
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R24.1\\ACAD-5101:409", "AcadLocation", otherSpelling));
+
+    const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
+
+    ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+    ExpectInstalled(onlyOther, "acad_EN.lsp");
+    ExpectInstalled(both, "acad_EN.lsp");
+}
+
+// AutoCAD users write their own "acad.lsp" and "acad.dvb" and add shape fonts: the plug-in replaces
+// them, but keeps each one whose bytes differ in "Backup\<date time>\" beside it; one that is already
+// the plug-in's leaves no copy.
+TEST_F(AutoCadInstallTest, UsersStartupFilesAndFontsAreKeptBeforeTheyAreReplaced) {
+    const std::string folder = MakeAutoCad("Customised");
+    ASSERT_TRUE(wintest::WriteWholeFile(folder + "\\acad.lsp", "(princ \"my own start-up\")"));
+    ASSERT_TRUE(wintest::WriteWholeFile(folder + "\\acad.dvb", "my own macros"));
+    ASSERT_TRUE(wintest::WriteWholeFile(folder + "\\Fonts\\txt.shx", "my own txt font"));
+    ASSERT_TRUE(wintest::WriteWholeFile(folder + "\\Fonts\\Hztxt.shx", Payload("QTXFonts\\Hztxt.shx")));
+
+    ASSERT_EQ(InstallAutoCadPlugin(Settings(folder, 0)).outcome, Outcome::Installed);
+
+    EXPECT_EQ(wintest::Content(folder + "\\acad.lsp"), Payload("QTXCad\\acad_EN.lsp"));
+    EXPECT_EQ(wintest::Content(folder + "\\Fonts\\txt.shx"), Payload("QTXFonts\\txt.shx"));
+    std::vector<std::string> backups;
+    wintest::WithoutBackups(wintest::ListFiles(folder + "\\"), &backups);
+    EXPECT_EQ(backups, (std::vector<std::string>{"Backup\\<stamp>\\acad.dvb", "Backup\\<stamp>\\acad.lsp",
+                                                 "Fonts\\Backup\\<stamp>\\txt.shx"}));
+    const std::vector<std::string> kept = wintest::BackupFolders(folder + "\\");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(wintest::Content(kept[0] + "acad.lsp"), "(princ \"my own start-up\")");
+    EXPECT_EQ(wintest::Content(kept[0] + "acad.dvb"), "my own macros");
+    EXPECT_EQ(wintest::Content(wintest::BackupFolders(folder + "\\Fonts\\")[0] + "txt.shx"), "my own txt font");
+
+    // The same language again: the start-up files and fonts are the plug-in's now, nothing more is kept.
+    ASSERT_EQ(InstallAutoCadPlugin(Settings(folder, 0)).outcome, Outcome::Installed);
+    EXPECT_EQ(wintest::BackupFolders(folder + "\\").size(), 1u);
+    EXPECT_EQ(wintest::BackupFolders(folder + "\\Fonts\\").size(), 1u);
+    // The other language replaces the plug-in's own script: that copy is kept too, beside the first.
+    ASSERT_EQ(InstallAutoCadPlugin(Settings(folder, 0, 0)).outcome, Outcome::Installed);
+    const std::vector<std::string> again = wintest::BackupFolders(folder + "\\");
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(wintest::Content(again[0] + "acad.lsp"), "(princ \"my own start-up\")");
+    EXPECT_EQ(wintest::ListFiles(again[1]), std::vector<std::string>{"acad.lsp"});
+    EXPECT_EQ(wintest::Content(again[1] + "acad.lsp"), Payload("QTXCad\\acad_EN.lsp"));
 }
 
 // A running AutoCAD holds its start-up files open; the loader and scripts must land or nothing is claimed.

@@ -180,13 +180,23 @@ TEST_F(CorelDrawInstallTest, ManualModeWithoutTheVersionsProgramFolderIsAPathErr
         {"32-bit version, Programs missing", temp / "Absent", 1},
         {"the dialog's initial C:\\", "C:\\", 1},
         {"no folder named", "", 1},
+        // The current folder holds "Corel\Programs"; an elevated setup's is often System32.
+        {"relative to the current folder", "Corel", 1},
+        {"relative to the current folder of drive C:", "C:Corel", 1},
     };
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    MakeCorelDraw("Current");
+    MakeCorelDraw("Current\\Corel");
+    ASSERT_TRUE(SetCurrentDirectoryA((temp / "Current").c_str()));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         const PluginInstallResult result = InstallCorelDrawPlugin(Settings(c.target, 0, c.version));
         EXPECT_EQ(result.outcome, Outcome::PathError);
         EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(1)), "The path is error!");
     }
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(wintest::Exists(temp / "Current\\Corel\\Draw\\GMS"));
     EXPECT_EQ(wintest::ListFiles(temp.Path()), std::vector<std::string>{});
     EXPECT_FALSE(wintest::Exists(thirtyTwo + "Draw\\GMS"));
     EXPECT_FALSE(wintest::Exists("C:\\Draw"));
@@ -204,15 +214,16 @@ TEST_F(CorelDrawInstallTest, ReinstallOfAnotherVersionLeavesOnlyItsModule) {
 
     EXPECT_EQ(wintest::ListFiles(base + "Draw\\GMS\\"), std::vector<std::string>{"QTXCorel.gms"});
     EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorel12.gms"));
-    EXPECT_EQ(wintest::ListFiles(base + "Programs\\"), ExpectedProgramFiles());
+    // The first run wrote its language into "SoftCfg.ini": the user's copy is kept before it is replaced.
+    std::vector<std::string> backups;
+    EXPECT_EQ(wintest::WithoutBackups(wintest::ListFiles(base + "Programs\\"), &backups), ExpectedProgramFiles());
+    EXPECT_EQ(backups, std::vector<std::string>{"QTXCfg\\Backup\\<stamp>\\SoftCfg.ini"});
 }
 
 // A running CorelDRAW holds its files open: the branch asks to close it and claims nothing.
-TEST_F(CorelDrawInstallTest, HeldFileOrMissingProgramFolderAsksToCloseCorelDraw) {
+TEST_F(CorelDrawInstallTest, HeldFileAsksToCloseCorelDraw) {
     const std::string base = MakeCorelDraw("Held");
     ASSERT_EQ(InstallCorelDrawPlugin(Settings(base, 0, 3)).outcome, Outcome::Installed);
-    MakeCorelDraw("NoPrograms64");
-    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 17", "Destination", temp / "NoPrograms64"));
 
     const struct {
         const char* why;
@@ -221,7 +232,6 @@ TEST_F(CorelDrawInstallTest, HeldFileOrMissingProgramFolderAsksToCloseCorelDraw)
     } cases[] = {
         {"a payload file in the program folder", base + "Programs\\QTXPrograms\\Vectrace.exe", Settings(base, 0, 3)},
         {"the installed module", base + "Draw\\GMS\\QTXCorel.gms", Settings(base, 0, 3)},
-        {"registry names a folder without Programs64", "", Settings("", 1, 8)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -242,21 +252,96 @@ TEST_F(CorelDrawInstallTest, HeldFileOrMissingProgramFolderAsksToCloseCorelDraw)
     EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX34.gms"));
 }
 
-// On 64-bit Windows a CorelDRAW registered only in the 64-bit view is not found by the 32-bit setup.
-TEST_F(CorelDrawInstallTest, OnSixtyFourBitWindowsOnlyTheThirtyTwoBitViewCounts) {
-    if (!IsWow64()) {
+// An uninstalled CorelDRAW leaves its key behind, and a 32-bit one has no "Programs64": a registered
+// folder without the version's program folder is not CorelDRAW, and the next key is tried.
+TEST_F(CorelDrawInstallTest, RegisteredFolderWithoutTheVersionsProgramFolderIsPassedOver) {
+    const std::string thirtyTwo = MakeCorelDraw("ThirtyTwoBit", "Programs");
+    const std::string technical = MakeCorelDraw("Technical", "Programs64");
+    const struct {
+        const char* why;
+        std::string suiteDestination;
+        bool technicalKey;
+    } cases[] = {
+        {"a 32-bit CorelDRAW under the suite's key, nothing else", temp / "ThirtyTwoBit", false},
+        {"the suite's folder is gone", temp / "Gone", false},
+        {"the suite's folder is relative", "ThirtyTwoBit", false},
+        {"a 32-bit CorelDRAW under the suite's key, the Technical Suite's after it", temp / "ThirtyTwoBit", true},
+        {"the suite's folder is gone, the Technical Suite's after it", temp / "Gone", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        wintest::ScopedMachineKey keys("SOFTWARE\\Corel");
+        ASSERT_TRUE(keys.SetText("Setup\\CorelDRAW Graphics Suite 17", "Destination", c.suiteDestination));
+        if (c.technicalKey) {
+            ASSERT_TRUE(keys.SetText("Setup\\CorelDRAW Technical Suite 17", "Destination", temp / "Technical"));
+        }
+
+        const PluginInstallResult result = InstallCorelDrawPlugin(Settings("", 1, 8));
+
+        if (c.technicalKey) {
+            ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+            EXPECT_EQ(wintest::ListFiles(technical + "Programs64\\"), ExpectedProgramFiles());
+            EXPECT_EQ(wintest::Content(technical + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelEx64.gms"));
+            wintest::RemoveTree(technical + "Programs64\\");
+            wintest::RemoveTree(technical + "Draw\\GMS\\");
+            wintest::MakeFolder(technical + "Programs64\\");
+        } else {
+            EXPECT_EQ(result.outcome, Outcome::HostNotFound);
+            EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(2)), "Can't find Coreldraw!");
+        }
+        EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
+        EXPECT_FALSE(wintest::Exists(thirtyTwo + "Draw\\GMS"));
+        EXPECT_FALSE(wintest::Exists(temp / "Gone"));
+    }
+}
+
+// On 64-bit Windows a CorelDRAW registers in the view of its own bitness; the setup reads both, its own
+// first, and the 64-bit one first for the "(64bit)" versions.
+TEST_F(CorelDrawInstallTest, BothRegistryViewsAreSearchedOnSixtyFourBitWindows) {
+    if (sizeof(void*) == 4 && !IsWow64()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";
     }
-    const std::string base = MakeCorelDraw("Views");
-    {
-        wintest::ScopedMachineKey native("SOFTWARE\\Corel", KEY_WOW64_64KEY);
-        ASSERT_TRUE(native.SetText("Setup\\CorelDRAW Graphics Suite 15", "Destination", temp / "Views"));
-        EXPECT_EQ(InstallCorelDrawPlugin(Settings("", 1, 4)).outcome, Outcome::HostNotFound);
-        EXPECT_TRUE(wintest::ListFiles(base).empty());
+    const bool setupIs64Bit = sizeof(void*) == 8;
+    const REGSAM otherView = setupIs64Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const std::string inOwn = MakeCorelDraw("InOwnView", "Programs64");
+    CreateDirectoryA((inOwn + "Programs").c_str(), nullptr);
+    const std::string inOther = MakeCorelDraw("InOtherView", "Programs64");
+    CreateDirectoryA((inOther + "Programs").c_str(), nullptr);
+    const struct {
+        const char* why;
+        int version;
+        bool ownKey;
+        bool otherKey;
+        std::string expected;
+        const char* programFolder;
+    } cases[] = {
+        {"X5 in the other view only", 4, false, true, inOther, "Programs"},
+        {"X7/X8 (64bit) in the other view only", 8, false, true, inOther, "Programs64"},
+        {"X7/X8 (32bit) in both: the setup's own view", 7, true, true, inOwn, "Programs"},
+        {"X7/X8 (64bit) in both: the 64-bit view", 8, true, true, setupIs64Bit ? inOwn : inOther, "Programs64"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        wintest::ScopedMachineKey own("SOFTWARE\\Corel");
+        wintest::ScopedMachineKey other("SOFTWARE\\Corel", otherView);
+        if (c.ownKey) {
+            ASSERT_TRUE(own.SetText("Setup\\CorelDRAW Graphics Suite 17", "Destination", temp / "InOwnView"));
+        }
+        ASSERT_TRUE(
+            other.SetText(c.version == 4 ? "Setup\\CorelDRAW Graphics Suite 15" : "Setup\\CorelDRAW Graphics Suite 17",
+                          "Destination", temp / "InOtherView"));
+
+        ASSERT_EQ(InstallCorelDrawPlugin(Settings("", 1, c.version)).outcome, Outcome::Installed);
+
+        EXPECT_EQ(wintest::ListFiles(c.expected + c.programFolder + "\\"), ExpectedProgramFiles());
+        const std::string notExpected = c.expected == inOwn ? inOther : inOwn;
+        EXPECT_TRUE(wintest::ListFiles(notExpected).empty());
+        for (const std::string& base : {inOwn, inOther}) {
+            wintest::RemoveTree(base);
+            MakeCorelDraw(base == inOwn ? "InOwnView" : "InOtherView", "Programs64");
+            CreateDirectoryA((base + "Programs").c_str(), nullptr);
+        }
     }
-    ASSERT_TRUE(corel.SetText("Setup\\CorelDRAW Graphics Suite 15", "Destination", temp / "Views"));
-    EXPECT_EQ(InstallCorelDrawPlugin(Settings("", 1, 4)).outcome, Outcome::Installed);
-    EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX5.gms"));
 }
 
 }  // namespace

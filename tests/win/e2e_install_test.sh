@@ -66,7 +66,7 @@ done
 
 check_installed() {  # install folder (Linux), language position
     local installed=$1 position=$2
-    diff -r -x SoftCfg.ini "$expected" "$installed" || fail "installed tree differs from the payload"
+    diff -r -x SoftCfg.ini -x Backup "$expected" "$installed" || fail "installed tree differs from the payload"
     local soft
     soft=$(tr -d '\r' <"$installed/QTXCfg/SoftCfg.ini")
     grep -qx "Language=$((position + 1))" <<<"$soft" || fail "SoftCfg.ini language: $soft"
@@ -106,9 +106,25 @@ case_folder chinese
 run main_software 0 "$(windows_path "$folder")" "安装成功!"
 check_installed "$folder/Vectrace" 0
 check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
+# The user calibrated the laser since: the second run puts the shipped settings back and keeps the
+# user's, and the first run's "SoftCfg.ini", in a dated folder under "QTXCfg\Backup\".
 case_name=second-run
+printf 'MaxPower=95\r\n' >>"$folder/Vectrace/QTXCfg/Laser.ini"
+cp "$folder/Vectrace/QTXCfg/Laser.ini" "$work/calibrated.ini"
+cp "$folder/Vectrace/QTXCfg/SoftCfg.ini" "$work/first-soft.ini"
 run main_software 2 "$(windows_path "$folder")" "Install OK!"
 check_installed "$folder/Vectrace" 2
+backups=("$folder"/Vectrace/QTXCfg/Backup/*)
+if [ "${#backups[@]}" = 1 ] && [ -d "${backups[0]}" ]; then
+    echo "--- kept in $(basename "${backups[0]}")"
+    [[ "$(basename "${backups[0]}")" =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}-[0-9]{2}-[0-9]{2}$ ]] ||
+        fail "backup folder name: $(basename "${backups[0]}")"
+    cmp -s "$work/calibrated.ini" "${backups[0]}/Laser.ini" || fail "the calibrated Laser.ini was not kept"
+    cmp -s "$work/first-soft.ini" "${backups[0]}/SoftCfg.ini" || fail "the first run's SoftCfg.ini was not kept"
+    cmp -s "$dist/QTXCfg/Laser.ini" "$folder/Vectrace/QTXCfg/Laser.ini" || fail "Laser.ini is not the shipped one"
+else
+    fail "QTXCfg/Backup holds: $(ls "$folder/Vectrace/QTXCfg/Backup" 2>&1)"
+fi
 
 # A read-only file in a plug-in folder that the install empties: it stays, with its folder; the
 # payload's files beside it go.
@@ -148,11 +164,22 @@ kill "$helper" 2>/dev/null
 wait "$helper" 2>/dev/null
 helper=
 
-# A target whose parent does not exist: the install folder cannot be made.
+# A new target two levels deep: every missing level is made.
 case_name=missing-parent
 case_folder orphan
-run main_software 1 "$(windows_path "$folder")\\missing\\deeper" "error! please Close the Vectrace!"
-[ -e "$folder/missing" ] && fail "something was written under the missing parent"
+run main_software 1 "$(windows_path "$folder")\\missing\\deeper" "Install OK!"
+check_installed "$folder/missing/deeper/Vectrace" 1
+
+# Targets that lean on the setup's current folder (for an elevated setup often System32; here the
+# distribution's folder, where the UI driver starts it) or on the current drive (Z:, Linux's root): a
+# path error, and nothing where the setup would have taken them to be.
+for target in 'Vectrace' 'D:x' '\Vectrace'; do
+    case_name="relative '$target'"
+    run main_software 1 "$target" "The path is error!"
+    for place in "$dist/Vectrace" /Vectrace "$prefix/dosdevices/d:/x"; do
+        [ -e "$place" ] && fail "written: $place"
+    done
+done
 
 # A full disk: the small drive S: (when mounted) fills during the extraction.
 case_name=full-disk

@@ -131,18 +131,31 @@ run coreldraw "The path is error!" E2E_AUTO=0 E2E_VERSION=6 "E2E_TARGET=$(window
 [ "$(ls "$folder")" = Programs ] || fail "written after a path error: $(ls "$folder")"
 [ -z "$(ls "$folder/Programs")" ] || fail "written into Programs after a path error"
 
-# On 64-bit Windows the setup reads the view of its own bitness: a key in the other view only is not
-# found (for the 32-bit setup, a key in the 64-bit view).
+# On 64-bit Windows the setup reads both registry views: a CorelDRAW registered in the other view only
+# (for the 32-bit setup, a 64-bit CorelDRAW in the 64-bit view) is found.
 if [ "$arch" = win64 ]; then
     case_name=coreldraw-$other_view-bit-view
     reg_delete "$corel_suite17"
     case_folder corel-view
-    mkdir -p "$folder/Programs"
+    mkdir -p "$folder/Programs64" "$folder/Draw"
     reg_add "$corel_suite17" Destination "$(windows_path "$folder")" "$other_view"
-    run coreldraw "Can't find Coreldraw!" E2E_AUTO=1 E2E_VERSION=7
-    [ "$(ls "$folder")" = Programs ] || fail "written after the host was not found: $(ls "$folder")"
+    run coreldraw "Install OK!" E2E_AUTO=1 E2E_VERSION=8
+    same_file "$payload/QTXCorel/QTXCorelEx64.gms" "$folder/Draw/GMS/QTXCorel.gms"
+    same_file "$payload/QTXPrograms/Vectrace.exe" "$folder/Programs64/QTXPrograms/Vectrace.exe"
     reg_delete "$corel_suite17"
 fi
+
+# A 32-bit CorelDRAW X7 left its key behind: it has no "Programs64", so the 64-bit version is not found
+# there, and nothing is written.
+case_name=coreldraw-stale-key
+reg_delete "$corel_suite17"
+case_folder corel-stale
+mkdir -p "$folder/Programs" "$folder/Draw"
+reg_add "$corel_suite17" Destination "$(windows_path "$folder")"
+run coreldraw "Can't find Coreldraw!" E2E_AUTO=1 E2E_VERSION=8
+[ "$(ls "$folder" | tr '\n' ' ')" = "Draw Programs " ] || fail "written for a stale key: $(ls -R "$folder")"
+[ -z "$(ls "$folder/Draw")" ] || fail "written into Draw for a stale key"
+reg_delete "$corel_suite17"
 
 # AutoCAD found twice in the registry, Chinese: both folders get the plug-in and the Chinese start-up
 # script; then English over the same two gives the English one.
@@ -153,6 +166,8 @@ first=$folder
 case_folder acad-r20
 second=$folder
 mkdir -p "$first/Fonts" "$second/Fonts"
+printf 'AutoCAD' >"$first/acad.exe"
+printf 'AutoCAD' >"$second/acad.exe"
 reg_add "$autocad\\R19.1\\ACAD-D001:409" AcadLocation "$(windows_path "$first")"
 reg_add "$autocad\\R20.0\\ACAD-E001:804" AcadLocation "$(windows_path "$second")"
 run autocad "安装成功!" E2E_AUTO=1 E2E_LANGUAGE=0 "E2E_PATH_CAPTION=选择安装目录"
@@ -164,7 +179,14 @@ for folder in "$first" "$second"; do
     absent "$folder/QTXCad"
 done
 run autocad "Install OK!" E2E_AUTO=1 E2E_LANGUAGE=1
-for folder in "$first" "$second"; do same_file "$payload/QTXCad/acad_EN.lsp" "$folder/acad.lsp"; done
+for folder in "$first" "$second"; do
+    same_file "$payload/QTXCad/acad_EN.lsp" "$folder/acad.lsp"
+    # The script it replaced is kept beside it, in a dated folder.
+    kept=("$folder"/Backup/*/acad.lsp)
+    [ "${#kept[@]}" = 1 ] || fail "kept: ${kept[*]}"
+    same_file "$payload/QTXCad/acad_CH.lsp" "${kept[0]}"
+    absent "$folder/Fonts/Backup"
+done
 
 # The second installation's start-up module held by a running AutoCAD: its close-and-retry message,
 # no success, and the first installation stays done.
@@ -175,6 +197,31 @@ run autocad "Please Close AutoCAD, and try to Install!" E2E_AUTO=1 E2E_LANGUAGE=
 release
 same_file "$payload/QTXCad/acad_EN.lsp" "$first/acad.lsp"
 absent "$second/acad.lsp"
+
+# An uninstalled AutoCAD left its key: its folder holds no "acad.exe" and is passed over; the AutoCAD
+# registered after it (on 64-bit Windows in the other view, as a 64-bit AutoCAD registers for the
+# 32-bit setup) gets the plug-in, and the user's own start-up script is kept.
+case_name=autocad-stale-then-real
+reg_delete "$autocad"
+case_folder acad-uninstalled
+stale=$folder
+case_folder acad-real
+real=$folder
+mkdir -p "$real/Fonts"
+printf 'AutoCAD' >"$real/acad.exe"
+printf '(princ "mine")' >"$real/acad.lsp"
+reg_add "$autocad\\R18.0\\ACAD-8001:409" AcadLocation "$(windows_path "$stale")"
+if [ "$arch" = win64 ]; then
+    reg_add "$autocad\\R24.0\\ACAD-4101:409" AcadLocation "$(windows_path "$real")" "$other_view"
+else
+    reg_add "$autocad\\R24.0\\ACAD-4101:409" AcadLocation "$(windows_path "$real")"
+fi
+run autocad "Install OK!" E2E_AUTO=1 E2E_LANGUAGE=1
+same_file "$payload/QTXCad/acad_EN.lsp" "$real/acad.lsp"
+kept=("$real"/Backup/*/acad.lsp)
+[ "${#kept[@]}" = 1 ] && [ "$(cat "${kept[0]}")" = '(princ "mine")' ] || fail "the user's acad.lsp was not kept"
+[ -z "$(ls "$stale")" ] || fail "written into the uninstalled AutoCAD's folder: $(ls "$stale")"
+reg_delete "$autocad"
 
 # Release keys without any "AcadLocation": nothing to install into, no success claimed.
 case_name=autocad-no-location

@@ -95,7 +95,14 @@ TEST_F(IllustratorInstallTest, FolderWithoutEitherSupportFolderIsAPathErrorAndWr
         {"no Contents\\Windows", MakeIllustrator("NoProgram", false, true), 2},
         {"no folder named", "", 2},
         {"a version the list does not have", MakeIllustrator("Complete"), 11},
+        // The current folder holds a complete Illustrator; an elevated setup's is often System32.
+        {"relative to the current folder", "Illustrator", 2},
     };
+    MakeIllustrator("Current");
+    MakeIllustrator("Current\\Illustrator");
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA((temp / "Current").c_str()));
     const std::vector<std::string> before = wintest::ListFiles(temp.Path());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -103,6 +110,7 @@ TEST_F(IllustratorInstallTest, FolderWithoutEitherSupportFolderIsAPathErrorAndWr
         EXPECT_EQ(result.outcome, Outcome::PathError);
         EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(2)), "The path is error!");
     }
+    SetCurrentDirectoryA(previous);
     EXPECT_EQ(wintest::ListFiles(temp.Path()), before);
     EXPECT_FALSE(wintest::Exists(temp / "NoPlugins\\Support Files\\Contents\\Windows\\QTXPrograms"));
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -137,6 +138,27 @@ TEST_F(IniFileTest, ReadSectionProbesTheSizeOfLongSections) {
     std::vector<std::string> names;
     file.GetKeyNames("Big", names);
     EXPECT_EQ(names, expected);
+}
+
+// Buffers that grew by a fixed step read a value of n bytes n / 512 times, each read copying it whole:
+// start-up went quadratic in the size of "SetupCfg.ini". Doubling reads it a handful of times.
+TEST_F(IniFileTest, ValueOfSomeMegabytesIsReadWholeAndQuickly) {
+    const std::string product(4 << 20, 'p');
+    WriteFileBytes("[SetupCfg]\r\nSoftVer=" + product + "\r\nLanguage=3\r\n");
+    std::string read = "Vectrace";
+    int language = 0;
+
+    const DWORD start = GetTickCount();
+    ReadSetupConfig(m_path, read, language);
+    const DWORD elapsed = GetTickCount() - start;
+
+    EXPECT_EQ(read.size(), product.size());
+    EXPECT_EQ(read, product);
+    EXPECT_EQ(language, 3);
+    std::printf("a %u-byte value read in %lu ms\n", static_cast<unsigned>(product.size()),
+                static_cast<unsigned long>(elapsed));
+    // Generous for a loaded machine; the fixed step took minutes here.
+    EXPECT_LT(elapsed, 20000u);
 }
 
 TEST_F(IniFileTest, SetupConfigReadsExactNamesAndKeepsDefaults) {

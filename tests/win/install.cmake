@@ -8,6 +8,7 @@ file(CREATE_LINK /dev/full ${CMAKE_CURRENT_BINARY_DIR}/full_disk/SoftCfg.ini SYM
 vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
 vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install uuid)
 vt_test(file_probes_test SOURCES file_probes_test.cpp WineTestSupport_win.cpp LIBS vt_install)
+vt_test(file_backup_test SOURCES file_backup_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
 
 # The same shortcut read from Linux, as another tool sees the file.
 foreach(prefix IN LISTS VT_WINE_PREFIXES)

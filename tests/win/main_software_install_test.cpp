@@ -105,7 +105,10 @@ TEST_F(MainSoftwareInstallTest, SecondRunWithTrailingBackslashRewritesTheLanguag
 
     EXPECT_EQ(InstallMainSoftware(Settings(target, 0)).outcome, MainInstallResult::Outcome::Installed);
 
-    EXPECT_EQ(wintest::ListFiles(target + "Vectrace\\"), ExpectedFiles());
+    // The first run wrote its language into "SoftCfg.ini", so that file differs from the shipped one.
+    std::vector<std::string> backups;
+    EXPECT_EQ(wintest::WithoutBackups(wintest::ListFiles(target + "Vectrace\\"), &backups), ExpectedFiles());
+    EXPECT_EQ(backups, std::vector<std::string>{"QTXCfg\\Backup\\<stamp>\\SoftCfg.ini"});
     EXPECT_EQ(IniValue(target + "Vectrace\\QTXCfg\\SoftCfg.ini", "BaseCfg", "Language"), "1");
     EXPECT_FALSE(wintest::Exists(target + "Vectrace\\Vectrace"));
 }
@@ -125,25 +128,99 @@ TEST_F(MainSoftwareInstallTest, ExtractionThatCannotCreateAFileShowsCopyFailedIn
     wintest::FileHolder running(heldTarget + "Vectrace\\QTXPrograms\\Vectrace.exe");
     ASSERT_TRUE(running.Holding());
 
-    const struct {
-        const char* why;
-        std::string target;
-    } cases[] = {
-        {"the program is running", heldTarget},
-        {"the target's parent is missing", temp / "Absent\\Tools"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        const MainInstallResult result = InstallMainSoftware(Settings(c.target));
-        EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
-        EXPECT_EQ(
-            MainInstallMessage(result, install::MessageTable(0)),
-            "\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! \xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba"
-            "\xf3\xd6\xd8\xca\xd4");
-        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(1)), "error! please Close the Vectrace!");
-        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "Can't copy files, error!");
+    const MainInstallResult result = InstallMainSoftware(Settings(heldTarget));
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
+    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(0)),
+              "\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! \xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba"
+              "\xf3\xd6\xd8\xca\xd4");
+    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(1)), "error! please Close the Vectrace!");
+    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "Can't copy files, error!");
+}
+
+// A new folder typed in the dialog: every missing level is made, as users expect of an installer.
+TEST_F(MainSoftwareInstallTest, NewTargetSeveralLevelsDeepIsCreated) {
+    const std::string target = temp / "New\\Tools\\Laser";
+
+    const MainInstallResult result = InstallMainSoftware(Settings(target));
+
+    ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
+    EXPECT_EQ(wintest::ListFiles(target + "\\Vectrace\\"), ExpectedFiles());
+}
+
+// An elevated setup's current folder is often System32: a relative target would install there.
+TEST_F(MainSoftwareInstallTest, TargetThatIsNotAFullPathIsAPathErrorAndWritesNothing) {
+    const std::string current = wintest::MakeFolder(temp / "Current\\");
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    for (const char* target : {"Vectrace", "Tools\\Laser", ".\\Tools", "\\Tools", "C:Tools", "D:x"}) {
+        SCOPED_TRACE(target);
+        const MainInstallResult result = InstallMainSoftware(Settings(target));
+        EXPECT_EQ(result.outcome, MainInstallResult::Outcome::PathError);
+        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "The path is error!");
+        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(0)),
+                  "\xb4\xed\xce\xf3\xb5\xc4\xce\xc4\xbc\xfe\xc4\xbf\xc2\xbc!");
     }
-    EXPECT_FALSE(wintest::Exists(temp / "Absent"));
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
+    EXPECT_FALSE(wintest::Exists("C:\\Tools"));
+    EXPECT_FALSE(wintest::Exists("C:\\Vectrace"));
+}
+
+// "SoftVer" from "SetupCfg.ini" names the shortcut files; a path in it would let the elevated setup
+// write a shortcut anywhere, so such a name gives the shortcuts the name "Vectrace".
+TEST_F(MainSoftwareInstallTest, ProductNameThatIsNoPlainFileNameGivesVectraceShortcuts) {
+    const std::string target = temp / "Tools";
+    wintest::MakeFolder(temp / "Desktop\\Sub\\");
+    for (const char* product : {"..\\Escaped", "Sub\\Nested", "..", "a:b", "a|b", "COM1", ""}) {
+        SCOPED_TRACE(product);
+        MainInstallSettings settings = Settings(target);
+        settings.productName = product;
+
+        ASSERT_EQ(InstallMainSoftware(settings).outcome, MainInstallResult::Outcome::Installed);
+
+        EXPECT_EQ(wintest::ListFiles(temp / "Desktop\\"), std::vector<std::string>{"Vectrace.lnk"});
+        EXPECT_EQ(wintest::ListFiles(temp / "Programs\\"),
+                  (std::vector<std::string>{"Vectrace\\Uninstall.lnk", "Vectrace\\Vectrace.lnk"}));
+        EXPECT_FALSE(wintest::Exists(temp / "Escaped.lnk"));
+        DeleteFileA((temp / "Desktop\\Vectrace.lnk").c_str());
+        DeleteFileA((temp / "Programs\\Vectrace\\Vectrace.lnk").c_str());
+    }
+}
+
+// The laser's calibrated settings live in "QTXCfg\": a reinstall puts the shipped ones back, but keeps
+// the user's in "QTXCfg\Backup\<date time>\"; a file the user did not change leaves no copy.
+TEST_F(MainSoftwareInstallTest, ReinstallKeepsChangedSettingsInABackupAndNeverOverwritesOne) {
+    const std::string target = temp / "Tools\\";
+    const std::string cfg = target + "Vectrace\\QTXCfg\\";
+    ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
+    const std::string shippedLaser = Content(kDist + "QTXCfg\\Laser.ini");
+    EXPECT_EQ(Content(cfg + "Laser.ini"), shippedLaser);
+    EXPECT_TRUE(wintest::BackupFolders(cfg).empty()) << "nothing was replaced by the first installation";
+
+    std::vector<std::string> calibrations;
+    for (const char* power : {"MaxPower=95", "MaxPower=97"}) {
+        const std::string calibrated = shippedLaser + power + "\r\n";
+        ASSERT_TRUE(wintest::WriteWholeFile(cfg + "Laser.ini", calibrated));
+        const std::string softConfig = Content(cfg + "SoftCfg.ini");
+        calibrations.push_back(calibrated);
+
+        ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
+
+        EXPECT_EQ(Content(cfg + "Laser.ini"), shippedLaser);
+        const std::vector<std::string> folders = wintest::BackupFolders(cfg);
+        ASSERT_EQ(folders.size(), calibrations.size());
+        EXPECT_EQ(Content(folders.back() + "Laser.ini"), calibrated);
+        EXPECT_EQ(Content(folders.back() + "SoftCfg.ini"), softConfig);
+    }
+    // The first copy is still there, untouched by the second.
+    EXPECT_EQ(Content(wintest::BackupFolders(cfg).front() + "Laser.ini"), calibrations.front());
+
+    // Laser.ini unchanged since: only "SoftCfg.ini", which the installation rewrites, is kept again.
+    ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
+    const std::vector<std::string> folders = wintest::BackupFolders(cfg);
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(wintest::ListFiles(folders.back()), std::vector<std::string>{"SoftCfg.ini"});
 }
 
 // Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger.
@@ -153,7 +230,7 @@ TEST_F(MainSoftwareInstallTest, FullDiskDuringExtractionNamesTheFileAndTheReason
     }
     wintest::RemoveTree("S:\\Vectrace\\");
 
-    const MainInstallResult result = InstallMainSoftware(Settings("S:"));
+    const MainInstallResult result = InstallMainSoftware(Settings("S:\\"));
 
     EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
     EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::Write);

@@ -174,6 +174,20 @@ TEST(PayloadExtractor, UnsafeNamesWriteNothingOutsideTheDestination) {
     }
 }
 
+// "aux.txt" would go to the serial port (the laser's, perhaps), not into a file; the others would be
+// refused by Windows or written under another name.
+TEST(PayloadExtractor, NamesWindowsReadsSpeciallyAreNotWritten) {
+    for (const char* special : {"QTXDoc\\aux.txt", "CON", "COM1.log", "QTXDoc\\lpt1", "QTXDoc\\a|b.txt", "a<b",
+                                "a?.txt", "a\x01.txt", "QTXDoc\\a.txt.", "QTXDoc\\a.txt ", "QTXDoc.\\a.txt"}) {
+        TempFolder work, destination;
+        const Extracted extracted = Extract(ta::Build({{"QTXDoc\\ok.txt", "ok"}, {special, "bad"}}), destination.Path(),
+                                            Selection::Payload, work);
+        EXPECT_EQ(extracted.result, 0) << special;
+        EXPECT_EQ(extracted.failure.kind, ExtractFailure::Kind::UnsafeName) << special;
+        EXPECT_EQ(wintest::ListFiles(destination.Path()), std::vector<std::string>{"QTXDoc\\ok.txt"}) << special;
+    }
+}
+
 TEST(PayloadExtractor, FileHeldOpenByAnotherProcessStopsTheExtraction) {
     TempFolder work, destination;
     CreateDirectoryA((destination / "QTXPrograms").c_str(), nullptr);

@@ -15,6 +15,7 @@
 
 #include "drivers/DriverPlacementPlan.h"
 #include "drivers/DriverPlacement_win.h"
+#include "drivers/NativeFileSystem_win.h"
 #include "drivers/SystemInfo_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
@@ -266,6 +267,8 @@ TEST(PlaceDriverFiles, BitnessIsThePrefixs) {
     if (sizeof(void*) == 4) {
         EXPECT_EQ(IsWow64() != FALSE, Is64BitPrefix());
     }
+    // Only a program under WOW64 has a redirection to turn off.
+    EXPECT_EQ(ScopedNativeFileSystem().Active(), sizeof(void*) == 4 && Is64BitPrefix());
 }
 
 TEST(PlaceDriverFiles, PlacesWhatTheTableSaysForEachVersion) {
@@ -385,7 +388,19 @@ private:
     std::vector<std::string> m_folders;
 };
 
-// The setup itself writes into the real Windows folder, where WOW64 redirects "system32" to "syswow64".
+// The path of a file below the Windows folder as a 64-bit program sees it: a 32-bit test under WOW64
+// reaches the native "system32" as "sysnative".
+std::string NativePath(const std::string& windows, const std::string& relative) {
+    const bool redirected = sizeof(void*) == 4 && Is64BitPrefix();
+    if (redirected && Lower(relative.substr(0, 9)) == "system32\\") {
+        return windows + "sysnative\\" + relative.substr(9);
+    }
+    return windows + relative;
+}
+
+// The setup itself writes into the real Windows folder. On 64-bit Windows every file lands in the
+// folder its table row names as a 64-bit program sees it: "system32" is the native one, and the 32-bit
+// files in "syswow64" stay as they were (WOW64 would otherwise redirect the 32-bit setup's writes there).
 TEST(PlaceDriverFiles, Windows7IntoThePrefixsOwnWindowsFolder) {
     const bool is64Bit = Is64BitPrefix();
     char windowsPath[MAX_PATH];
@@ -395,21 +410,27 @@ TEST(PlaceDriverFiles, Windows7IntoThePrefixsOwnWindowsFolder) {
 
     PrefixRestorer restorer;
     // A Windows 7 has these; a fresh Wine prefix may not.
-    restorer.MakeFolder(windows + "System32\\DriverStore\\FileRepository\\");
-    restorer.MakeFolder(windows + "system32\\drivers\\");
-    restorer.RemoveAfterwards(windows + "System32\\DriverStore\\FileRepository\\" + kStoreName + "\\");
+    restorer.MakeFolder(NativePath(windows, "System32\\DriverStore\\FileRepository\\"));
+    restorer.MakeFolder(NativePath(windows, "system32\\drivers\\"));
+    restorer.RemoveAfterwards(NativePath(windows, "System32\\DriverStore\\FileRepository\\" + kStoreName + "\\"));
     const std::vector<drivers::PlacementStep> plan =
         drivers::PlanDriverPlacement(WindowsVersion{6, 1}, is64Bit, kStoreName);
     for (const drivers::PlacementStep& step : plan) {
         if (step.action == drivers::PlacementStep::Action::Copy) {
-            restorer.Remember(windows + step.destination);
-            DeleteFileA((windows + step.destination).c_str());
+            restorer.Remember(NativePath(windows, step.destination));
+            DeleteFileA(NativePath(windows, step.destination).c_str());
         }
     }
-    const char* const nativeViews[] = {"sysnative\\WdfCoInstaller01011.dll", "syswow64\\WdfCoInstaller01011.dll",
-                                       "sysnative\\drivers\\usbser.sys", "syswow64\\drivers\\usbser.sys"};
-    for (const char* path : nativeViews) {
-        restorer.Remember(windows + path);
+    // The 32-bit files of a 64-bit Windows, which the placement must not touch.
+    const std::string kThirtyTwoBit = "a 32-bit file of the system";
+    const char* const thirtyTwoBitFiles[] = {"syswow64\\WdfCoInstaller01011.dll", "syswow64\\winusbcoinstaller2.dll",
+                                             "syswow64\\drivers\\usbser.sys"};
+    if (is64Bit) {
+        restorer.MakeFolder(windows + "syswow64\\drivers\\");
+        for (const char* path : thirtyTwoBitFiles) {
+            restorer.Remember(windows + path);
+            WriteBytes(windows + path, kThirtyTwoBit);
+        }
     }
     restorer.Remember(windows + "inf\\setupapi.dev.log");
     WriteBytes(windows + "inf\\setupapi.dev.log", kLog);
@@ -419,30 +440,24 @@ TEST(PlaceDriverFiles, Windows7IntoThePrefixsOwnWindowsFolder) {
     ASSERT_TRUE(report.has_value());
     EXPECT_EQ(report->minor, 1);
 
-    // Seen through this 32-bit program's own view, every copy is where the table puts it.
+    // Every copy is where the table puts it, seen as a 64-bit program sees the folders.
     for (const drivers::PlacementStep& step : plan) {
         if (step.action == drivers::PlacementStep::Action::Copy) {
             const std::string expected =
                 step.destination == "inf\\mdmcpq.inf" ? kExistingModemInf : Content(step.source);
-            EXPECT_EQ(ReadBytes(windows + step.destination).value_or("<missing>"), expected) << step.destination;
+            EXPECT_EQ(ReadBytes(NativePath(windows, step.destination)).value_or("<missing>"), expected)
+                << step.destination;
         }
     }
-    // Where the "system32" writes really went. A 64-bit build writes the 64-bit system folder itself.
-    if (is64Bit && sizeof(void*) == 8) {
-        EXPECT_EQ(ReadBytes(windows + "system32\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf1.d"));
-        EXPECT_EQ(ReadBytes(windows + "system32\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
-        EXPECT_NE(ReadBytes(windows + "syswow64\\WdfCoInstaller01011.dll").value_or("<missing>"),
+    if (is64Bit) {
+        EXPECT_EQ(ReadBytes(NativePath(windows, "system32\\WdfCoInstaller01011.dll")).value_or("<missing>"),
                   Content("QtxWdf1.d"));
-    } else if (is64Bit) {
-        EXPECT_EQ(ReadBytes(windows + "syswow64\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf1.d"));
-        EXPECT_EQ(ReadBytes(windows + "syswow64\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
-        EXPECT_NE(ReadBytes(windows + "sysnative\\WdfCoInstaller01011.dll").value_or("<missing>"),
-                  Content("QtxWdf1.d"));
-        EXPECT_NE(ReadBytes(windows + "sysnative\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u2.006"));
-        const std::string store = "System32\\DriverStore\\FileRepository\\" + kStoreName + "\\usbser.sys";
-        std::printf("driver store copy: in syswow64 %s, in the 64-bit system32 %s\n",
-                    Exists(windows + "syswow64" + store.substr(8)) ? "yes" : "no",
-                    Exists(windows + "sysnative" + store.substr(8)) ? "yes" : "no");
+        EXPECT_EQ(ReadBytes(NativePath(windows, "system32\\drivers\\usbser.sys")).value_or("<missing>"),
+                  Content("qtx512u2.006"));
+        for (const char* path : thirtyTwoBitFiles) {
+            EXPECT_EQ(ReadBytes(windows + path).value_or("<missing>"), kThirtyTwoBit) << path;
+        }
+        EXPECT_FALSE(Exists(windows + "syswow64\\DriverStore\\FileRepository\\" + kStoreName));
     } else {
         EXPECT_EQ(ReadBytes(windows + "system32\\WdfCoInstaller01011.dll").value_or("<missing>"), Content("QtxWdf0.d"));
         EXPECT_EQ(ReadBytes(windows + "system32\\drivers\\usbser.sys").value_or("<missing>"), Content("qtx512u.006"));

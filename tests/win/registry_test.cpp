@@ -113,4 +113,27 @@ TEST(ReadMachineText, OnSixtyFourBitWindowsSeesOnlyTheThirtyTwoBitView) {
     EXPECT_EQ(text, "C:\\Corel32");
 }
 
+// The other view is the one a program of the other bitness sees without a flag: for the 32-bit setup the
+// 64-bit one, for a 64-bit build the 32-bit one.
+TEST(RegistryViewFlag, OpensTheOtherViewOnSixtyFourBitWindows) {
+    if (sizeof(void*) == 4 && !IsWow64()) {
+        GTEST_SKIP() << "one registry view on 32-bit Windows";
+    }
+    const REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    EXPECT_EQ(RegistryViewFlag(plugins::RegistryView::Other), other);
+    EXPECT_EQ(RegistryViewFlag(plugins::RegistryView::Own), 0u);
+
+    wintest::ScopedMachineKey otherKeys(kKey, other);
+    ASSERT_TRUE(otherKeys.SetText("R24.0\\ACAD-1001:409", "AcadLocation", "C:\\Other"));
+    std::string text;
+    std::vector<std::string> names;
+    EXPECT_FALSE(ReadMachineText(kKey + "\\R24.0\\ACAD-1001:409", "AcadLocation", &text));
+    EXPECT_FALSE(ListMachineSubKeys(kKey, &names));
+    EXPECT_TRUE(ReadMachineText(kKey + "\\R24.0\\ACAD-1001:409", "AcadLocation", &text,
+                                RegistryViewFlag(plugins::RegistryView::Other)));
+    EXPECT_EQ(text, "C:\\Other");
+    EXPECT_TRUE(ListMachineSubKeys(kKey, &names, RegistryViewFlag(plugins::RegistryView::Other)));
+    EXPECT_EQ(names, std::vector<std::string>{"R24.0"});
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 // vtpack: builds the setup (stub + payload archive) and reads any setup back.
-#include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -26,10 +26,7 @@ int Usage(const std::string& problem) {
     return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     if (args.empty()) {
         return Usage("no command");
     }
@@ -63,4 +60,19 @@ int main(int argc, char** argv) {
         return ExtractCommand(args[1], args[2], args.size() == 5 ? args[4] : "all");
     }
     return Usage("unknown command or wrong arguments: " + command);
+}
+
+}  // namespace
+
+// The commands report what they meet on disk themselves; this is only the last boundary, so that
+// nothing ends the tool without a word (an allocation that fails, say).
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        std::cerr << "vtpack: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "vtpack: unexpected failure\n";
+    }
+    return 1;
 }
