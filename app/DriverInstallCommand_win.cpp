@@ -5,8 +5,9 @@
 #include "app/DriverProgressDlg_win.h"
 #include "app/PaintingWait_win.h"
 #include "app/SetupDlg_win.h"
-#include "framework/WaitCursor_win.h"
 #include "drivers/ProgressPacing.h"
+#include "framework/WaitCursor_win.h"
+#include "install/MessageTable.h"
 #include "res/resource.h"
 
 namespace {
@@ -25,6 +26,7 @@ void RunDriverInstallCommand(CSetupDlg& window) {
     CWaitCursor waitCursor;
     CDriverProgressDlg progress(&window);
     progress.m_title = languagePos == 0 ? kTitleChinese : kTitleEnglish;
+    progress.m_damagedText = install::MessageTable(static_cast<int>(languagePos)).Text(install::MsgSetupDamaged);
     progress.m_centerX = (rect.left + rect.right) / 2;
     progress.m_centerY = (rect.top + rect.bottom) / 2;
     progress.SetCallbacks([&window] { return window.m_progressSteps; },

@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "app/PaintingWait_win.h"
-#include "framework/MessageBox_win.h"
 #include "drivers/DriverPlacement_win.h"
 #include "drivers/ProgressPacing.h"
+#include "framework/MessageBox_win.h"
 #include "payload/PayloadExtractor_win.h"
+#include "payload/SetupIntegrity_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -88,9 +89,18 @@ void CDriverProgressDlg::Open() {
 }
 
 void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
-    if (extract && !ExtractDriverFiles(driverRoot)) {
-        ShowMessage(kErrorText, m_hWnd);
-        return;
+    if (extract) {
+        // Checked before anything is written into the system folder.
+        if (!IsSetupArchiveIntact(RunningExecutablePath())) {
+            ShowMessage(m_damagedText.c_str(), m_hWnd);
+            return;
+        }
+        ExtractFailure failure;
+        if (!ExtractDriverFiles(driverRoot, &failure)) {
+            const bool damaged = failure.kind == ExtractFailure::Kind::BadArchive;
+            ShowMessage(damaged ? m_damagedText.c_str() : kErrorText, m_hWnd);
+            return;
+        }
     }
     PlaceDriverFiles(driverRoot + "MxDriver\\");
 

@@ -90,6 +90,9 @@ int BuildCommand(const std::string& payloadDir, const std::string& stubPath, con
         std::cerr << "vtpack: cannot read the stub \"" << stubPath << "\"\n";
         return 1;
     }
+    if (!CheckStubUnsigned(stubPath)) {
+        return 1;
+    }
     const std::string temporary = outputPath + ".tmp";
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -99,7 +102,12 @@ int BuildCommand(const std::string& payloadDir, const std::string& stubPath, con
     out << stub.rdbuf();
     const auto imageSize = static_cast<std::uint64_t>(out.tellp());
 
-    payload::ArchiveWriter writer(out, imageSize);
+    payload::ArchivePlan plan;
+    plan.entryCount = items.size();
+    for (const payload::PackItem& item : items) {
+        plan.dataBytes += item.size;
+    }
+    payload::ArchiveWriter writer(out, imageSize, plan);
     std::uint64_t dataBytes = 0;
     bool ok = true;
     for (const payload::PackItem& item : items) {

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// False, with the reason and the cure on stderr, when the stub already carries a signature: the payload
+// appended behind it would break it.
+bool CheckStubUnsigned(const std::string& stubPath);
 int BuildCommand(const std::string& payloadDir, const std::string& stubPath, const std::string& outputPath);
 int ListCommand(const std::string& setupPath);
 int VerifyCommand(const std::string& setupPath);
