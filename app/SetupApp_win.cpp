@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/DllSearch_win.h"
 #include "app/SetupConfig.h"
 #include "app/SetupConfigFile_win.h"
 #include "app/SetupDlg_win.h"
@@ -21,6 +22,7 @@ std::string SetupFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
