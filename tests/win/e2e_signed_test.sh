@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Signed and damaged setups end to end. A throwaway certificate is made with openssl; the distribution's
 # setup is signed with osslsigncode and a second signature nested into the first; osslsigncode verify and
-# vtpack verify both pass, and the main software installs through the window from the signed setup.
+# vtpack verify both pass, vtpack extract gives the payload back, and the main software installs through
+# the window from the signed setup.
 # Then three damaged setups (a payload byte flipped, the file cut short as by a broken download, the
 # signed setup altered after signing): vtpack verify refuses each, and in both languages the install
 # button and the USB driver button each answer with the damaged-setup message and write nothing.
@@ -103,6 +104,9 @@ grep -E "Signature verification|Number of verified signatures|Succeeded|Failed" 
 grep -q "Number of verified signatures: 2" "$work/verify.txt" || fail "not two verified signatures"
 echo "--- vtpack verify"
 "$vtpack" verify "$work/signed/VtSetup.exe" || fail "vtpack verify refused the signed setup"
+"$vtpack" list "$work/signed/VtSetup.exe" | tail -n 2
+"$vtpack" extract "$work/signed/VtSetup.exe" "$work/extracted" >/dev/null || fail "vtpack extract"
+diff -r "$payload" "$work/extracted" || fail "vtpack extract of the signed setup differs from the payload"
 install "$work/signed" 2 "Install OK!"
 diff -r -x QTXCfg -x QTXDoc -x QTXLanguage -x QTXRes -x MxDriver -x QTXCad -x QTXCorel -x QtxAi \
     "$payload" "$target/Vectrace" || fail "the installed tree differs from the payload"
