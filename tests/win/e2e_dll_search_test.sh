@@ -96,6 +96,25 @@ setup_lines "$work/planted.txt" | awk '$1 == "L"' | grep -F "$app_folder" | grep
     fail "the setup loaded the files above from its own folder"
 echo "planted beside the setup: $(tr '\n' ' ' <"$work/after")- none loaded"
 
+# Windows Vista, where the search is not restricted since shell links fail under it there: the DLLs
+# preloaded from the system folder keep the planted ones out, and the shortcuts are made.
+vista_key='HKCU\Software\Wine\AppDefaults\VtSetupVista.exe'
+cp "$work/dist/VtSetup.exe" "$work/dist/VtSetupVista.exe"
+"$runner" reg add "$vista_key" /v Version /d vista /f >/dev/null 2>&1 || fail "could not set the Windows version"
+rm -rf "$target" "$user_folder/Desktop/Vectrace.lnk"
+mkdir -p "$target"
+VT_DIST_DIR=$work/dist E2E_EXE=VtSetupVista.exe E2E_TITLE=VtSetupVista E2E_TARGET='C:\vt-e2e-dll-'$arch \
+    VT_WINEDEBUG=+pid,+loaddll,+module timeout -k 5 180 "$runner" "$uidriver" "$here/e2e_dll_search/main_software_as.scn" \
+    >"$work/vista.txt" 2>&1 || { fail "Vista: the installation did not end with \"Install OK!\""; grep -v ':trace:' "$work/vista.txt" | tail -n 20; }
+"$runner" reg delete "$vista_key" /f >/dev/null 2>&1
+grep -q ':module:load_dll looking for L"[^"\\]*" in L"C:\\\\windows\\\\system32\\\\"' "$work/vista.txt" &&
+    fail "Vista: the search was restricted all the same"
+loaded=$(ls "$work/dist" | grep '\.loaded$')
+[ -z "$loaded" ] || fail "Vista: planted DLLs were loaded by the setup: $loaded"
+[ -f "$user_folder/Desktop/Vectrace.lnk" ] && [ -f "$menu/Uninstall.lnk" ] || fail "Vista: the shortcuts were not made"
+diff -r "$payload/QTXPrograms" "$target/Vectrace/QTXPrograms" >/dev/null || fail "Vista: QTXPrograms differs"
+echo "Windows Vista: search left as it is, planted DLLs not loaded, shortcuts made"
+
 # Control: without the restriction, the same folder and overrides hand out the markers.
 cp "$load_by_name" "$work/dist/"
 "$runner" "$work/dist/$(basename "$load_by_name")" $(cat "$work/after") >/dev/null 2>&1 ||
