@@ -16,6 +16,8 @@ namespace payload {
 class ArchiveSource {
 public:
     virtual ~ArchiveSource() = default;
+    // Where the archive ends. For a setup file, which may be signed, wrap the file in an ArchiveSpan
+    // (payload/CertificateTable.h), whose length stops in front of the certificate table.
     virtual std::uint64_t Length() = 0;
     // Reads exactly count bytes at offset; false when the read fails or returns fewer bytes.
     virtual bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) = 0;

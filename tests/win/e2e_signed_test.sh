@@ -92,6 +92,8 @@ case_name=signed
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/cert.pem" -days 2 \
     -subj "/CN=VtSetup test signer" >/dev/null 2>&1 || fail "openssl could not make a certificate"
 setup_in signed
+unsigned_length=$(stat -c %s "$dist/VtSetup.exe")
+[ $((unsigned_length % 8)) = 0 ] || fail "vtpack left a length of $unsigned_length, not a multiple of 8"
 osslsigncode sign -certs "$work/cert.pem" -key "$work/key.pem" -n "Vectrace Setup" -h sha256 \
     -in "$dist/VtSetup.exe" -out "$work/once.exe" >/dev/null || fail "osslsigncode sign"
 rm -f "$work/signed/VtSetup.exe"
@@ -105,6 +107,9 @@ grep -q "Number of verified signatures: 2" "$work/verify.txt" || fail "not two v
 echo "--- vtpack verify"
 "$vtpack" verify "$work/signed/VtSetup.exe" || fail "vtpack verify refused the signed setup"
 "$vtpack" list "$work/signed/VtSetup.exe" | tail -n 2
+# The signer added no padding of its own: its table starts right behind the count.
+"$vtpack" list "$work/signed/VtSetup.exe" | grep -q "at offset $unsigned_length, right behind the archive" ||
+    fail "the certificate table does not start at $unsigned_length"
 "$vtpack" extract "$work/signed/VtSetup.exe" "$work/extracted" >/dev/null || fail "vtpack extract"
 diff -r "$payload" "$work/extracted" || fail "vtpack extract of the signed setup differs from the payload"
 install "$work/signed" 2 "Install OK!"
