@@ -19,7 +19,7 @@ ArchiveWriter::ArchiveWriter(std::ostream& out, std::uint64_t imageSize, const A
                                    (entries + 1) * kOffsetSize + kCountFieldSize;
     const std::uint64_t padding = (kFileLengthAlignment - unpadded % kFileLengthAlignment) % kFileLengthAlignment;
     // The record's place is kept with zeros until the digest is known.
-    const std::string filler(padding + kIntegrityRecordSize, '\0');
+    const std::string filler(static_cast<std::size_t>(padding) + kIntegrityRecordSize, '\0');
     m_out.write(filler.data(), static_cast<std::streamsize>(filler.size()));
     m_recordPosition = imageSize + padding;
     m_position = m_recordPosition + kIntegrityRecordSize;
