@@ -53,6 +53,10 @@ struct WalkResult {
     bool ok() const { return error == ArchiveError::None; }
 };
 
+// Whether the entry between two neighbouring offsets can be extracted from a file of the given length:
+// None, EntryEndPastFile or EntryWithoutData. The walk below and the integrity check judge alike by it.
+ArchiveError CheckEntryBounds(std::uint32_t start, std::uint32_t end, std::uint64_t length);
+
 // Visits the entries in table order, checking each entry's bounds just before it is visited, so the
 // entries before a bad one are still visited. The visitor returns false to stop the walk.
 WalkResult WalkArchive(ArchiveSource& source, const std::function<bool(const EntryView&)>& visit);

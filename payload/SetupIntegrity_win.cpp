@@ -6,15 +6,21 @@
 
 namespace {
 
-// The whole archive is read once; the setup's windows stay drawn meanwhile.
+// The whole archive is read once; the setup's windows stay drawn meanwhile, looked after between the
+// large reads of the digest (each look costs a trip to the window system).
 class PaintingSource : public FileArchiveSource {
 public:
     using FileArchiveSource::FileArchiveSource;
     bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
         const bool ok = FileArchiveSource::ReadAt(offset, buffer, count);
-        PumpPaintMessages();
+        if (count >= kLargeRead) {
+            PumpPaintMessages();
+        }
         return ok;
     }
+
+private:
+    static constexpr std::uint32_t kLargeRead = 64 * 1024;
 };
 
 }  // namespace
