@@ -6,21 +6,23 @@
 
 namespace {
 
-// The whole archive is read once; the setup's windows stay drawn meanwhile, looked after between the
-// large reads of the digest (each look costs a trip to the window system).
+// The whole archive is read once; the setup's windows stay drawn meanwhile. Each look at the message
+// queue costs a trip to the window system, so it is made only when the last one is a while ago.
 class PaintingSource : public FileArchiveSource {
 public:
     using FileArchiveSource::FileArchiveSource;
     bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
         const bool ok = FileArchiveSource::ReadAt(offset, buffer, count);
-        if (count >= kLargeRead) {
+        if (GetTickCount() - m_lastPaint >= kPaintIntervalMs) {
             PumpPaintMessages();
+            m_lastPaint = GetTickCount();
         }
         return ok;
     }
 
 private:
-    static constexpr std::uint32_t kLargeRead = 64 * 1024;
+    static constexpr DWORD kPaintIntervalMs = 50;
+    DWORD m_lastPaint = GetTickCount();
 };
 
 }  // namespace
