@@ -38,12 +38,19 @@ std::uint64_t ArchiveDigest::Value() const {
     return XXH3_64bits_digest(State(m_state));
 }
 
+namespace {
+
+// Small enough for the second-level cache: the digest reads the bytes the read has just put there.
+constexpr std::size_t kDigestChunkSize = 256 * 1024;
+
+}  // namespace
+
 bool DigestRange(ArchiveSource& source, std::uint64_t begin, std::uint64_t end, std::uint64_t& digest) {
     if (begin > end) {
         return false;
     }
     ArchiveDigest hash;
-    const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(end - begin, kCopyBufferSize));
+    const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(end - begin, kDigestChunkSize));
     const std::unique_ptr<unsigned char[]> buffer(new unsigned char[std::max<std::size_t>(bufferSize, 1)]);
     for (std::uint64_t position = begin; position < end;) {
         const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(end - position, bufferSize));

@@ -1,18 +1,21 @@
 #include "payload/SetupIntegrity_win.h"
 
 #include "framework/Dialog_win.h"
+#include "framework/File_win.h"
 #include "payload/CertificateTable.h"
-#include "payload/FileArchiveSource_win.h"
 
 namespace {
 
-// The whole archive is read once; the setup's windows stay drawn meanwhile. Each look at the message
-// queue costs a trip to the window system, so it is made only when the last one is a while ago.
-class PaintingSource : public FileArchiveSource {
+// The whole archive is read once, front to back, from a file this source alone reads: reads that follow
+// one another need no seek. The setup's windows stay drawn meanwhile; each look at the message queue
+// costs a trip to the window system, so it is made only when the last one is a while ago.
+class CheckSource : public payload::ArchiveSource {
 public:
-    using FileArchiveSource::FileArchiveSource;
+    explicit CheckSource(CFile& file) : m_file(file), m_length(file.Length()) {}
+    std::uint64_t Length() override { return m_length == UINT64_MAX ? 0 : m_length; }
     bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
-        const bool ok = FileArchiveSource::ReadAt(offset, buffer, count);
+        const bool ok = (offset == m_position || m_file.Seek(offset)) && m_file.Read(buffer, count);
+        m_position = ok ? offset + count : UINT64_MAX;
         if (GetTickCount() - m_lastPaint >= kPaintIntervalMs) {
             PumpPaintMessages();
             m_lastPaint = GetTickCount();
@@ -22,6 +25,9 @@ public:
 
 private:
     static constexpr DWORD kPaintIntervalMs = 50;
+    CFile& m_file;
+    std::uint64_t m_length;
+    std::uint64_t m_position = 0;
     DWORD m_lastPaint = GetTickCount();
 };
 
@@ -35,7 +41,7 @@ payload::IntegrityCheck CheckSetupArchive(const std::string& executablePath) {
         check.damage = payload::Damage::Unreadable;
         return check;
     }
-    PaintingSource source(file);
+    CheckSource source(file);
     payload::ArchiveSpan archive(source);
     return payload::CheckArchiveIntegrity(archive);
 }
