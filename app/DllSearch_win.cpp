@@ -26,8 +26,9 @@ constexpr const char* kLateSystemDlls[] = {
     "apphelp.dll", "userenv.dll", "version.dll", "oleacc.dll",  "setupapi.dll",
 };
 
-// Windows Vista (6.0) has SetDefaultDllDirectories once KB2533623 is installed, but shell links can no
-// longer be made after it: CoCreateInstance(CLSID_ShellLink) fails there once the search is restricted.
+// Windows Vista (6.0) has SetDefaultDllDirectories once KB2533623 is installed, but others found that
+// shell links can no longer be made after it there (CoCreateInstance(CLSID_ShellLink) fails), and the
+// setup's shortcuts depend on them.
 bool IsWindowsVista() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
