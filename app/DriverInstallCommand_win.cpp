@@ -7,6 +7,7 @@
 #include "app/SetupDlg_win.h"
 #include "drivers/ProgressPacing.h"
 #include "framework/WaitCursor_win.h"
+#include "install/MessageTable.h"
 #include "res/resource.h"
 
 namespace {
@@ -31,6 +32,7 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
     }
     progress.m_showWindow = settings.showProgress;
     progress.m_title = settings.languagePosition == 0 ? kTitleChinese : kTitleEnglish;
+    progress.m_damagedText = install::MessageTable(settings.languagePosition).Text(install::MsgSetupDamaged);
     progress.m_centerX = (rect.left + rect.right) / 2;
     progress.m_centerY = (rect.top + rect.bottom) / 2;
     const int steps = settings.progressSteps;

@@ -9,6 +9,7 @@
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "payload/PayloadExtractor_win.h"
+#include "payload/SetupIntegrity_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -81,9 +82,9 @@ int CDriverProgressDlg::InstallDriversBelow(const std::string& driverRoot, bool 
     return 1;
 }
 
-void CDriverProgressDlg::Fail() {
+void CDriverProgressDlg::Fail(const char* gbkText) {
     m_failed = true;
-    m_reporter->Message(Reporter::Kind::Failure, GbkToWide(kErrorText), m_hWnd);
+    m_reporter->Message(Reporter::Kind::Failure, GbkToWide(gbkText ? gbkText : kErrorText), m_hWnd);
 }
 
 void CDriverProgressDlg::Step(const std::wstring& words, const std::string& path) {
@@ -111,10 +112,16 @@ void CDriverProgressDlg::Open() {
 void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     if (extract) {
         Step(L"Extracting the driver folders into ", driverRoot);
-    }
-    if (extract && !ExtractDriverFiles(driverRoot)) {
-        Fail();
-        return;
+        // Checked before anything is written into the system folder.
+        if (!IsSetupArchiveIntact(RunningExecutablePath())) {
+            Fail(m_damagedText.c_str());
+            return;
+        }
+        ExtractFailure failure;
+        if (!ExtractDriverFiles(driverRoot, &failure)) {
+            Fail(failure.kind == ExtractFailure::Kind::BadArchive ? m_damagedText.c_str() : kErrorText);
+            return;
+        }
     }
     Step(L"Placing the driver files from ", driverRoot + "MxDriver\\");
     PlaceDriverFiles(driverRoot + "MxDriver\\");

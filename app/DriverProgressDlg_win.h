@@ -33,6 +33,9 @@ public:
     int m_centerX = 0;  // with m_centerY both 0 the window keeps the template's position
     int m_centerY = 0;
     std::string m_title;  // GBK bytes
+    // Shown instead of the extraction when the setup's archive is damaged; GBK bytes, in the language
+    // chosen at the click.
+    std::string m_damagedText;
     StepTotal m_pfnStepTotal;
     Tick m_pfnTick;
     CDialog* m_pOwner;
@@ -47,7 +50,8 @@ private:
     void Install(const std::string& driverRoot, bool extract);
     void WaitWithProgress(HANDLE installer);
     void SetProgress(unsigned position);
-    void Fail();
+    // Tells the failure ("error!" unless another GBK text is given) and marks the command failed.
+    void Fail(const char* gbkText = nullptr);
     void Step(const std::wstring& words, const std::string& path);
 
     MessageBoxReporter m_boxReporter;

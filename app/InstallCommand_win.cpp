@@ -12,6 +12,7 @@
 #include "install/MainSoftwareLayout.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"
+#include "payload/SetupIntegrity_win.h"
 #include "plugins/AutoCadInstall_win.h"
 #include "plugins/CorelDrawInstall_win.h"
 #include "plugins/IllustratorInstall_win.h"
@@ -50,7 +51,10 @@ InstallCommandResult Report(const Result& result,
                             const install::MessageTable& table) {
     InstallCommandResult report;
     report.installed = result.outcome == Result::Outcome::Installed;
-    if (fileFailed) {
+    if (result.failure.kind == ExtractFailure::Kind::BadArchive) {
+        // Damaged after the check at the start (the file changed meanwhile): no program to close.
+        report.message = GbkToWide(table.Text(install::MsgSetupDamaged));
+    } else if (fileFailed) {
         report.message = FileFailureMessage(table, result.failure);
     } else if (!message.empty()) {
         report.message = GbkToWide(message.c_str());
@@ -109,8 +113,15 @@ void ReportPlan(const InstallCommandSettings& settings, Reporter& reporter) {
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
     const install::MessageTable table(settings.languagePosition);
-    const std::string setupFolder =
-        SetupFolderOf(settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable);
+    const std::string setupExecutable =
+        settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
+    const std::string setupFolder = SetupFolderOf(setupExecutable);
+    // Every branch extracts: a damaged setup is refused before any of them writes a thing.
+    if (!IsSetupArchiveIntact(setupExecutable)) {
+        InstallCommandResult damaged;
+        damaged.message = GbkToWide(table.Text(install::MsgSetupDamaged));
+        return damaged;
+    }
 
     if (settings.installType == 0) {
         MainInstallSettings main;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/CommandLine_win.h"
+#include "app/DllSearch_win.h"
 #include "app/SetupConfig.h"
 #include "app/SetupConfigFile_win.h"
 #include "app/SetupFolder_win.h"
@@ -23,6 +24,7 @@ std::string SetupFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 

@@ -35,6 +35,9 @@ const char* const kMessageTexts[kMessageCount][kMessageColumns] = {
     {"\xb6\xc1\xc8\xa1\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:", "Can't read the file:", "Can't read the file:"},
     // MsgWriteFailed: "写入文件失败:"
     {"\xd0\xb4\xc8\xeb\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:", "Can't write the file:", "Can't write the file:"},
+    // MsgSetupDamaged: "安装文件已损坏,请重新下载!"
+    {"\xb0\xb2\xd7\xb0\xce\xc4\xbc\xfe\xd2\xd1\xcb\xf0\xbb\xb5,\xc7\xeb\xd6\xd8\xd0\xc2\xcf\xc2\xd4\xd8!",
+     "The setup file is damaged, please download it again!", "The setup file is damaged, please download it again!"},
 };
 
 int MessageColumn(int languagePosition) {

@@ -19,6 +19,8 @@ enum MessageId {
     // Lead-ins of the message for a read or write that failed in the middle of a copy.
     MsgReadFailed,
     MsgWriteFailed,
+    // The setup's own archive is damaged or unreadable: shown before anything is written.
+    MsgSetupDamaged,
     kMessageCount,
 };
 

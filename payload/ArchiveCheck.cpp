@@ -6,11 +6,25 @@
 
 namespace payload {
 
+namespace {
+
+std::string Hex(std::uint64_t value) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, value >>= 4) {
+        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+    }
+    return text;
+}
+
+}  // namespace
+
 ArchiveCheckResult CheckArchive(ArchiveSource& source, LeadByteTest isLeadByte) {
     ArchiveCheckResult result;
     std::vector<std::uint32_t> offsets;
     if (const ArchiveError error = ReadOffsetTable(source, offsets); error != ArchiveError::None) {
         result.problems.push_back(ArchiveErrorText(error));
+        result.integrity = CheckArchiveIntegrity(source);
         return result;
     }
     const std::uint64_t length = source.Length();
@@ -41,7 +55,32 @@ ArchiveCheckResult CheckArchive(ArchiveSource& source, LeadByteTest isLeadByte) 
         result.problems.push_back("entry " + std::to_string(index) + " \"" + names[index] +
                                   "\": its folder comes before any entry of its parent folder");
     }
+    // A broken layout was reported by the walk above.
+    result.integrity = CheckArchiveIntegrity(source);
+    if (!result.integrity.Intact() && result.integrity.damage != Damage::Layout) {
+        result.problems.push_back(IntegrityText(result.integrity));
+    }
     return result;
+}
+
+std::string IntegrityText(const IntegrityCheck& check) {
+    switch (check.damage) {
+        case Damage::None:
+            return check.state == Integrity::Verified
+                       ? "integrity record: XXH3-64 " + Hex(check.record.digest) + ", matches"
+                       : "no integrity record: nothing to check the bytes against";
+        case Damage::Layout:
+            return ArchiveErrorText(check.layoutError);
+        case Damage::UnsupportedRecord:
+            return "the integrity record has version " + std::to_string(check.record.version) + " and algorithm " +
+                   std::to_string(check.record.algorithm) + ", which this reader does not know";
+        case Damage::DigestMismatch:
+            return "the archive's digest is " + Hex(check.digest) + " but its integrity record says " +
+                   Hex(check.record.digest) + ": the file is damaged";
+        case Damage::Unreadable:
+            return "the archive could not be read to the end";
+    }
+    return "unknown damage";
 }
 
 }  // namespace payload

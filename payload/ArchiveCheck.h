@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "payload/ArchiveIntegrity.h"
 #include "payload/ArchiveReader.h"
 
 namespace payload {
@@ -12,8 +13,13 @@ namespace payload {
 struct ArchiveCheckResult {
     std::vector<EntryView> entries;     // every entry the walk reached
     std::vector<std::string> problems;  // empty when the archive is sound
+    IntegrityCheck integrity;           // a digest that differs is also one of the problems
 };
 
+// source.Length() is the archive's end: for a file, pass an ArchiveSpan of it.
 ArchiveCheckResult CheckArchive(ArchiveSource& source, LeadByteTest isLeadByte = IsGbkLeadByte);
+
+// One line for a person: how the archive's integrity stands, or what was found damaged.
+std::string IntegrityText(const IntegrityCheck& check);
 
 }  // namespace payload

@@ -57,6 +57,16 @@ ArchiveError ReadOffsetTable(ArchiveSource& source, std::vector<std::uint32_t>& 
     return ArchiveError::None;
 }
 
+ArchiveError CheckEntryBounds(std::uint32_t start, std::uint32_t end, std::uint64_t length) {
+    if (end >= length) {
+        return ArchiveError::EntryEndPastFile;
+    }
+    if (end <= start || end - start <= kNameFieldSize) {
+        return ArchiveError::EntryWithoutData;
+    }
+    return ArchiveError::None;
+}
+
 WalkResult WalkArchive(ArchiveSource& source, const std::function<bool(const EntryView&)>& visit) {
     std::vector<std::uint32_t> offsets;
     if (const ArchiveError error = ReadOffsetTable(source, offsets); error != ArchiveError::None) {
@@ -68,11 +78,8 @@ WalkResult WalkArchive(ArchiveSource& source, const std::function<bool(const Ent
     for (std::uint32_t i = 0; i + 1 < offsets.size(); ++i) {
         const std::uint32_t start = offsets[i];
         const std::uint32_t end = offsets[i + 1];
-        if (end >= length) {
-            return {ArchiveError::EntryEndPastFile, i};
-        }
-        if (end <= start || end - start <= kNameFieldSize) {
-            return {ArchiveError::EntryWithoutData, i};
+        if (const ArchiveError error = CheckEntryBounds(start, end, length); error != ArchiveError::None) {
+            return {error, i};
         }
         if (!source.ReadAt(start, nameField, kNameFieldSize)) {
             return {ArchiveError::ReadFailed, i};

@@ -16,6 +16,8 @@ namespace payload {
 class ArchiveSource {
 public:
     virtual ~ArchiveSource() = default;
+    // Where the archive ends. For a setup file, which may be signed, wrap the file in an ArchiveSpan
+    // (payload/CertificateTable.h), whose length stops in front of the certificate table.
     virtual std::uint64_t Length() = 0;
     // Reads exactly count bytes at offset; false when the read fails or returns fewer bytes.
     virtual bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) = 0;
@@ -50,6 +52,10 @@ struct WalkResult {
     std::uint32_t failedIndex = 0;  // the entry at which the walk stopped, when it did
     bool ok() const { return error == ArchiveError::None; }
 };
+
+// Whether the entry between two neighbouring offsets can be extracted from a file of the given length:
+// None, EntryEndPastFile or EntryWithoutData. The walk below and the integrity check judge alike by it.
+ArchiveError CheckEntryBounds(std::uint32_t start, std::uint32_t end, std::uint64_t length);
 
 // Visits the entries in table order, checking each entry's bounds just before it is visited, so the
 // entries before a bad one are still visited. The visitor returns false to stop the walk.

@@ -1,5 +1,6 @@
 #include "payload/ArchiveWriter.h"
 
+#include "payload/IntegrityRecord.h"
 #include "payload/PayloadFormat.h"
 
 #include <algorithm>
@@ -10,6 +11,26 @@
 namespace payload {
 
 ArchiveWriter::ArchiveWriter(std::ostream& out, std::uint64_t imageSize) : m_out(out), m_position(imageSize) {}
+
+ArchiveWriter::ArchiveWriter(std::ostream& out, std::uint64_t imageSize, const ArchivePlan& plan)
+    : m_out(out), m_position(imageSize), m_sealed(true), m_plan(plan) {
+    const std::uint64_t entries = plan.entryCount;
+    const std::uint64_t unpadded = imageSize + kIntegrityRecordSize + entries * kNameFieldSize + plan.dataBytes +
+                                   (entries + 1) * kOffsetSize + kCountFieldSize;
+    const std::uint64_t padding = (kFileLengthAlignment - unpadded % kFileLengthAlignment) % kFileLengthAlignment;
+    // The record's place is kept with zeros until the digest is known.
+    const std::string filler(static_cast<std::size_t>(padding) + kIntegrityRecordSize, '\0');
+    m_out.write(filler.data(), static_cast<std::streamsize>(filler.size()));
+    m_recordPosition = imageSize + padding;
+    m_position = m_recordPosition + kIntegrityRecordSize;
+}
+
+void ArchiveWriter::Emit(const char* bytes, std::size_t count) {
+    m_out.write(bytes, static_cast<std::streamsize>(count));
+    if (m_sealed) {
+        m_digest.Update(bytes, count);
+    }
+}
 
 bool ArchiveWriter::Fail(std::string message) {
     if (m_error.empty()) {
@@ -45,8 +66,9 @@ bool ArchiveWriter::BeginEntry(std::string_view name, std::uint64_t size) {
     m_offsets.push_back(static_cast<std::uint32_t>(m_position));
     std::array<char, kNameFieldSize> field{};
     std::copy(name.begin(), name.end(), field.begin());
-    m_out.write(field.data(), field.size());
+    Emit(field.data(), field.size());
     m_position = end;
+    m_dataBytes += size;
     return true;
 }
 
@@ -60,7 +82,7 @@ bool ArchiveWriter::Add(std::string_view name, std::istream& data, std::uint64_t
         if (!data.read(buffer.data(), chunk)) {
             return Fail("could not read the data of \"" + std::string(name) + "\"");
         }
-        m_out.write(buffer.data(), chunk);
+        Emit(buffer.data(), static_cast<std::size_t>(chunk));
         left -= static_cast<std::uint64_t>(chunk);
     }
     return m_out.good() || Fail("could not write the archive");
@@ -90,9 +112,29 @@ bool ArchiveWriter::Finish() {
         WriteLe32(&tail[i * kOffsetSize], m_offsets[i]);
     }
     WriteLe32(&tail[m_offsets.size() * kOffsetSize], static_cast<std::uint32_t>(m_offsets.size()));
-    m_out.write(reinterpret_cast<const char*>(tail.data()), static_cast<std::streamsize>(tail.size()));
+    Emit(reinterpret_cast<const char*>(tail.data()), tail.size());
+    if (m_sealed && !WriteRecord()) {
+        return false;
+    }
     m_out.flush();
     return m_out.good() || Fail("could not write the archive");
+}
+
+bool ArchiveWriter::WriteRecord() {
+    if (EntryCount() != m_plan.entryCount || m_dataBytes != m_plan.dataBytes) {
+        return Fail("the archive holds " + std::to_string(EntryCount()) + " entries with " +
+                    std::to_string(m_dataBytes) + " bytes of data, not the " + std::to_string(m_plan.entryCount) +
+                    " entries with " + std::to_string(m_plan.dataBytes) + " bytes planned");
+    }
+    IntegrityRecord record;
+    record.digest = m_digest.Value();
+    unsigned char bytes[kIntegrityRecordSize];
+    EncodeIntegrityRecord(record, bytes);
+    const std::streampos end = m_out.tellp();
+    m_out.seekp(static_cast<std::streamoff>(m_recordPosition));
+    m_out.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    m_out.seekp(end);
+    return m_out.good() || Fail("could not write the integrity record");
 }
 
 }  // namespace payload

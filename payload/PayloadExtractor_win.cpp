@@ -6,29 +6,18 @@
 #include "framework/Dialog_win.h"
 #include "framework/File_win.h"
 #include "framework/SystemLeadByte_win.h"
+#include "payload/CertificateTable.h"
+#include "payload/FileArchiveSource_win.h"
 #include "payload/PayloadFormat.h"
 
 namespace {
-
-// Entry names are in the system's ANSI code page, so "\" is found the way the file system finds it.
-class FileArchiveSource : public payload::ArchiveSource {
-public:
-    explicit FileArchiveSource(CFile& file) : m_file(file), m_length(file.Length()) {}
-    std::uint64_t Length() override { return m_length == UINT64_MAX ? 0 : m_length; }
-    bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
-        return m_file.Seek(offset) && m_file.Read(buffer, count);
-    }
-
-private:
-    CFile& m_file;
-    std::uint64_t m_length;
-};
 
 class Extraction {
 public:
     Extraction(CFile& archive, const std::string& destinationFolder, payload::Selection selection)
         : m_archive(archive),
-          m_source(archive),
+          m_file(archive),
+          m_source(m_file),
           m_destinationFolder(destinationFolder),
           m_selection(selection),
           m_buffer(new char[payload::kCopyBufferSize]) {}
@@ -96,7 +85,8 @@ private:
     }
 
     CFile& m_archive;
-    FileArchiveSource m_source;
+    FileArchiveSource m_file;
+    payload::ArchiveSpan m_source;  // a signed setup's archive ends where its certificate table starts
     const std::string& m_destinationFolder;
     payload::Selection m_selection;
     std::unique_ptr<char[]> m_buffer;

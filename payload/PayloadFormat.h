@@ -23,6 +23,17 @@
 // a zero byte; the reader forces byte 399 to zero, so a name has at most 399 bytes.
 // The extractors create only the last folder level of an entry, so every nested folder must follow at
 // least one entry of its parent folder.
+//
+// Between the image and o[0], a place the layout above never reads, vtpack writes zero padding and an
+// integrity record that ends exactly at o[0]:
+//
+//   o[0] - 24  magic "VtDigest" (8) | version (4) | digest algorithm (4) | digest (8)
+//
+// The digest covers every byte from o[0] up to and including the count. It finds damage, not tampering,
+// which is the signature's job. The padding makes the file's length a multiple of 8, so that a signing
+// tool appends its certificate table right behind the count and adds no padding of its own; readers then
+// take the start of that table (named by the PE image's security data directory) as the archive's end L.
+// An archive without a record (packed before records existed, or by another writer) is read as before.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +47,14 @@ inline constexpr std::uint32_t kMaxEntryCount = kMaxOffsetCount - 1;
 inline constexpr std::uint32_t kCountFieldSize = 4;
 inline constexpr std::uint32_t kOffsetSize = 4;
 inline constexpr char kFolderSeparator = '\\';
+
+// The integrity record in front of the first entry.
+inline constexpr char kIntegrityMagic[8] = {'V', 't', 'D', 'i', 'g', 'e', 's', 't'};
+inline constexpr std::uint32_t kIntegrityRecordSize = 24;
+inline constexpr std::uint32_t kIntegrityVersion = 1;
+inline constexpr std::uint32_t kDigestXxh3_64 = 1;  // XXH3, 64 bits, seed 0
+// What vtpack rounds the file's length up to: the alignment of an Authenticode certificate table.
+inline constexpr std::uint32_t kFileLengthAlignment = 8;
 
 // Every entry is copied through one buffer of this size, whatever the entry's length.
 inline constexpr std::size_t kCopyBufferSize = 512000;

@@ -13,6 +13,7 @@ packages=(
     liblnk-utils
     nsis
     clang libclang-rt-14-dev
+    libxxhash-dev osslsigncode openssl
 )
 
 need_root() {

@@ -9,7 +9,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 arch=${VT_WINE_ARCH:-win32}
 WINEPREFIX=$("$here/wine-prefix.sh" "$arch")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# A test that watches the loader names its own channels (VT_WINEDEBUG) and overrides (VT_DLL_OVERRIDES).
+export WINEPREFIX WINEDEBUG=${VT_WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VT_DLL_OVERRIDES:+;$VT_DLL_OVERRIDES}"
 # Keep the server up between the many short test programs instead of starting it for each one.
 wineserver -p 20 </dev/null >/dev/null 2>&1 || true
 # The program's output goes through a file: Wine's own background processes (services, devices, the

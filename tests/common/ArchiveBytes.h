@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,27 @@ inline std::string Build(const Entries& entries, const std::string& image = std:
     std::ostringstream out;
     out << image;
     payload::ArchiveWriter writer(out, image.size());
+    for (const auto& [name, data] : entries) {
+        if (!writer.Add(name, data)) {
+            throw std::runtime_error(writer.Error());
+        }
+    }
+    if (!writer.Finish()) {
+        throw std::runtime_error(writer.Error());
+    }
+    return out.str();
+}
+
+// As vtpack writes it: padded to a multiple of 8 bytes, an integrity record in front of the entries.
+inline std::string BuildSealed(const Entries& entries, const std::string& image = std::string(64, 'I')) {
+    std::ostringstream out;
+    out << image;
+    payload::ArchivePlan plan;
+    plan.entryCount = entries.size();
+    for (const auto& entry : entries) {
+        plan.dataBytes += entry.second.size();
+    }
+    payload::ArchiveWriter writer(out, image.size(), plan);
     for (const auto& [name, data] : entries) {
         if (!writer.Add(name, data)) {
             throw std::runtime_error(writer.Error());

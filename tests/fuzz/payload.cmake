@@ -1,1 +1,3 @@
 vt_fuzzer(archive_reader_fuzz SOURCES archive_reader_fuzz.cpp LIBS vt_payload_core)
+vt_fuzzer(certificate_table_fuzz SOURCES certificate_table_fuzz.cpp LIBS vt_payload_core)
+vt_fuzzer(integrity_record_fuzz SOURCES integrity_record_fuzz.cpp LIBS vt_payload_core)

@@ -44,6 +44,8 @@ const Row kExpected[] = {
      "Please Close Illustrator, and try to Install!"},
     {install::MsgReadFailed, "读取文件失败:", "Can't read the file:", "Can't read the file:"},
     {install::MsgWriteFailed, "写入文件失败:", "Can't write the file:", "Can't write the file:"},
+    {install::MsgSetupDamaged, "安装文件已损坏,请重新下载!", "The setup file is damaged, please download it again!",
+     "The setup file is damaged, please download it again!"},
 };
 
 TEST(MessageTable, EveryTextByteForByteInEachColumn) {

@@ -26,3 +26,8 @@ foreach(prefix IN LISTS VT_WINE_PREFIXES)
         ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT}"
         LABELS "wine;${prefix}" TIMEOUT 300)
 endforeach()
+
+# The setup's check of its own file, signed setups, and the install command refusing a damaged setup.
+vt_test(setup_integrity_test SOURCES setup_integrity_test.cpp WineTestSupport_win.cpp
+    LIBS vt_shell vt_payload)
+target_sources(setup_integrity_test PRIVATE $<TARGET_OBJECTS:vt_resources>)

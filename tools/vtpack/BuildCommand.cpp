@@ -67,6 +67,9 @@ int WriteSetup(const std::vector<payload::PackItem>& items,
         std::cerr << "vtpack: cannot read the stub \"" << stubPath << "\"\n";
         return 1;
     }
+    if (!CheckStubUnsigned(stubPath)) {
+        return 1;
+    }
     TemporaryOutput output(outputPath);
     if (!output.IsOpen()) {
         std::cerr << "vtpack: " << output.Error() << "\n";
@@ -76,7 +79,12 @@ int WriteSetup(const std::vector<payload::PackItem>& items,
     out << stub.rdbuf();
     const auto imageSize = static_cast<std::uint64_t>(out.tellp());
 
-    payload::ArchiveWriter writer(out, imageSize);
+    payload::ArchivePlan plan;
+    plan.entryCount = items.size();
+    for (const payload::PackItem& item : items) {
+        plan.dataBytes += item.size;
+    }
+    payload::ArchiveWriter writer(out, imageSize, plan);
     std::uint64_t dataBytes = 0;
     for (const payload::PackItem& item : items) {
         if (!AddFile(writer, item)) {

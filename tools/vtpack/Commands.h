@@ -6,6 +6,9 @@
 
 #include "payload/PackPlan.h"
 
+// False, with the reason and the cure on stderr, when the stub already carries a signature: the payload
+// appended behind it would break it.
+bool CheckStubUnsigned(const std::string& stubPath);
 int BuildCommand(const std::string& payloadDir, const std::string& stubPath, const std::string& outputPath);
 // The second half of build: the stub and the items, already ordered and checked, into outputPath.
 int WriteSetup(const std::vector<payload::PackItem>& items, const std::string& stubPath, const std::string& outputPath);

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -6,7 +7,9 @@
 #include <vector>
 
 #include "payload/ArchiveCheck.h"
+#include "payload/CertificateTable.h"
 #include "payload/EntryName.h"
+#include "payload/IntegrityRecord.h"
 #include "payload/PayloadFormat.h"
 #include "tools/vtpack/Commands.h"
 #include "tools/vtpack/Gbk.h"
@@ -30,13 +33,47 @@ bool OpenSource(const std::string& path, StdFileSource& source) {
     return true;
 }
 
+std::string SignatureLine(StdFileSource& file) {
+    const payload::CertificateTable table = payload::FindCertificateTable(file);
+    if (!table.Present()) {
+        return "signature: none";
+    }
+    std::string line = "signature: a certificate table of " + std::to_string(table.size) + " bytes at offset " +
+                       std::to_string(table.offset);
+    line += payload::ArchiveEnd(file) == table.offset
+                ? ", right behind the archive"
+                : ", not at the end of the file: the archive ends at the file's end";
+    return line + " (osslsigncode verify or signtool verify checks it)";
+}
+
+std::string RecordLine(payload::ArchiveSource& archive) {
+    std::vector<std::uint32_t> offsets;
+    payload::IntegrityRecord record;
+    if (payload::ReadOffsetTable(archive, offsets) != payload::ArchiveError::None) {
+        return "integrity record: none found (no readable table)";
+    }
+    switch (payload::ReadIntegrityRecord(archive, offsets.front(), record)) {
+        case payload::RecordState::Absent:
+            return "integrity record: none";
+        case payload::RecordState::Unsupported:
+            return "integrity record: version " + std::to_string(record.version) + ", algorithm " +
+                   std::to_string(record.algorithm) + ", unknown to this vtpack";
+        case payload::RecordState::Supported:
+            break;
+    }
+    char digest[17];
+    std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(record.digest));
+    return std::string("integrity record: XXH3-64 ") + digest + " (vtpack verify checks it)";
+}
+
 }  // namespace
 
 int ListCommand(const std::string& setupPath) {
-    StdFileSource source(setupPath);
-    if (!OpenSource(setupPath, source)) {
+    StdFileSource file(setupPath);
+    if (!OpenSource(setupPath, file)) {
         return 1;
     }
+    payload::ArchiveSpan source(file);
     std::map<std::string, int> folders;
     std::vector<std::string> folderOrder;
     std::uint64_t dataBytes = 0;
@@ -57,6 +94,7 @@ int ListCommand(const std::string& setupPath) {
         std::cout << std::setw(6) << folders[folder] << "  " << (folder.empty() ? "(top level)" : Display(folder))
                   << "\n";
     }
+    std::cout << RecordLine(source) << "\n" << SignatureLine(file) << "\n";
     if (!walk.ok()) {
         std::cerr << "vtpack: entry " << walk.failedIndex << ": " << payload::ArchiveErrorText(walk.error) << "\n";
         return 1;
@@ -65,10 +103,11 @@ int ListCommand(const std::string& setupPath) {
 }
 
 int VerifyCommand(const std::string& setupPath) {
-    StdFileSource source(setupPath);
-    if (!OpenSource(setupPath, source)) {
+    StdFileSource file(setupPath);
+    if (!OpenSource(setupPath, file)) {
         return 1;
     }
+    payload::ArchiveSpan source(file);
     const payload::ArchiveCheckResult check = payload::CheckArchive(source);
     for (const std::string& problem : check.problems) {
         std::cerr << "vtpack: " << setupPath << ": " << Display(problem) << "\n";
@@ -76,7 +115,9 @@ int VerifyCommand(const std::string& setupPath) {
     if (!check.problems.empty()) {
         return 1;
     }
-    std::cout << setupPath << ": " << check.entries.size() << " entries, archive sound\n";
+    std::cout << setupPath << ": " << check.entries.size() << " entries, archive sound\n"
+              << "  " << payload::IntegrityText(check.integrity) << "\n"
+              << "  " << SignatureLine(file) << "\n";
     return 0;
 }
 
@@ -85,10 +126,11 @@ int ExtractCommand(const std::string& setupPath, const std::string& outputDir, c
         std::cerr << "vtpack: --select takes all, payload or drivers\n";
         return 2;
     }
-    StdFileSource source(setupPath);
-    if (!OpenSource(setupPath, source)) {
+    StdFileSource file(setupPath);
+    if (!OpenSource(setupPath, file)) {
         return 1;
     }
+    payload::ArchiveSpan source(file);
     std::vector<char> buffer(payload::kCopyBufferSize);
     std::string failure;
     std::size_t written = 0;

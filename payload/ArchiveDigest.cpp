@@ -1,0 +1,67 @@
+#include "payload/ArchiveDigest.h"
+
+#include <algorithm>
+#include <memory>
+#include <new>
+
+#include "payload/PayloadFormat.h"
+
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
+namespace payload {
+
+namespace {
+
+XXH3_state_t* State(unsigned char* storage) {
+    return std::launder(reinterpret_cast<XXH3_state_t*>(storage));
+}
+
+const XXH3_state_t* State(const unsigned char* storage) {
+    return std::launder(reinterpret_cast<const XXH3_state_t*>(storage));
+}
+
+}  // namespace
+
+ArchiveDigest::ArchiveDigest() {
+    static_assert(sizeof(XXH3_state_t) <= kStateSize && alignof(XXH3_state_t) <= 64);
+    XXH3_state_t* state = new (m_state) XXH3_state_t;
+    XXH3_INITSTATE(state);
+    XXH3_64bits_reset(state);
+}
+
+void ArchiveDigest::Update(const void* data, std::size_t size) {
+    XXH3_64bits_update(State(m_state), data, size);
+}
+
+std::uint64_t ArchiveDigest::Value() const {
+    return XXH3_64bits_digest(State(m_state));
+}
+
+namespace {
+
+// Small enough for the second-level cache: the digest reads the bytes the read has just put there.
+constexpr std::size_t kDigestChunkSize = 256 * 1024;
+
+}  // namespace
+
+bool DigestRange(ArchiveSource& source, std::uint64_t begin, std::uint64_t end, std::uint64_t& digest) {
+    if (begin > end) {
+        return false;
+    }
+    ArchiveDigest hash;
+    const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(end - begin, kDigestChunkSize));
+    const std::unique_ptr<unsigned char[]> buffer(new unsigned char[std::max<std::size_t>(bufferSize, 1)]);
+    for (std::uint64_t position = begin; position < end;) {
+        const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(end - position, bufferSize));
+        if (!source.ReadAt(position, buffer.get(), chunk)) {
+            return false;
+        }
+        hash.Update(buffer.get(), chunk);
+        position += chunk;
+    }
+    digest = hash.Value();
+    return true;
+}
+
+}  // namespace payload

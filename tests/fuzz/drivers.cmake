@@ -1,0 +1,1 @@
+vt_fuzzer(driver_store_log_scan_fuzz SOURCES driver_store_log_scan_fuzz.cpp LIBS vt_drivers_core)

@@ -1,0 +1,3 @@
+# Signed setups and the integrity record: the certificate table, the sealed writer, the check.
+vt_test(certificate_table_test SOURCES certificate_table_test.cpp LIBS vt_payload_core)
+vt_test(archive_integrity_test SOURCES archive_integrity_test.cpp LIBS vt_payload_core)
