@@ -15,27 +15,14 @@
 #include "payload/NameFold.h"
 #include "payload/PackPlan.h"
 #include "tests/common/ArchiveBytes.h"
+#include "tests/common/MemorySource.h"
 
 using namespace payload;
 namespace ta = testing_archive;
 
 namespace {
 
-class MemorySource : public ArchiveSource {
-public:
-    explicit MemorySource(std::string bytes) : m_bytes(std::move(bytes)) {}
-    std::uint64_t Length() override { return m_bytes.size(); }
-    bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
-        if (offset > m_bytes.size() || m_bytes.size() - offset < count) {
-            return false;
-        }
-        std::memcpy(buffer, m_bytes.data() + offset, count);
-        return true;
-    }
-
-private:
-    std::string m_bytes;
-};
+using ta::MemorySource;
 
 struct Walked {
     WalkResult result;
