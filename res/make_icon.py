@@ -30,10 +30,24 @@ def pixel(x, y, n):
 
 
 def image(n):
-    header = struct.pack("<IiiHHIIiiII", 40, n, 2 * n, 1, 32, 0, 0, 0, 0, 0, 0)
-    rows = b"".join(bytes(c for x in range(n) for c in pixel(x, y, n)) for y in reversed(range(n)))
+    # 8 bits per pixel with a palette of only the colours drawn: the same pixels as true colour in a
+    # third of the bytes. Transparent pixels are black in the colour image and set in the mask.
+    pixels = [[pixel(x, y, n) for x in range(n)] for y in reversed(range(n))]
+    palette = sorted({p[:3] for row in pixels for p in row if p[3]} | {(0, 0, 0)})
+    index = {c: i for i, c in enumerate(palette)}
+    header = struct.pack("<IiiHHIIiiII", 40, n, 2 * n, 1, 8, 0, 0, 0, 0, len(palette), 0)
+    colours = b"".join(bytes(c) + b"\0" for c in palette)
+    row_bytes = (n + 3) // 4 * 4
+    rows = b"".join(bytes(index[p[:3]] if p[3] else 0 for p in row).ljust(row_bytes, b"\0") for row in pixels)
     mask_row = (n + 31) // 32 * 4
-    return header + rows + b"\0" * mask_row * n
+    mask = b""
+    for row in pixels:
+        bits = 0
+        for x, p in enumerate(row):
+            if not p[3]:
+                bits |= 1 << (mask_row * 8 - 1 - x)
+        mask += bits.to_bytes(mask_row, "big")
+    return header + colours + rows + mask
 
 
 sizes = (32, 16)
@@ -41,7 +55,7 @@ images = [image(n) for n in sizes]
 out = struct.pack("<HHH", 0, 1, len(sizes))
 offset = 6 + 16 * len(sizes)
 for n, data in zip(sizes, images):
-    out += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 32, len(data), offset)
+    out += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 8, len(data), offset)
     offset += len(data)
 out += b"".join(images)
 with open(sys.argv[1] if len(sys.argv) > 1 else "VtSetup.ico", "wb") as f:
