@@ -9,8 +9,12 @@ unsigned PauseLengthMs(unsigned draw, unsigned minMs, unsigned maxMs) {
     if (maxMs < minMs) {
         return minMs;
     }
-    // 64-bit so that wide bounds cannot overflow the product.
-    return minMs + static_cast<unsigned>(std::uint64_t{draw} * (maxMs - minMs) / kRandMax);
+    // draw * range / kRandMax without a product wider than 32 bits, so wide bounds cannot overflow and
+    // a 32-bit build needs no 64-bit division from the runtime. With range = q * kRandMax + r the
+    // quotient is draw * q + draw * r / kRandMax exactly; draw * r stays below 2^30, and the sum is
+    // at most range.
+    const unsigned range = maxMs - minMs;
+    return minMs + draw * (range / kRandMax) + draw * (range % kRandMax) / kRandMax;
 }
 
 }  // namespace drivers

@@ -1,5 +1,7 @@
 #include "framework/FormatNumber.h"
 
+#include <cstdint>
+
 namespace {
 
 template <typename Char>
@@ -13,10 +15,23 @@ std::basic_string<Char> Decimal(long long value) {
     if (value < 0) {
         magnitude = 0 - magnitude;
     }
+    // Divided by ten in 16-bit pieces while the magnitude is wider than 32 bits: each division then
+    // holds less than 10 * 2^16, so a 32-bit program needs no 64-bit division from the runtime.
+    std::uint32_t high = static_cast<std::uint32_t>(magnitude >> 32);
+    std::uint32_t low = static_cast<std::uint32_t>(magnitude);
+    while (high != 0) {
+        std::uint32_t remainder = high % 10;
+        high /= 10;
+        const std::uint32_t upper = (remainder << 16 | low >> 16);
+        remainder = upper % 10;
+        const std::uint32_t lower = (remainder << 16 | (low & 0xFFFF));
+        low = (upper / 10) << 16 | lower / 10;
+        *--first = static_cast<Char>('0' + lower % 10);
+    }
     do {
-        *--first = static_cast<Char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
+        *--first = static_cast<Char>('0' + low % 10);
+        low /= 10;
+    } while (low != 0);
     if (value < 0) {
         *--first = '-';
     }

@@ -212,6 +212,8 @@ TEST(ProgressPacing, PauseLengths) {
     } const cases[] = {
         {0, 250, 350, 250},     {32767, 250, 350, 350}, {16383, 250, 350, 299}, {32766, 250, 350, 349},
         {99999, 250, 350, 350}, {100, 350, 250, 350},   {5, 0, 0, 0},
+        // The widest bounds: the product would not fit in 32 bits.
+        {32767, 0, 0xFFFFFFFFu, 0xFFFFFFFFu}, {16384, 0, 0xFFFFFFFFu, 2147549185u}, {1, 7, 0xFFFFFFFFu, 131082u},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(drivers::PauseLengthMs(c.draw, c.minMs, c.maxMs), c.expected)
