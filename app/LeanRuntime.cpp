@@ -1,7 +1,9 @@
-// Two defaults of the C++ runtime library that the setup program replaces, because each would bring
+// Three defaults of the C++ runtime library that the setup program replaces, because each would bring
 // tens of kilobytes into its image: on 32-bit Windows the link cannot leave out the library's unused
 // functions, whose unwind tables keep every function of an object file alive. A definition here takes
 // the place of the library's; the tests link the library's own.
+#include <cxxabi.h>
+
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -67,3 +69,30 @@ void __throw_out_of_range_fmt(const char* format, ...) {
 }
 
 }  // namespace std
+
+// Where the runtime records the exceptions being handled: the ones caught and not yet finished, and
+// the count of those thrown and not yet caught. libstdc++ keeps one record per thread in emulated
+// thread-local storage, which brings libgcc's emulation of it along. The setup runs its code on one
+// thread, so one record serves; the layout is the Itanium C++ ABI's.
+namespace __cxxabiv1 {
+
+struct __cxa_eh_globals {
+    void* caughtExceptions;
+    unsigned int uncaughtExceptions;
+};
+
+namespace {
+
+__cxa_eh_globals exceptionsBeingHandled;
+
+}  // namespace
+
+extern "C" __cxa_eh_globals* __cxa_get_globals() noexcept {
+    return &exceptionsBeingHandled;
+}
+
+extern "C" __cxa_eh_globals* __cxa_get_globals_fast() noexcept {
+    return &exceptionsBeingHandled;
+}
+
+}  // namespace __cxxabiv1

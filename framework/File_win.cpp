@@ -1,5 +1,7 @@
 #include "framework/File_win.h"
 
+#include "framework/FormatNumber.h"
+
 CFile::~CFile() {
     Close();
 }
@@ -76,7 +78,7 @@ std::string SystemErrorText(DWORD error) {
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : "error " + std::to_string(error);
+    std::string result = length ? std::string(text, length) : "error " + FormatDecimal(error);
     if (text) {
         LocalFree(text);
     }

@@ -20,6 +20,8 @@ the C library's printf family;mingw_[a-z]*printf|mingw_pformat|gdtoa
 the C++ name demangler of the verbose terminate handler;cp-demangle|vterminate
 the GUID table of libuuid;libuuid\.a\(
 the C++ library's own throwers and their string type;cow-string-inst|functexcept|cow-stdexcept
+per-thread exception records in emulated thread-local storage;eh_globals\.o|emutls\.o
+64-bit division of a 32-bit program;_u?divdi3\.o|_u?moddi3\.o|_udivmoddi4\.o
 LIST
 
 dlls=$("$objdump" -p "$image" | sed -n 's/^[[:space:]]*DLL Name: //p')
