@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "framework/Dialog_win.h"
 #include "res/resource.h"
@@ -138,6 +139,29 @@ TEST(Resources, TheDriverProgressBarIsReadByTheUiDriver) {
     SendDlgItemMessageW(progress.Window(), IDC_DRIVER_PROGRESS, PBM_SETRANGE32, 0, 22);
     SendDlgItemMessageW(progress.Window(), IDC_DRIVER_PROGRESS, PBM_SETPOS, 7, 0);
     EXPECT_EQ(uidriver::ProgressPosition(progress.Window(), IDC_DRIVER_PROGRESS), 7);
+}
+
+TEST(Resources, TheManifestIsSoundAndAsksWhatTheSetupNeeds) {
+    // The system reads it as an activation context: a manifest it cannot parse fails here.
+    ACTCTXW context = {};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
+    context.hModule = GetModuleHandleW(nullptr);
+    context.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE activation = CreateActCtxW(&context);
+    ASSERT_NE(activation, INVALID_HANDLE_VALUE) << GetLastError();
+    ReleaseActCtx(activation);
+
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr);
+    const std::string_view manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                                    SizeofResource(nullptr, found));
+    for (const char* part : {"level=\"requireAdministrator\"", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "WindowsSettings\">true</dpiAware>"}) {
+        EXPECT_NE(manifest.find(part), std::string_view::npos) << part;
+    }
+    // Declaring supported systems would change the version the driver placement is told.
+    EXPECT_EQ(manifest.find("compatibility"), std::string_view::npos);
 }
 
 }  // namespace
