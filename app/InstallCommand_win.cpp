@@ -44,24 +44,24 @@ std::wstring FileFailureMessage(const install::MessageTable& table, const Extrac
            SystemErrorTextWide(failure.systemError);
 }
 
-template <typename Result>
-InstallCommandResult Report(const Result& result,
+InstallCommandResult Report(bool installed,
+                            const ExtractFailure& failure,
                             bool fileFailed,
                             const std::string& message,
                             const install::MessageTable& table) {
     InstallCommandResult report;
-    report.installed = result.outcome == Result::Outcome::Installed;
-    if (result.failure.kind == ExtractFailure::Kind::BadArchive) {
+    report.installed = installed;
+    if (failure.kind == ExtractFailure::Kind::BadArchive) {
         // Damaged after the check at the start (the file changed meanwhile): no program to close.
         report.message = GbkToWide(table.Text(install::MsgSetupDamaged));
     } else if (fileFailed) {
-        report.message = FileFailureMessage(table, result.failure);
+        report.message = FileFailureMessage(table, failure);
     } else if (!message.empty()) {
         report.message = GbkToWide(message.c_str());
     }
     if (!report.installed) {
-        report.failedFile = result.failure.path;
-        report.systemError = result.failure.systemError;
+        report.failedFile = failure.path;
+        report.systemError = failure.systemError;
     }
     return report;
 }
@@ -133,8 +133,9 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         main.desktopFolder = settings.desktopFolder;
         main.programsFolder = settings.programsFolder;
         const MainInstallResult result = InstallMainSoftware(main);
-        return Report(result, result.outcome == MainInstallResult::Outcome::FileFailed,
-                      MainInstallMessage(result, table), table);
+        return Report(result.outcome == MainInstallResult::Outcome::Installed, result.failure,
+                      result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table),
+                      table);
     }
 
     PluginInstallSettings plugin;
@@ -162,7 +163,8 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         default:
             return {};  // the Type list has no other entry
     }
-    return Report(result, result.outcome == PluginInstallResult::Outcome::FileFailed, message, table);
+    return Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
+                  result.outcome == PluginInstallResult::Outcome::FileFailed, message, table);
 }
 
 bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window) {
