@@ -14,29 +14,16 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1 marker=$2 load_by_name=$3
-runner=$here/../../scripts/wine-run.sh
-dist=${VT_DIST_DIR:?}
-payload=$(dirname "$dist")/payload-small
-if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
-    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
-    exit 77
-fi
-arch=${VT_WINE_ARCH:-win32}
-prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
-drive_c=$prefix/drive_c
-user_folder=$(find "$drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
-menu=$(find "$user_folder" -type d -path "*Start Menu/Programs" | head -n 1)/Vectrace
+source "$here/e2e_common.sh"
 work=$(mktemp -d)
 target=$drive_c/vt-e2e-dll-$arch
 cleanup() {
     rm -rf "$work" "$target"
-    rm -f "$user_folder/Desktop/Vectrace.lnk"
+    rm -f "$desktop/Vectrace.lnk"
     rm -rf "$menu"
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cp -R "$dist" "$work/dist"
 # The setup's folder as Wine writes it in a trace: each backslash doubled.

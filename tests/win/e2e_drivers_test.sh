@@ -12,22 +12,8 @@ uidriver=$1
 hold_file=$2
 only_clicks=${3:-}
 scenarios=$here/e2e_drivers
-runner=$here/../../scripts/wine-run.sh
-dist=${VT_DIST_DIR:?}
-arch=${VT_WINE_ARCH:-win32}
-if [ ! -f "$dist/VtSetup.exe" ]; then
-    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
-    exit 77
-fi
-prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
-windows=$prefix/drive_c/windows
-# The setup is a 32-bit program: in the 64-bit prefix its system folder is the WOW64 one. (The 64-bit
-# build that machines without 32-bit support test instead writes the real one.)
-if [ "$arch" = win64 ] && [ "$("$here/../../scripts/pe-bits.sh" "$dist/VtSetup.exe")" = 32 ]; then
-    system=$windows/syswow64
-else
-    system=$windows/system32
-fi
+E2E_NEEDS_PAYLOAD=no source "$here/e2e_common.sh"
+windows=$drive_c/windows
 mx=$system/MxDriver
 qtx=$system/QTXDriver
 work=$(mktemp -d)
@@ -40,8 +26,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
 
 # The serial driver stand-in is extracted over an existing folder, so its control file can wait there.
 prepare() {  # run-ms of the serial driver stand-in
@@ -197,7 +181,7 @@ prepare 0
 rm -f "$work/held.flag"
 (
     export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+    loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
     exec "$loader" "$hold_file" "C:\\windows\\system32\\MxDriver\\ftd2xx.dll" "Z:${work//\//\\}\\held.flag" \
         </dev/null >/dev/null 2>&1
 ) &

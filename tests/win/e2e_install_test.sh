@@ -8,18 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1
 hold_file=$2
 scenarios=$here/e2e_install
-runner=$here/../../scripts/wine-run.sh
-dist=${VT_DIST_DIR:?}
-payload=$(dirname "$dist")/payload-small
-if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
-    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
-    exit 77
-fi
-prefix=$("$here/../../scripts/wine-prefix.sh" "${VT_WINE_ARCH:-win32}")
-drive_c=$prefix/drive_c
-user_folder=$(find "$drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
-desktop=$user_folder/Desktop
-menu=$(find "$user_folder" -type d -path "*Start Menu/Programs" | head -n 1)/Vectrace
+source "$here/e2e_common.sh"
 work=$(mktemp -d)
 made=()
 helper=
@@ -31,8 +20,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
 
 # case_folder NAME: $folder becomes a fresh C:\vt-e2e-NAME-<arch>, removed at the end.
 case_folder() {
@@ -146,7 +133,7 @@ mkdir -p "$folder/Vectrace/QTXPrograms"
 rm -f "$work/held.flag"
 (
     export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+    loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
     exec "$loader" "$hold_file" "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe" \
         "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
 ) &

@@ -8,19 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1
 hold_file=$2
 scenarios=$here/e2e_install
-runner=$here/../../scripts/wine-run.sh
-arch=${VT_WINE_ARCH:-win32}
-dist=${VT_DIST_DIR:?}
-payload=$(dirname "$dist")/payload-small
-if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
-    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
-    exit 77
-fi
-prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
-drive_c=$prefix/drive_c
-# The setup reads the registry view of its own bitness: the 32-bit one for the setup users get, the
-# 64-bit one for the 64-bit build that machines without 32-bit support test instead.
-own_view=$("$here/../../scripts/pe-bits.sh" "$dist/VtSetup.exe")
+source "$here/e2e_common.sh"
 if [ "$own_view" = 32 ]; then other_view=64; else other_view=32; fi
 made=()
 keys=()
@@ -37,8 +25,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
 
 # case_folder NAME: $folder becomes a fresh C:\vt-e2e-NAME-<arch>, removed at the end.
 case_folder() {
@@ -74,7 +60,7 @@ hold() {
     rm -f "$work/held.flag"
     (
         export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-        loader=$("$here/../../scripts/wine-loader.sh") || export WINELOADER=$loader
+        loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
         exec "$loader" "$hold_file" "$(windows_path "$1")" "Z:${work//\//\\}\\held.flag" \
             </dev/null >/dev/null 2>&1
     ) &

@@ -10,27 +10,10 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 uidriver=$1 vtpack=$2
-runner=$here/../../scripts/wine-run.sh
-dist=${VT_DIST_DIR:?}
-payload=$(dirname "$dist")/payload-small
-arch=${VT_WINE_ARCH:-win32}
-if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
-    echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
-    exit 77
-fi
+source "$here/e2e_common.sh"
 for tool in openssl osslsigncode; do
     command -v $tool >/dev/null || { echo "no $tool (scripts/bootstrap.sh installs it); skipped"; exit 77; }
 done
-prefix=$("$here/../../scripts/wine-prefix.sh" "$arch")
-drive_c=$prefix/drive_c
-user_folder=$(find "$drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
-desktop=$user_folder/Desktop
-menu=$(find "$user_folder" -type d -path "*Start Menu/Programs" | head -n 1)/Vectrace
-if [ "$arch" = win64 ] && [ "$("$here/../../scripts/pe-bits.sh" "$dist/VtSetup.exe")" = 32 ]; then
-    system=$drive_c/windows/syswow64
-else
-    system=$drive_c/windows/system32
-fi
 work=$(mktemp -d)
 target=$drive_c/vt-e2e-signed-$arch
 cleanup() {
@@ -40,8 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
 caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
 damaged_for() {
     [ "$1" = 0 ] && echo "安装文件已损坏,请重新下载!" || echo "The setup file is damaged, please download it again!"
