@@ -16,7 +16,6 @@ public_menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vectrace
 work=$(mktemp -d)
 made=()
 keys=()
-helper=
 remove_shortcuts() {
     rm -f "$desktop/Vectrace.lnk" "$public_desktop/Vectrace.lnk"
     rm -rf "$menu" "$public_menu"
@@ -38,7 +37,6 @@ case_folder() {
     mkdir -p "$folder"
     made+=("$folder")
 }
-windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
 
 # setup EXPECTED_EXIT SWITCH...: the setup started directly with these arguments, waited for.
 setup() {
@@ -160,16 +158,7 @@ remove_shortcuts
 case_name=held-program
 case_folder held
 mkdir -p "$folder/Vectrace/QTXPrograms"
-rm -f "$work/held.flag"
-(
-    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
-    exec "$loader" "$hold_file" "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe" \
-        "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
-) &
-helper=$!
-for _ in $(seq 100); do [ -f "$work/held.flag" ] && break; sleep 0.1; done
-if [ -f "$work/held.flag" ]; then
+if hold "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"; then
     log=$folder/held.log
     scenario silent_no_box E2E_LANG=1 "E2E_DIR=$(windows_path "$folder")" "E2E_LOG=$(windows_path "$log")" E2E_EXIT=2
     log_has "$log" "Failed on $(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe: " \
@@ -181,12 +170,8 @@ if [ -f "$work/held.flag" ]; then
     grep -q "Done:" "$log" && fail "success told after a failure"
     absent "$folder/Vectrace/QTXCfg/SoftCfg.ini"
     absent "$desktop/Vectrace.lnk"
-else
-    fail "the helper never held the file"
 fi
-kill "$helper" 2>/dev/null
-wait "$helper" 2>/dev/null
-helper=
+release
 
 # A wrong command line: exit code 1, the reason in the log, nothing written into the named folder and
 # no shortcut; without /VERYSILENT the usage box says it.

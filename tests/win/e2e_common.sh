@@ -9,6 +9,8 @@
 #   own_view      the setup's bitness, 32 or 64, and so the registry view it reads
 #   system        the setup's system folder
 #   failures      0; fail MESSAGE counts one and names the case in $case_name, if one is set
+# and gives windows_path, and hold and release for scripts that pass the helper that holds files
+# ($hold_file) and have a $work folder.
 scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 runner=$scripts/wine-run.sh
 arch=${VT_WINE_ARCH:-win32}
@@ -37,4 +39,32 @@ case_name=
 fail() {
     echo "FAIL${case_name:+ [$case_name]}: $*"
     failures=$((failures + 1))
+}
+
+# windows_path PATH: a path below drive_c as the setup sees it.
+windows_path() {
+    local rel=${1#"$drive_c"/}
+    echo "C:\\${rel//\//\\}"
+}
+
+# hold WINDOWS_PATH: a running program keeps the file open without sharing until release; false, and a
+# failure counted, when it never got hold of it.
+helper=
+hold() {
+    rm -f "$work/held.flag"
+    (
+        export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+        loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
+        exec "$loader" "$hold_file" "$1" "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
+    ) &
+    helper=$!
+    for _ in $(seq 100); do [ -f "$work/held.flag" ] && return 0; sleep 0.1; done
+    fail "the helper never held $1"
+    return 1
+}
+release() {
+    [ -n "$helper" ] || return 0
+    kill "$helper" 2>/dev/null
+    wait "$helper" 2>/dev/null
+    helper=
 }

@@ -178,27 +178,15 @@ check_case
 case_name=very-silent-failure
 prepare 0
 : >"$mx/ftd2xx.dll"
-rm -f "$work/held.flag"
-(
-    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
-    exec "$loader" "$hold_file" "C:\\windows\\system32\\MxDriver\\ftd2xx.dll" "Z:${work//\//\\}\\held.flag" \
-        </dev/null >/dev/null 2>&1
-) &
-helper=$!
-for _ in $(seq 100); do [ -f "$work/held.flag" ] && break; sleep 0.1; done
-if [ -f "$work/held.flag" ]; then
+if hold "C:\\windows\\system32\\MxDriver\\ftd2xx.dll"; then
     code=0
     timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
     [ "$code" = 2 ] || fail "exit code $code, expected 2"
     grep -qF "Failed: error!" "$log" || fail "the log lacks the failure: $(cat "$log")"
     grep -qF "Exit code 2" "$log" || fail "the log lacks the exit code: $(cat "$log")"
     [ -e "$mx/UsbDriver.exe.log" ] && fail "the serial driver installer started after a failed extraction"
-else
-    fail "the helper never held the file"
 fi
-kill "$helper" 2>/dev/null
-wait "$helper" 2>/dev/null
+release
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

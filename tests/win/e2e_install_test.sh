@@ -11,7 +11,6 @@ scenarios=$here/e2e_install
 source "$here/e2e_common.sh"
 work=$(mktemp -d)
 made=()
-helper=
 cleanup() {
     [ -n "$helper" ] && kill "$helper" 2>/dev/null
     for folder in "${made[@]}"; do rm -rf "$folder"; done
@@ -28,7 +27,6 @@ case_folder() {
     mkdir -p "$folder"
     made+=("$folder")
 }
-windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
 
 caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
 
@@ -130,26 +128,13 @@ chmod -R u+w "$folder"
 case_name=held-program
 case_folder held
 mkdir -p "$folder/Vectrace/QTXPrograms"
-rm -f "$work/held.flag"
-(
-    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
-    exec "$loader" "$hold_file" "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe" \
-        "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
-) &
-helper=$!
-for _ in $(seq 100); do [ -f "$work/held.flag" ] && break; sleep 0.1; done
-if [ -f "$work/held.flag" ]; then
+if hold "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"; then
     run main_software 0 "$(windows_path "$folder")" "安装失败! 关闭正在运行的Vectrace后重试"
     run main_software 1 "$(windows_path "$folder")" "error! please Close the Vectrace!"
     run main_software 2 "$(windows_path "$folder")" "Can't copy files, error!"
     [ -e "$folder/Vectrace/QTXCfg/SoftCfg.ini" ] && fail "SoftCfg.ini written after a failed copy"
-else
-    fail "the helper never held the file"
 fi
-kill "$helper" 2>/dev/null
-wait "$helper" 2>/dev/null
-helper=
+release
 
 # A new target two levels deep: every missing level is made.
 case_name=missing-parent

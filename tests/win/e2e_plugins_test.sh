@@ -12,7 +12,6 @@ source "$here/e2e_common.sh"
 if [ "$own_view" = 32 ]; then other_view=64; else other_view=32; fi
 made=()
 keys=()
-helper=
 work=$(mktemp -d)
 cleanup() {
     [ -n "$helper" ] && kill "$helper" 2>/dev/null
@@ -33,7 +32,6 @@ case_folder() {
     mkdir -p "$folder"
     made+=("$folder")
 }
-windows_path() { local rel=${1#"$drive_c"/}; echo "C:\\${rel//\//\\}"; }
 
 # reg_add KEY VALUE DATA [VIEW]: a string value under HKEY_LOCAL_MACHINE, in the setup's view unless told.
 reg_add() {
@@ -55,24 +53,6 @@ run() {
         timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$scenario.scn" || fail "scenario $scenario"
 }
 
-# hold FILE (Linux path in drive_c): a running program keeps it open without sharing until release.
-hold() {
-    rm -f "$work/held.flag"
-    (
-        export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-        loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
-        exec "$loader" "$hold_file" "$(windows_path "$1")" "Z:${work//\//\\}\\held.flag" \
-            </dev/null >/dev/null 2>&1
-    ) &
-    helper=$!
-    for _ in $(seq 100); do [ -f "$work/held.flag" ] && return 0; sleep 0.1; done
-    fail "the helper never held $1"
-}
-release() {
-    kill "$helper" 2>/dev/null
-    wait "$helper" 2>/dev/null
-    helper=
-}
 
 same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
 absent() { [ -e "$1" ] && fail "$1 should not exist"; return 0; }
@@ -178,7 +158,7 @@ done
 # no success, and the first installation stays done.
 case_name=autocad-second-held
 rm -f "$first/acad.lsp" "$second/acad.lsp"
-hold "$second/QTXSrtCad.dll"
+hold "$(windows_path "$second/QTXSrtCad.dll")"
 run autocad "Please Close AutoCAD, and try to Install!" E2E_AUTO=1 E2E_LANGUAGE=1
 release
 same_file "$payload/QTXCad/acad_EN.lsp" "$first/acad.lsp"
