@@ -16,10 +16,8 @@ namespace testing_archive {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;  // name, data
 
-inline std::string Build(const Entries& entries, const std::string& image = std::string(64, 'I')) {
-    std::ostringstream out;
-    out << image;
-    payload::ArchiveWriter writer(out, image.size());
+// Every entry through the writer, then the table; the image is already in out.
+inline std::string Written(std::ostringstream& out, payload::ArchiveWriter& writer, const Entries& entries) {
     for (const auto& [name, data] : entries) {
         if (!writer.Add(name, data)) {
             throw std::runtime_error(writer.Error());
@@ -29,6 +27,13 @@ inline std::string Build(const Entries& entries, const std::string& image = std:
         throw std::runtime_error(writer.Error());
     }
     return out.str();
+}
+
+inline std::string Build(const Entries& entries, const std::string& image = std::string(64, 'I')) {
+    std::ostringstream out;
+    out << image;
+    payload::ArchiveWriter writer(out, image.size());
+    return Written(out, writer, entries);
 }
 
 // As vtpack writes it: padded to a multiple of 8 bytes, an integrity record in front of the entries.
@@ -41,15 +46,7 @@ inline std::string BuildSealed(const Entries& entries, const std::string& image 
         plan.dataBytes += entry.second.size();
     }
     payload::ArchiveWriter writer(out, image.size(), plan);
-    for (const auto& [name, data] : entries) {
-        if (!writer.Add(name, data)) {
-            throw std::runtime_error(writer.Error());
-        }
-    }
-    if (!writer.Finish()) {
-        throw std::runtime_error(writer.Error());
-    }
-    return out.str();
+    return Written(out, writer, entries);
 }
 
 inline std::uint32_t Count(const std::string& archive) {
