@@ -4,7 +4,9 @@
 # support needs no threading library, instead of the posix variant's that the tests need for std::thread
 # and that links winpthreads into every program. Both variants come from the same compiler release and
 # differ only in what threads, mutexes and clocks use; a program linked this way must use none of
-# those, and its map (scripts/image-map.sh) shows that no winpthreads came along.
+# those, and its map (scripts/image-map.sh) shows that no winpthreads came along. It also takes the
+# setup's own replacements of runtime parts (app/LeanRuntime.cpp), so every program linked this way has
+# the same runtime.
 
 # Debian names each variant's release "12-posix", "12-win32".
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpfullversion
@@ -24,6 +26,7 @@ get_filename_component(VT_WIN32_THREADS_RUNTIME ${vt_win32_libgcc} DIRECTORY)
 function(vt_lean_image target)
     # Searched before the compiler's own folder, so -lstdc++, -lgcc and -lgcc_eh find these.
     target_link_directories(${target} BEFORE PRIVATE ${VT_WIN32_THREADS_RUNTIME})
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/LeanRuntime.cpp)
     get_target_property(name ${target} OUTPUT_NAME)
     if(NOT name)
         set(name ${target})

@@ -1,6 +1,6 @@
 # Sourced by the end-to-end scripts: the distribution under test, the Wine prefix it runs in, and the
 # places there that the scripts check. Without a distribution the script is skipped (exit 77, which
-# ctest reports as skipped); with E2E_NEEDS_PAYLOAD=no the payload it was made from need not be there.
+# ctest reports as skipped).
 # Sets:
 #   scripts       the project's scripts folder; runner, its wine-run.sh
 #   arch          the prefix: win32 or win64
@@ -16,7 +16,7 @@ runner=$scripts/wine-run.sh
 arch=${VT_WINE_ARCH:-win32}
 dist=${VT_DIST_DIR:?}
 payload=$(dirname "$dist")/payload-small
-if [ ! -f "$dist/VtSetup.exe" ] || { [ "${E2E_NEEDS_PAYLOAD:-yes}" != no ] && [ ! -d "$payload" ]; }; then
+if [ ! -f "$dist/VtSetup.exe" ] || [ ! -d "$payload" ]; then
     echo "no distribution in $dist (make dist with SAMPLE_SIZE=small); skipped"
     exit 77
 fi

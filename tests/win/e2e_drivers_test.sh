@@ -12,7 +12,7 @@ uidriver=$1
 hold_file=$2
 only_clicks=${3:-}
 scenarios=$here/e2e_drivers
-E2E_NEEDS_PAYLOAD=no source "$here/e2e_common.sh"
+source "$here/e2e_common.sh"
 windows=$drive_c/windows
 mx=$system/MxDriver
 qtx=$system/QTXDriver
@@ -152,7 +152,6 @@ code=0
 timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
 [ "$code" = 0 ] || fail "exit code $code"
 check_case
-payload=$(dirname "$dist")/payload-small
 cmp -s "$payload/MxDriver/Usbvcommtp.inf" "$windows/inf/Usbvcommtp.inf" || fail "inf\\Usbvcommtp.inf not placed"
 placed=$(find "$windows/system32" "$windows/syswow64" -maxdepth 1 -name WdfCoInstaller01011.dll 2>/dev/null | head -n 1)
 if [ -z "$placed" ]; then
