@@ -6,19 +6,6 @@
 
 namespace payload {
 
-namespace {
-
-std::string Hex(std::uint64_t value) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, value >>= 4) {
-        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
-    }
-    return text;
-}
-
-}  // namespace
-
 ArchiveCheckResult CheckArchive(ArchiveSource& source, LeadByteTest isLeadByte) {
     ArchiveCheckResult result;
     std::vector<std::uint32_t> offsets;
@@ -67,7 +54,7 @@ std::string IntegrityText(const IntegrityCheck& check) {
     switch (check.damage) {
         case Damage::None:
             return check.state == Integrity::Verified
-                       ? "integrity record: XXH3-64 " + Hex(check.record.digest) + ", matches"
+                       ? "integrity record: XXH3-64 " + DigestHex(check.record.digest) + ", matches"
                        : "no integrity record: nothing to check the bytes against";
         case Damage::Layout:
             return ArchiveErrorText(check.layoutError);
@@ -75,8 +62,8 @@ std::string IntegrityText(const IntegrityCheck& check) {
             return "the integrity record has version " + std::to_string(check.record.version) + " and algorithm " +
                    std::to_string(check.record.algorithm) + ", which this reader does not know";
         case Damage::DigestMismatch:
-            return "the archive's digest is " + Hex(check.digest) + " but its integrity record says " +
-                   Hex(check.record.digest) + ": the file is damaged";
+            return "the archive's digest is " + DigestHex(check.digest) + " but its integrity record says " +
+                   DigestHex(check.record.digest) + ": the file is damaged";
         case Damage::Unreadable:
             return "the archive could not be read to the end";
     }

@@ -45,4 +45,13 @@ IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive) {
     return check;
 }
 
+std::string DigestHex(std::uint64_t digest) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, digest >>= 4) {
+        text[static_cast<std::size_t>(i)] = kDigits[digest & 0xF];
+    }
+    return text;
+}
+
 }  // namespace payload

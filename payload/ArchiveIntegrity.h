@@ -4,6 +4,7 @@
 // writes anything; vtpack verify asks it too.
 
 #include <cstdint>
+#include <string>
 
 #include "payload/ArchiveReader.h"
 #include "payload/IntegrityRecord.h"
@@ -35,5 +36,8 @@ struct IntegrityCheck {
 
 // archive.Length() is the archive's end: for a file, pass an ArchiveSpan of it.
 IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive);
+
+// A digest as 16 lowercase hexadecimal digits, as the tools show it.
+std::string DigestHex(std::uint64_t digest);
 
 }  // namespace payload

@@ -17,9 +17,6 @@ constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::uint32_t kSecurityDirectoryIndex = 4;
 constexpr std::uint32_t kDirectoryEntrySize = 8;
-// Signing tools align the table to 8 bytes.
-constexpr std::uint64_t kTableAlignment = 8;
-
 struct OptionalHeaderShape {
     std::uint32_t directoryCountField;  // NumberOfRvaAndSizes
     std::uint32_t directories;          // the first data directory entry
@@ -76,7 +73,7 @@ CertificateTable FindCertificateTable(ArchiveSource& file) {
 std::uint64_t ArchiveEnd(ArchiveSource& file) {
     const std::uint64_t length = file.Length();
     const CertificateTable table = FindCertificateTable(file);
-    if (table.Present() && length - (table.offset + table.size) < kTableAlignment) {
+    if (table.Present() && length - (table.offset + table.size) < kFileLengthAlignment) {
         return table.offset;
     }
     return length;

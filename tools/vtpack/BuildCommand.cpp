@@ -85,12 +85,10 @@ int WriteSetup(const std::vector<payload::PackItem>& items,
         plan.dataBytes += item.size;
     }
     payload::ArchiveWriter writer(out, imageSize, plan);
-    std::uint64_t dataBytes = 0;
     for (const payload::PackItem& item : items) {
         if (!AddFile(writer, item)) {
             return 1;  // the temporary goes with `output`
         }
-        dataBytes += item.size;
     }
     if (!writer.Finish() || !out) {
         std::cerr << "vtpack: " << (writer.Error().empty() ? "cannot write \"" + output.Path() + "\"" : writer.Error())
@@ -101,7 +99,7 @@ int WriteSetup(const std::vector<payload::PackItem>& items,
         std::cerr << "vtpack: " << output.Error() << "\n";
         return 1;
     }
-    std::cout << "vtpack: wrote " << outputPath << ": " << items.size() << " entries, " << dataBytes
+    std::cout << "vtpack: wrote " << outputPath << ": " << items.size() << " entries, " << plan.dataBytes
               << " bytes of data behind a program image of " << imageSize << " bytes\n";
     return 0;
 }

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -33,14 +32,15 @@ bool OpenSource(const std::string& path, StdFileSource& source) {
     return true;
 }
 
-std::string SignatureLine(StdFileSource& file) {
+// archiveEnd: where the archive ends, as the readers found it.
+std::string SignatureLine(StdFileSource& file, std::uint64_t archiveEnd) {
     const payload::CertificateTable table = payload::FindCertificateTable(file);
     if (!table.Present()) {
         return "signature: none";
     }
     std::string line = "signature: a certificate table of " + std::to_string(table.size) + " bytes at offset " +
                        std::to_string(table.offset);
-    line += payload::ArchiveEnd(file) == table.offset
+    line += archiveEnd == table.offset
                 ? ", right behind the archive"
                 : ", not at the end of the file: the archive ends at the file's end";
     return line + " (osslsigncode verify or signtool verify checks it)";
@@ -61,9 +61,7 @@ std::string RecordLine(payload::ArchiveSource& archive) {
         case payload::RecordState::Supported:
             break;
     }
-    char digest[17];
-    std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(record.digest));
-    return std::string("integrity record: XXH3-64 ") + digest + " (vtpack verify checks it)";
+    return "integrity record: XXH3-64 " + payload::DigestHex(record.digest) + " (vtpack verify checks it)";
 }
 
 }  // namespace
@@ -94,7 +92,7 @@ int ListCommand(const std::string& setupPath) {
         std::cout << std::setw(6) << folders[folder] << "  " << (folder.empty() ? "(top level)" : Display(folder))
                   << "\n";
     }
-    std::cout << RecordLine(source) << "\n" << SignatureLine(file) << "\n";
+    std::cout << RecordLine(source) << "\n" << SignatureLine(file, source.Length()) << "\n";
     if (!walk.ok()) {
         std::cerr << "vtpack: entry " << walk.failedIndex << ": " << payload::ArchiveErrorText(walk.error) << "\n";
         return 1;
@@ -117,7 +115,7 @@ int VerifyCommand(const std::string& setupPath) {
     }
     std::cout << setupPath << ": " << check.entries.size() << " entries, archive sound\n"
               << "  " << payload::IntegrityText(check.integrity) << "\n"
-              << "  " << SignatureLine(file) << "\n";
+              << "  " << SignatureLine(file, source.Length()) << "\n";
     return 0;
 }
 
