@@ -25,6 +25,18 @@ TempFolder::~TempFolder() {
     RemoveTree(m_path);
 }
 
+CurrentFolder::CurrentFolder(const std::string& folder) {
+    GetCurrentDirectoryA(MAX_PATH, m_previous);
+    m_entered = SetCurrentDirectoryA(folder.c_str()) != FALSE;
+}
+
+void CurrentFolder::Leave() {
+    if (m_entered) {
+        SetCurrentDirectoryA(m_previous);
+        m_entered = false;
+    }
+}
+
 void RemoveTree(const std::string& folder) {
     std::string base = folder;
     if (!base.empty() && base.back() != '\\') {

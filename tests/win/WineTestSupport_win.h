@@ -23,6 +23,22 @@ private:
     std::string m_path;
 };
 
+// The process's current folder moved to `folder` until Leave or the end of the scope, whichever comes
+// first, so a failed assertion cannot leave a test in a folder about to be removed.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder);
+    ~CurrentFolder() { Leave(); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+    bool Entered() const { return m_entered; }
+    void Leave();
+
+private:
+    char m_previous[MAX_PATH] = {};
+    bool m_entered = false;
+};
+
 void RemoveTree(const std::string& folder);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // The file's bytes, or false when it cannot be read.

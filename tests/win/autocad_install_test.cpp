@@ -137,15 +137,14 @@ TEST_F(AutoCadInstallTest, ManualModeWithoutAcadExeIsAPathErrorAndWritesNothing)
 TEST_F(AutoCadInstallTest, ManualTargetThatIsNotAFullPathIsAPathError) {
     MakeAutoCad("Current");
     MakeAutoCad("Current\\Acad");
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA((temp / "Current").c_str()));
+    wintest::CurrentFolder current(temp / "Current");
+    ASSERT_TRUE(current.Entered());
     for (const char* target : {"Acad", ".", "C:Acad", "\\"}) {
         const PluginInstallResult result = InstallAutoCadPlugin(Settings(target, 0));
         EXPECT_EQ(result.outcome, Outcome::PathError) << target;
         EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(2)), "The path is error!") << target;
     }
-    SetCurrentDirectoryA(previous);
+    current.Leave();
     EXPECT_EQ(wintest::ListFiles(temp / "Current\\"), (std::vector<std::string>{"Acad\\acad.exe", "acad.exe"}));
 }
 

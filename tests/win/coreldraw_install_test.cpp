@@ -184,18 +184,17 @@ TEST_F(CorelDrawInstallTest, ManualModeWithoutTheVersionsProgramFolderIsAPathErr
         {"relative to the current folder", "Corel", 1},
         {"relative to the current folder of drive C:", "C:Corel", 1},
     };
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, previous);
     MakeCorelDraw("Current");
     MakeCorelDraw("Current\\Corel");
-    ASSERT_TRUE(SetCurrentDirectoryA((temp / "Current").c_str()));
+    wintest::CurrentFolder current(temp / "Current");
+    ASSERT_TRUE(current.Entered());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         const PluginInstallResult result = InstallCorelDrawPlugin(Settings(c.target, 0, c.version));
         EXPECT_EQ(result.outcome, Outcome::PathError);
         EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(1)), "The path is error!");
     }
-    SetCurrentDirectoryA(previous);
+    current.Leave();
     EXPECT_FALSE(wintest::Exists(temp / "Current\\Corel\\Draw\\GMS"));
     EXPECT_EQ(wintest::ListFiles(temp.Path()), std::vector<std::string>{});
     EXPECT_FALSE(wintest::Exists(thirtyTwo + "Draw\\GMS"));

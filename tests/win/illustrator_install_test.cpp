@@ -100,9 +100,8 @@ TEST_F(IllustratorInstallTest, FolderWithoutEitherSupportFolderIsAPathErrorAndWr
     };
     MakeIllustrator("Current");
     MakeIllustrator("Current\\Illustrator");
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA((temp / "Current").c_str()));
+    wintest::CurrentFolder current(temp / "Current");
+    ASSERT_TRUE(current.Entered());
     const std::vector<std::string> before = wintest::ListFiles(temp.Path());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -110,7 +109,7 @@ TEST_F(IllustratorInstallTest, FolderWithoutEitherSupportFolderIsAPathErrorAndWr
         EXPECT_EQ(result.outcome, Outcome::PathError);
         EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(2)), "The path is error!");
     }
-    SetCurrentDirectoryA(previous);
+    current.Leave();
     EXPECT_EQ(wintest::ListFiles(temp.Path()), before);
     EXPECT_FALSE(wintest::Exists(temp / "NoPlugins\\Support Files\\Contents\\Windows\\QTXPrograms"));
 }

@@ -149,10 +149,8 @@ TEST_F(MainSoftwareInstallTest, NewTargetSeveralLevelsDeepIsCreated) {
 
 // An elevated setup's current folder is often System32: a relative target would install there.
 TEST_F(MainSoftwareInstallTest, TargetThatIsNotAFullPathIsAPathErrorAndWritesNothing) {
-    const std::string current = wintest::MakeFolder(temp / "Current\\");
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    wintest::CurrentFolder current(wintest::MakeFolder(temp / "Current\\"));
+    ASSERT_TRUE(current.Entered());
     for (const char* target : {"Vectrace", "Tools\\Laser", ".\\Tools", "\\Tools", "C:Tools", "D:x"}) {
         SCOPED_TRACE(target);
         const MainInstallResult result = InstallMainSoftware(Settings(target));
@@ -161,7 +159,7 @@ TEST_F(MainSoftwareInstallTest, TargetThatIsNotAFullPathIsAPathErrorAndWritesNot
         EXPECT_EQ(MainInstallMessage(result, install::MessageTable(0)),
                   "\xb4\xed\xce\xf3\xb5\xc4\xce\xc4\xbc\xfe\xc4\xbf\xc2\xbc!");
     }
-    SetCurrentDirectoryA(previous);
+    current.Leave();
     EXPECT_TRUE(wintest::ListFiles(temp.Path()).empty());
     EXPECT_FALSE(wintest::Exists("C:\\Tools"));
     EXPECT_FALSE(wintest::Exists("C:\\Vectrace"));
