@@ -75,4 +75,17 @@ bool ScopedMachineKey::SetBytes(const std::string& subKey,
     return status == ERROR_SUCCESS;
 }
 
+bool IsWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool HasOtherRegistryView() {
+    return sizeof(void*) == 8 || IsWow64();
+}
+
+REGSAM OtherRegistryView() {
+    return sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+}
+
 }  // namespace wintest

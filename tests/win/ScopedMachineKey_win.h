@@ -32,4 +32,12 @@ private:
     REGSAM m_view;
 };
 
+// Whether the test runs as a 32-bit program on 64-bit Windows.
+bool IsWow64();
+
+// Whether the machine has a registry view besides the test's own: always for a 64-bit test, under
+// WOW64 for a 32-bit one. The other view is the one a program of the other bitness sees.
+bool HasOtherRegistryView();
+REGSAM OtherRegistryView();
+
 }  // namespace wintest

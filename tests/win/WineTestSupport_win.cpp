@@ -160,8 +160,7 @@ FileHolder::FileHolder(const std::string& path) {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string line = "\"" + ProgramFolder() + "vt_hold_file.exe\" \"" + path + "\" \"" + ready + "\"";
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &m_process)) {
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process)) {
             std::fprintf(stderr, "FileHolder: cannot start vt_hold_file (%lu)\n", GetLastError());
             m_process = {};
             continue;

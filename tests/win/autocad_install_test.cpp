@@ -27,11 +27,6 @@ std::vector<std::string> ExpectedFiles(std::initializer_list<std::string> before
     return files;
 }
 
-bool IsWow64() {
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 std::string Payload(const std::string& name) {
     return wintest::Content(wintest::PayloadFolder() + name);
 }
@@ -262,10 +257,10 @@ TEST_F(AutoCadInstallTest, StaleRegistrationBeforeARealAutoCadIsPassedOver) {
 // views, and an installation seen in both (its path spelled another way) is installed once: a second
 // installation into the same folder would find the first one's "SoftCfg.ini" and keep a copy of it.
 TEST_F(AutoCadInstallTest, BothRegistryViewsAreSearchedAndEachFolderInstalledOnce) {
-    if (sizeof(void*) == 4 && !IsWow64()) {
+    if (!wintest::HasOtherRegistryView()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";
     }
-    const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const REGSAM otherView = wintest::OtherRegistryView();
     wintest::ScopedMachineKey other("SOFTWARE\\Autodesk", otherView);
     const std::string onlyOther = MakeAutoCad("OnlyInTheOtherView");
     const std::string both = MakeAutoCad("InBothViews");
@@ -349,7 +344,8 @@ TEST_F(AutoCadInstallTest, HeldLoaderOrStartupFileAsksToCloseAutoCad) {
 
 // The plugin_full_cfg fixture links "<build>\plugin_full_cfg\<prefix>\QTXCfg\SoftCfg.ini" to /dev/full.
 TEST_F(AutoCadInstallTest, FailedWriteInTheConfigurationCopyNamesTheFile) {
-    const std::string folder = wintest::ProgramFolder() + "plugin_full_cfg\\" + (IsWow64() ? "win64" : "win32");
+    const std::string folder =
+        wintest::ProgramFolder() + "plugin_full_cfg\\" + (wintest::IsWow64() ? "win64" : "win32");
     ASSERT_TRUE(wintest::Exists(folder + "\\acad.exe")) << "no plugin_full_cfg fixture";
 
     const PluginInstallResult result = InstallAutoCadPlugin(Settings(folder, 0));

@@ -28,11 +28,6 @@ std::string Module(const std::string& name) {
     return wintest::Content(wintest::PayloadFolder() + "QTXCorel\\" + name);
 }
 
-bool IsWow64() {
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 class CorelDrawInstallTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(wintest::Exists(wintest::DistSetup())) << "no dist: run scripts/make-dist.sh"; }
@@ -297,11 +292,11 @@ TEST_F(CorelDrawInstallTest, RegisteredFolderWithoutTheVersionsProgramFolderIsPa
 // On 64-bit Windows a CorelDRAW registers in the view of its own bitness; the setup reads both, its own
 // first, and the 64-bit one first for the "(64bit)" versions.
 TEST_F(CorelDrawInstallTest, BothRegistryViewsAreSearchedOnSixtyFourBitWindows) {
-    if (sizeof(void*) == 4 && !IsWow64()) {
+    if (!wintest::HasOtherRegistryView()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";
     }
     const bool setupIs64Bit = sizeof(void*) == 8;
-    const REGSAM otherView = setupIs64Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const REGSAM otherView = wintest::OtherRegistryView();
     const std::string inOwn = MakeCorelDraw("InOwnView", "Programs64");
     CreateDirectoryA((inOwn + "Programs").c_str(), nullptr);
     const std::string inOther = MakeCorelDraw("InOtherView", "Programs64");

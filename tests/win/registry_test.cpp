@@ -11,11 +11,6 @@ namespace {
 
 const std::string kKey = "SOFTWARE\\VtSetupTest";
 
-bool IsWow64() {
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 TEST(ReadRegistryString, StoresTheValueAndItsSizeOrReportsOne) {
     wintest::ScopedMachineKey keys(kKey);
     ASSERT_TRUE(keys.SetText("Corel", "Destination", "C:\\Corel"));
@@ -96,7 +91,7 @@ TEST(ListMachineSubKeys, NamesEachSubKeyOnceAndFailsForAMissingKey) {
 
 // On 64-bit Windows the 32-bit setup reads the 32-bit view, where the 32-bit hosts register.
 TEST(ReadMachineText, OnSixtyFourBitWindowsSeesOnlyTheThirtyTwoBitView) {
-    if (!IsWow64()) {
+    if (!wintest::IsWow64()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";
     }
     std::string text;
@@ -116,10 +111,10 @@ TEST(ReadMachineText, OnSixtyFourBitWindowsSeesOnlyTheThirtyTwoBitView) {
 // The other view is the one a program of the other bitness sees without a flag: for the 32-bit setup the
 // 64-bit one, for a 64-bit build the 32-bit one.
 TEST(RegistryViewFlag, OpensTheOtherViewOnSixtyFourBitWindows) {
-    if (sizeof(void*) == 4 && !IsWow64()) {
+    if (!wintest::HasOtherRegistryView()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";
     }
-    const REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const REGSAM other = wintest::OtherRegistryView();
     EXPECT_EQ(RegistryViewFlag(plugins::RegistryView::Other), other);
     EXPECT_EQ(RegistryViewFlag(plugins::RegistryView::Own), 0u);
 
