@@ -13,11 +13,10 @@ windows_path() { echo "Z:${1//\//\\}"; }
 
 # Where no 32-bit program runs, the 64-bit build is measured instead, without the (32-bit) NSIS peer.
 . "$root/scripts/windows-build.sh"
+vt_pick_windows_build "$root" x64 "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer." 2>&1
 peer=nsis
-vt_pick_windows_build "$root" x64 "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer." 2>&1 \
-    || peer=
+[ "$vt_arch" = win32 ] || peer=
 bin=$vt_out/bin programs=$vt_cmake
-export VT_WINE_ROOT=${VT_WINE_ROOT:-$vt_out/wine}
 
 "$tools/vtsample" "$out/payload-full" --programs "$bin" --size full >/dev/null
 "$tools/vtsample" "$out/payload-small" --programs "$bin" --size small >/dev/null

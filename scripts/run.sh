@@ -6,9 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/windows-build.sh"
 vt_pick_windows_build "$root" dist-x64 "This machine runs no 32-bit programs (32-bit emulation is off in its kernel): \
-starting the 64-bit build of the setup in the 64-bit prefix instead." || true
+starting the 64-bit build of the setup in the 64-bit prefix instead."
 setup=$vt_out/dist/VtSetup.exe
-export VT_WINE_ROOT=${VT_WINE_ROOT:-$vt_out/wine}
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$root/scripts/wine-run.sh" "$setup"

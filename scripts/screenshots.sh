@@ -8,7 +8,7 @@ shots=${VT_BUILD_ROOT:-$root/build}/screenshots
 . "$root/scripts/windows-build.sh"
 notice="This machine runs no 32-bit programs: the screenshots show the 64-bit build."
 [ "${1:-}" != --inside ] || notice=
-vt_pick_windows_build "$root" x64 "$notice" || true
+vt_pick_windows_build "$root" x64 "$notice"
 out=$vt_out
 export VT_WINE_ROOT=$out/wine
 export VT_SETUP_EXE=$out/bin/VtSetup-stub.exe

@@ -7,16 +7,16 @@
 #
 # vt_pick_windows_build ROOT X64_MAKE_TARGET [NOTICE]
 #   Sets vt_out (the build root whose bin/, dist/ and wine/ to use), vt_arch (win32 or win64),
-#   vt_preset (the CTest preset), vt_cmake (the CMake build folder) and exports VT_WINE_ARCH. Where no
-#   32-bit program runs it prints NOTICE (if given) to stderr and makes X64_MAKE_TARGET first (a failed
-#   make ends the calling script);
-#   VT_WINE_ROOT then points at the 64-bit build's prefixes. Returns 1 when it switched to the x64 build.
+#   vt_preset (the CTest preset), vt_cmake (the CMake build folder), exports VT_WINE_ARCH, and
+#   VT_WINE_ROOT unless it is set: the prefixes of the build it picked. Where no 32-bit program runs it
+#   prints NOTICE (if given) to stderr and makes X64_MAKE_TARGET first (a failed make ends the calling
+#   script). Callers tell the builds apart by vt_arch.
 vt_pick_windows_build() {
     local root=$1 target=$2 notice=${3:-}
     vt_out=${VT_BUILD_ROOT:-$root/build}
     vt_arch=win32 vt_preset=win32 vt_cmake=$vt_out/win32
     if "$root/scripts/wine-loader.sh" >/dev/null; then
-        export VT_WINE_ARCH=$vt_arch
+        export VT_WINE_ARCH=$vt_arch VT_WINE_ROOT=${VT_WINE_ROOT:-$vt_out/wine}
         return 0
     fi
     [ -z "$notice" ] || printf '%s\n' "$notice" >&2
@@ -26,5 +26,4 @@ vt_pick_windows_build() {
     fi
     vt_out=$vt_out/x64 vt_arch=win64 vt_preset=x64 vt_cmake=$vt_out/cmake
     export VT_WINE_ARCH=$vt_arch VT_WINE_ROOT=$vt_out/wine
-    return 1
 }
