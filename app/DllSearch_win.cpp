@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "drivers/SystemInfo_win.h"
+
 namespace {
 
 // Not in the headers for the Windows XP target: looked up at run time.
@@ -30,9 +32,8 @@ constexpr const char* kLateSystemDlls[] = {
 // shell links can no longer be made after it there (CoCreateInstance(CLSID_ShellLink) fails), and the
 // setup's shortcuts depend on them.
 bool IsWindowsVista() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwMajorVersion == 6 && version.dwMinorVersion == 0;
+    const auto version = QueryWindowsVersion();
+    return version && version->major == 6 && version->minor == 0;
 }
 
 void PreloadFromSystemFolder() {

@@ -38,18 +38,17 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
     const int steps = settings.progressSteps;
     const unsigned minMs = static_cast<unsigned>(settings.pauseMinMs);
     const unsigned maxMs = static_cast<unsigned>(settings.pauseMaxMs);
-    const bool paced = settings.showProgress;
-    progress.SetCallbacks([steps] { return steps; },
-                          [minMs, maxMs, paced] {
-                              if (!paced) {
-                                  return;
-                              }
-                              // The same draw and lengths as always, but waited for without burning a
-                              // core, and with the windows kept drawn.
-                              const unsigned length =
-                                  drivers::PauseLengthMs(static_cast<unsigned>(std::rand()), minMs, maxMs);
-                              WaitPaintingWindows(nullptr, length);
-                          });
+    // Without a window there is no bar to pace, so no pauses.
+    CDriverProgressDlg::Tick pause;
+    if (settings.showProgress) {
+        pause = [minMs, maxMs] {
+            // The same draw and lengths as always, but waited for without burning a core, and with the
+            // windows kept drawn.
+            const unsigned length = drivers::PauseLengthMs(static_cast<unsigned>(std::rand()), minMs, maxMs);
+            WaitPaintingWindows(nullptr, length);
+        };
+    }
+    progress.SetCallbacks([steps] { return steps; }, std::move(pause));
     progress.InstallDrivers();
     return !progress.Failed();
 }

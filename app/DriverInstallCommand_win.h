@@ -2,6 +2,8 @@
 // The USB driver command of the main window's two driver buttons (the visible one and the hidden one
 // in the top-left corner run the same installation), and of the command line's /TYPE=usbdriver.
 
+#include "drivers/ProgressPacing.h"
+
 class CDialog;
 class CSetupDlg;
 class Reporter;
@@ -13,9 +15,9 @@ struct DriverCommandSettings {
     CDialog* owner = nullptr;
     bool showProgress = true;      // false: no window at all, and no pauses to pace a bar nobody sees
     Reporter* reporter = nullptr;  // where "error!" goes; message boxes when null
-    int progressSteps = 22;
-    int pauseMinMs = 250;
-    int pauseMaxMs = 350;
+    int progressSteps = drivers::kDefaultProgressSteps;
+    int pauseMinMs = drivers::kDefaultPauseMinMs;
+    int pauseMaxMs = drivers::kDefaultPauseMaxMs;
 };
 
 // Runs the driver installation under the wait cursor; silent on success. False when it told a failure.

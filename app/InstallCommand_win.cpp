@@ -5,7 +5,7 @@
 #include "app/Reporter_win.h"
 #include "app/SetupFolder_win.h"
 #include "app/ShellTexts.h"
-#include "framework/FormatNumber.h"
+#include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/MainSoftwareInstall_win.h"
@@ -19,21 +19,6 @@
 #include "plugins/InstallPathTexts.h"
 
 namespace {
-
-std::wstring SystemErrorTextWide(DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring result = length ? std::wstring(text, length) : L"error " + FormatDecimalWide(error);
-    if (text) {
-        LocalFree(text);
-    }
-    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ')) {
-        result.pop_back();
-    }
-    return result;
-}
 
 // Our lead-in is GBK, the path is in the system's code page and the reason comes from the system:
 // each is converted on its own, so all three read right on any Windows.

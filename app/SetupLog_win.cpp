@@ -1,5 +1,7 @@
 #include "app/SetupLog_win.h"
 
+#include "framework/GbkText_win.h"
+
 SetupLog::~SetupLog() {
     if (IsOpen()) {
         CloseHandle(m_file);
@@ -49,18 +51,4 @@ void SetupLog::Write(const std::wstring& text) {
     const std::string bytes = WideToUtf8(text);
     DWORD written = 0;
     WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::string WideToUtf8(const std::wstring& text) {
-    if (text.empty()) {
-        return std::string();
-    }
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                            nullptr);
-    }
-    return bytes;
 }

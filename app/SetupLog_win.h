@@ -26,6 +26,3 @@ private:
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
 };
-
-// UTF-16 to UTF-8.
-std::string WideToUtf8(const std::wstring& text);

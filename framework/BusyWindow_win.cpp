@@ -11,6 +11,18 @@ void DropMessages(HWND window, UINT first, UINT last) {
     }
 }
 
+// Removes the mouse and keyboard input waiting in this thread's queue, and the commands and button
+// clicks posted to `window` (automation tools click that way).
+void DropQueuedInput(HWND window) {
+    DropMessages(nullptr, WM_KEYFIRST, WM_KEYLAST);
+    DropMessages(nullptr, WM_MOUSEFIRST, WM_MOUSELAST);
+    DropMessages(nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK);
+    DropMessages(nullptr, BM_CLICK, BM_CLICK);
+    if (window) {
+        DropMessages(window, WM_COMMAND, WM_COMMAND);
+    }
+}
+
 }  // namespace
 
 CBusyWindow::CBusyWindow(HWND window) {
@@ -26,14 +38,4 @@ CBusyWindow::~CBusyWindow() {
     }
     DropQueuedInput(m_window);
     EnableWindow(m_window, TRUE);
-}
-
-void DropQueuedInput(HWND window) {
-    DropMessages(nullptr, WM_KEYFIRST, WM_KEYLAST);
-    DropMessages(nullptr, WM_MOUSEFIRST, WM_MOUSELAST);
-    DropMessages(nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK);
-    DropMessages(nullptr, BM_CLICK, BM_CLICK);
-    if (window) {
-        DropMessages(window, WM_COMMAND, WM_COMMAND);
-    }
 }

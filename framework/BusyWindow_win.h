@@ -20,7 +20,3 @@ public:
 private:
     HWND m_window = nullptr;
 };
-
-// Removes the mouse and keyboard input waiting in this thread's queue, and the commands and button
-// clicks posted to `window` (automation tools click that way).
-void DropQueuedInput(HWND window);

@@ -87,3 +87,18 @@ std::string SystemErrorText(DWORD error) {
     }
     return result;
 }
+
+std::wstring SystemErrorTextWide(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = length ? std::wstring(text, length) : L"error " + FormatDecimalWide(error);
+    if (text) {
+        LocalFree(text);
+    }
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ')) {
+        result.pop_back();
+    }
+    return result;
+}

@@ -57,5 +57,7 @@ private:
     DWORD m_lastError = ERROR_SUCCESS;
 };
 
-// The system's own text for an error code, without the trailing line break.
+// The system's own text for an error code, without the trailing line break; in the system code page,
+// or in UTF-16 for texts shown or logged through the wide functions.
 std::string SystemErrorText(DWORD error);
+std::wstring SystemErrorTextWide(DWORD error);

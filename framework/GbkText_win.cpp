@@ -28,6 +28,20 @@ std::wstring AnsiToWide(const char* ansi) {
     return ToWide(CP_ACP, ansi);
 }
 
+std::string WideToUtf8(const std::wstring& text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                            nullptr);
+    }
+    return bytes;
+}
+
 bool SetWindowTextGbk(HWND window, const char* gbk) {
     return SetWindowTextW(window, GbkToWide(gbk).c_str()) != 0;
 }

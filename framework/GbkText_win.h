@@ -11,5 +11,7 @@
 std::wstring GbkToWide(const char* gbk);
 // ANSI (the system code page) bytes to UTF-16, for names that come from the system.
 std::wstring AnsiToWide(const char* ansi);
+// UTF-16 to UTF-8, for logs.
+std::string WideToUtf8(const std::wstring& text);
 
 bool SetWindowTextGbk(HWND window, const char* gbk);
