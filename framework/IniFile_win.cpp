@@ -16,6 +16,23 @@ std::unique_ptr<char[]> CopyOf(const char* text) {
     return copy;
 }
 
+// Reads through `read` (which fills a buffer of the capacity it is given and returns the length it
+// wrote) into ever larger buffers until the text fits with `slack` bytes to spare, or the capacities
+// run out; the buffer has one more byte, zero, behind the capacity.
+template <typename Read>
+std::unique_ptr<char[]> ReadGrowing(unsigned slack, unsigned& length, Read read) {
+    unsigned capacity = ini::kFirstReadCapacity;
+    for (;;) {
+        auto buffer = std::make_unique<char[]>(capacity + 1);
+        length = read(buffer.get(), capacity);
+        const unsigned next = ini::NextReadCapacity(capacity);
+        if (length + slack < capacity || next == 0) {
+            return buffer;
+        }
+        capacity = next;
+    }
+}
+
 }  // namespace
 
 IniFile::IniFile(const char* path) {
@@ -42,16 +59,10 @@ std::unique_ptr<char[]> IniFile::ReadStringRaw(const char* section, const char* 
     if (!section || !key) {
         return CopyOf(defaultValue);
     }
-    unsigned capacity = ini::kFirstReadCapacity;
-    for (;;) {
-        auto buffer = std::make_unique<char[]>(capacity + 1);
-        const DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer.get(), capacity, m_path);
-        const unsigned next = ini::NextReadCapacity(capacity);
-        if (length + 1 < capacity || next == 0) {
-            return buffer;
-        }
-        capacity = next;
-    }
+    unsigned length = 0;
+    return ReadGrowing(1, length, [&](char* buffer, unsigned capacity) {
+        return GetPrivateProfileStringA(section, key, defaultValue, buffer, capacity, m_path);
+    });
 }
 
 std::string IniFile::GetString(const char* section, const char* key, const char* defaultValue) {
@@ -75,16 +86,15 @@ unsigned IniFile::ReadSection(const char* section, char* buffer, unsigned size) 
     if (buffer) {
         return GetPrivateProfileSectionA(section, buffer, size, m_path);
     }
-    unsigned capacity = ini::kFirstReadCapacity;
-    for (;;) {
-        auto probe = std::make_unique<char[]>(capacity + 1);
-        const DWORD length = GetPrivateProfileSectionA(section, probe.get(), capacity, m_path);
-        const unsigned next = ini::NextReadCapacity(capacity);
-        if (length + 2 < capacity || next == 0) {
-            return length + 2;
-        }
-        capacity = next;
-    }
+    unsigned length = 0;
+    ReadWholeSection(section, length);
+    return length + 2;
+}
+
+std::unique_ptr<char[]> IniFile::ReadWholeSection(const char* section, unsigned& length) {
+    return ReadGrowing(2, length, [&](char* buffer, unsigned capacity) {
+        return GetPrivateProfileSectionA(section, buffer, capacity, m_path);
+    });
 }
 
 unsigned IniFile::GetKeyNames(const char* section, char* buffer, unsigned size) {
@@ -94,12 +104,8 @@ unsigned IniFile::GetKeyNames(const char* section, char* buffer, unsigned size) 
     if (!section) {
         return 0;
     }
-    const unsigned needed = ReadSection(section, nullptr, 0);
-    if (needed == 0) {
-        return 0;
-    }
-    auto lines = std::make_unique<char[]>(needed + 1);
-    ReadSection(section, lines.get(), needed);
+    unsigned length = 0;
+    const auto lines = ReadWholeSection(section, length);
     ini::KeyNameCollector collector;
     collector.buffer = buffer;
     collector.capacity = size;

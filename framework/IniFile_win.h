@@ -40,5 +40,8 @@ public:
     static int ForEachString(const char* list, int (*visitor)(const char*, void*), void* context);
 
 private:
+    // The whole section, read into a buffer large enough for it; `length` as the system reports it.
+    std::unique_ptr<char[]> ReadWholeSection(const char* section, unsigned& length);
+
     char* m_path = nullptr;
 };
