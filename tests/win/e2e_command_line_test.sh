@@ -11,10 +11,11 @@ uidriver=$1
 hold_file=$2
 scenarios=$here/e2e_command_line
 source "$here/e2e_common.sh"
+# Its case folders apart from those of the install and plug-in tests.
+case_prefix=vt-e2e-cli
 public_desktop=$drive_c/users/Public/Desktop
 public_menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vectrace"
 work=$(mktemp -d)
-made=()
 keys=()
 remove_shortcuts() {
     rm -f "$desktop/Vectrace.lnk" "$public_desktop/Vectrace.lnk"
@@ -28,15 +29,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-
-# case_folder NAME: $folder becomes a fresh C:\vt-e2e-cli-NAME-<arch>, removed at the end.
-case_folder() {
-    folder=$drive_c/vt-e2e-cli-$1-$arch
-    rm -rf "$folder"
-    mkdir -p "$folder"
-    made+=("$folder")
-}
 
 # setup EXPECTED_EXIT SWITCH...: the setup started directly with these arguments, waited for.
 setup() {
@@ -71,8 +63,6 @@ log_is_utf8() {
 }
 
 empty_folder() { [ -z "$(ls -A "$1")" ] || fail "written into $1: $(ls -A "$1")"; }
-absent() { [ -e "$1" ] && fail "$1 should not exist"; return 0; }
-same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
 
 # The tree the sample payload installs for the main software (as e2e_install_test.sh builds it).
 expected=$work/expected

@@ -9,8 +9,8 @@
 #   own_view      the setup's bitness, 32 or 64, and so the registry view it reads
 #   system        the setup's system folder
 #   failures      0; fail MESSAGE counts one and names the case in $case_name, if one is set
-# and gives windows_path, and hold and release for scripts that pass the helper that holds files
-# ($hold_file) and have a $work folder.
+# and gives windows_path, case_folder, same_file, absent and caption_for, and hold and release for
+# scripts that pass the helper that holds files ($hold_file) and have a $work folder.
 scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 runner=$scripts/wine-run.sh
 arch=${VT_WINE_ARCH:-win32}
@@ -40,6 +40,26 @@ fail() {
     echo "FAIL${case_name:+ [$case_name]}: $*"
     failures=$((failures + 1))
 }
+
+# case_folder NAME: $folder becomes a fresh C:\<case_prefix>-NAME-<arch>, listed in made for the script's
+# clean-up. Scripts that may run beside each other keep apart by their case_prefix.
+case_prefix=vt-e2e
+made=()
+case_folder() {
+    folder=$drive_c/$case_prefix-$1-$arch
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    made+=("$folder")
+}
+
+same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
+absent() {
+    [ -e "$1" ] && fail "$1 should not exist"
+    return 0
+}
+
+# caption_for LANGUAGE_POSITION: the install-path dialog's caption in that language.
+caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
 
 # windows_path PATH: a path below drive_c as the setup sees it.
 windows_path() {

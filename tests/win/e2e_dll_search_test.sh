@@ -24,7 +24,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-
 cp -R "$dist" "$work/dist"
 # The setup's folder as Wine writes it in a trace: each backslash doubled.
 app_folder=$(printf 'Z:%s/dist' "$work" | sed 's|/|\\\\|g')

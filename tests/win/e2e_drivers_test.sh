@@ -26,7 +26,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-
 # The serial driver stand-in is extracted over an existing folder, so its control file can wait there.
 prepare() {  # run-ms of the serial driver stand-in
     rm -rf "$mx" "$qtx"

@@ -10,7 +10,6 @@ hold_file=$2
 scenarios=$here/e2e_install
 source "$here/e2e_common.sh"
 work=$(mktemp -d)
-made=()
 cleanup() {
     [ -n "$helper" ] && kill "$helper" 2>/dev/null
     for folder in "${made[@]}"; do rm -rf "$folder"; done
@@ -18,17 +17,6 @@ cleanup() {
     rm -rf "$menu" "$work"
 }
 trap cleanup EXIT
-
-
-# case_folder NAME: $folder becomes a fresh C:\vt-e2e-NAME-<arch>, removed at the end.
-case_folder() {
-    folder=$drive_c/vt-e2e-$1-${VT_WINE_ARCH:-win32}
-    rm -rf "$folder"
-    mkdir -p "$folder"
-    made+=("$folder")
-}
-
-caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
 
 # run SCENARIO LANGUAGE TARGET MESSAGE: the setup run to its message box.
 run() {

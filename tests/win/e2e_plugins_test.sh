@@ -10,7 +10,6 @@ hold_file=$2
 scenarios=$here/e2e_install
 source "$here/e2e_common.sh"
 if [ "$own_view" = 32 ]; then other_view=64; else other_view=32; fi
-made=()
 keys=()
 work=$(mktemp -d)
 cleanup() {
@@ -23,15 +22,6 @@ cleanup() {
     for folder in "${made[@]}"; do rm -rf "$folder"; done
 }
 trap cleanup EXIT
-
-
-# case_folder NAME: $folder becomes a fresh C:\vt-e2e-NAME-<arch>, removed at the end.
-case_folder() {
-    folder=$drive_c/vt-e2e-$1-$arch
-    rm -rf "$folder"
-    mkdir -p "$folder"
-    made+=("$folder")
-}
 
 # reg_add KEY VALUE DATA [VIEW]: a string value under HKEY_LOCAL_MACHINE, in the setup's view unless told.
 reg_add() {
@@ -52,10 +42,6 @@ run() {
     env E2E_MESSAGE="$message" E2E_TARGET=C:\\ E2E_LANGUAGE=1 E2E_PATH_CAPTION="Select install path" "$@" \
         timeout -k 5 120 "$runner" "$uidriver" "$scenarios/$scenario.scn" || fail "scenario $scenario"
 }
-
-
-same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
-absent() { [ -e "$1" ] && fail "$1 should not exist"; return 0; }
 
 corel_suite11='HKLM\SOFTWARE\Corel\Setup\Corel Graphics Suite 11'
 corel_sa11='HKLM\SOFTWARE\Corel\Setup\CorelDRAW SA 11'

@@ -23,7 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
 damaged_for() {
     [ "$1" = 0 ] && echo "安装文件已损坏,请重新下载!" || echo "The setup file is damaged, please download it again!"
 }
