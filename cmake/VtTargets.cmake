@@ -59,3 +59,30 @@ function(vt_test name)
         set_tests_properties(${name} PROPERTIES LABELS "native;${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
     endif()
 endfunction()
+
+# vt_e2e_test(NAME SCRIPT path [ARGS ...] [LOCKS lock ...] [RUN_SERIAL] [TIMEOUT seconds]): an end-to-end
+# script run under Wine once per prefix of VT_WINE_PREFIXES, as NAME.<prefix>, on the distribution in
+# VT_DIST_DIR; its exit code 77 counts as skipped. Each lock is taken per prefix, as LOCK_<prefix>: the
+# prefixes share nothing.
+function(vt_e2e_test name)
+    cmake_parse_arguments(ARG "RUN_SERIAL" "SCRIPT;TIMEOUT" "ARGS;LOCKS" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 600)
+    endif()
+    foreach(prefix IN LISTS VT_WINE_PREFIXES)
+        set(test ${name}.${prefix})
+        add_test(NAME ${test} COMMAND ${ARG_SCRIPT} ${ARG_ARGS})
+        set_tests_properties(${test} PROPERTIES
+            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
+            SKIP_RETURN_CODE 77
+            LABELS "wine;${prefix};e2e"
+            TIMEOUT ${ARG_TIMEOUT})
+        if(ARG_LOCKS)
+            list(TRANSFORM ARG_LOCKS APPEND _${prefix} OUTPUT_VARIABLE locks)
+            set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "${locks}")
+        endif()
+        if(ARG_RUN_SERIAL)
+            set_tests_properties(${test} PROPERTIES RUN_SERIAL TRUE)
+        endif()
+    endforeach()
+endfunction()

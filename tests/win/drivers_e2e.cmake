@@ -1,25 +1,14 @@
 # The USB driver button driven end to end through the UI driver under Wine on the distribution's setup,
 # checked from Linux. It writes into the prefix's own Windows folder, so it takes that folder's lock.
-foreach(prefix IN LISTS VT_WINE_PREFIXES)
-    add_test(NAME e2e_drivers.${prefix}
-        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
-    set_tests_properties(e2e_drivers.${prefix} PROPERTIES
-        ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
-        SKIP_RETURN_CODE 77
-        RESOURCE_LOCK vt_windows_folder_${prefix}
-        LABELS "wine;${prefix};e2e"
-        TIMEOUT 600)
-    # The clicks with the real mouse land on whatever window is at that point of the screen: no other
-    # test may show one meanwhile.
-    add_test(NAME e2e_drivers_clicks.${prefix}
-        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file> clicks)
-    set_tests_properties(e2e_drivers_clicks.${prefix} PROPERTIES
-        ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
-        SKIP_RETURN_CODE 77
-        RUN_SERIAL TRUE
-        LABELS "wine;${prefix};e2e"
-        TIMEOUT 300)
-endforeach()
+vt_e2e_test(e2e_drivers SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh
+    ARGS $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>
+    LOCKS vt_windows_folder)
+# The clicks with the real mouse land on whatever window is at that point of the screen: no other test
+# may show one meanwhile.
+vt_e2e_test(e2e_drivers_clicks SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/e2e_drivers_test.sh
+    ARGS $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file> clicks
+    RUN_SERIAL
+    TIMEOUT 300)
 
 # The installation below a folder of the test's own, with either installer missing. Its placement
 # writes the Windows folder too.

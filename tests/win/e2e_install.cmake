@@ -3,16 +3,8 @@
 # registry keys. Each test of a prefix runs its cases one after another: they share the desktop and
 # the registry.
 foreach(area install plugins)
-    foreach(prefix IN LISTS VT_WINE_PREFIXES)
-        add_test(NAME e2e_${area}.${prefix}
-            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e_${area}_test.sh
-                $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
-        set_tests_properties(e2e_${area}.${prefix} PROPERTIES
-            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
-            SKIP_RETURN_CODE 77
-            LABELS "wine;${prefix};e2e"
-            TIMEOUT 600)
-    endforeach()
+    vt_e2e_test(e2e_${area} SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/e2e_${area}_test.sh
+        ARGS $<TARGET_FILE:uidriver> $<TARGET_FILE:vt_hold_file>)
 endforeach()
 # The main software's installs all make the same desktop and start-menu shortcuts.
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
