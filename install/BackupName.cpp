@@ -1,5 +1,7 @@
 #include "install/BackupName.h"
 
+#include "framework/FormatNumber.h"
+
 namespace install {
 
 namespace {
@@ -12,15 +14,6 @@ void AppendDigits(std::string& text, unsigned number, int digits) {
         number /= 10;
     }
     text += part;
-}
-
-std::string Decimal(unsigned number) {
-    std::string text;
-    do {
-        text.insert(text.begin(), static_cast<char>('0' + number % 10));
-        number /= 10;
-    } while (number != 0);
-    return text;
 }
 
 }  // namespace
@@ -44,7 +37,7 @@ std::string BackupStamp(const LocalTime& time) {
 std::string BackupFolder(const std::string& folder, const std::string& stamp, unsigned attempt) {
     std::string path = folder + kBackupFolderName + "\\" + stamp;
     if (attempt > 1) {
-        path += " (" + Decimal(attempt) + ")";
+        path += " (" + FormatDecimal(attempt) + ")";
     }
     return path + "\\";
 }

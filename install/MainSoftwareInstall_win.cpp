@@ -2,28 +2,18 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include "framework/File_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/FolderLevels_win.h"
 #include "install/MainSoftwareLayout.h"
+#include "install/ShortcutFolders_win.h"
 #include "install/Shortcut_win.h"
 #include "install/SoftConfig_win.h"
 
 namespace {
 
 using Outcome = MainInstallResult::Outcome;
-
-// A shell folder's path ending in "\", or empty when the shell has none, so no shortcut lands in a root.
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) || path[0] == '\0') {
-        return std::string();
-    }
-    return std::string(path) + "\\";
-}
 
 bool IsReadOrWrite(const ExtractFailure& failure) {
     return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
@@ -39,9 +29,14 @@ MainInstallResult Failed(Outcome outcome, const ExtractFailure& failure = Extrac
 void CreateShortcuts(const MainInstallSettings& settings, const std::string& installFolder) {
     const std::string program = installFolder + install::kProgramPath;
     const std::string icon = installFolder + install::kIconPath;
-    const std::string desktop = settings.desktopFolder.empty() ? ShellFolder(CSIDL_DESKTOP) : settings.desktopFolder;
-    const std::string programs =
-        settings.programsFolder.empty() ? ShellFolder(CSIDL_PROGRAMS) : settings.programsFolder;
+    // Without folders of the caller's, the current user's; an empty one means the shell has none, so no
+    // shortcut lands in a root.
+    ShortcutFolders own;
+    if (settings.desktopFolder.empty() || settings.programsFolder.empty()) {
+        own = FindShortcutFolders(false);
+    }
+    const std::string desktop = settings.desktopFolder.empty() ? own.desktop : settings.desktopFolder;
+    const std::string programs = settings.programsFolder.empty() ? own.programs : settings.programsFolder;
     // The start-menu folder exists before any shortcut is made.
     const std::string menu = programs.empty() ? std::string() : programs + install::kMenuFolderName;
     if (!menu.empty()) {

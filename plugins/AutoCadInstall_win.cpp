@@ -91,11 +91,8 @@ PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginIns
         return setUp;
     }
     for (const char* font : plugins::kAutoCadShapeFonts) {
-        const std::string source = folder + "QTXFonts\\" + font;
-        const std::string destination = folder + "Fonts\\" + font;
-        if (backup.KeepBeforeReplacing(source, destination)) {
-            CopyFileA(source.c_str(), destination.c_str(), FALSE);
-        }
+        // A font that cannot be placed does not fail the installation.
+        plugins::PlacePluginFile(folder + "QTXFonts\\" + font, folder + "Fonts\\" + font, &backup);
     }
     return PluginInstallResult();
 }
