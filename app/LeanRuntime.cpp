@@ -1,70 +1,106 @@
-// Three defaults of the C++ runtime library that the setup program replaces, because each would bring
+// Defaults of the C++ runtime library that the setup program replaces, because each would bring
 // tens of kilobytes into its image: on 32-bit Windows the link cannot leave out the library's unused
 // functions, whose unwind tables keep every function of an object file alive. A definition here takes
 // the place of the library's; the tests link the library's own.
 #include <cxxabi.h>
 
+#include <cstddef>
 #include <cstdlib>
-#include <exception>
 #include <new>
-#include <stdexcept>
+
+#include "framework/FatalError.h"
 
 // What std::terminate calls. libstdc++'s handler names the uncaught exception's type on stderr, which
 // a windowed program does not have, and links the whole C++ name demangler for it; this one ends the
-// program the same way without a word.
+// program through the setup's fatal error handler instead.
 namespace __gnu_cxx {
 
 void __verbose_terminate_handler();
 
 void __verbose_terminate_handler() {
-    std::abort();
+    EndOnFatalError();
 }
 
 }  // namespace __gnu_cxx
 
-// How the standard strings and containers throw. libstdc++'s throwers build std::length_error and its
-// siblings around a reference-counted string type whose every member comes along, with the library's
-// other exception classes. Here a failed allocation still throws std::bad_alloc; the errors of misuse
-// (a size beyond max_size, a position past the end, a string from a null pointer) throw one small
-// exception. Both still end at the dialog procedure's catch; nothing in the setup catches the misuse
-// errors by their standard types or reads their text, so the library's messages are left out: the call
-// sites then no longer carry them.
+// How the standard strings and containers fail. The setup is built without exceptions, so nothing
+// could catch what libstdc++'s throwers throw, and each would bring the library's exception classes
+// and the unwinder along. Here a failed allocation and an error of misuse (a size beyond max_size, a
+// position past the end, a string from a null pointer) end the run with its one message instead.
 // Only the throwers the setup's code calls are here. Code that calls another one (std::stoi's
 // invalid_argument, say) brings the library's whole set back: the link optimized as a whole then takes
 // the library's in place of these (any other stops at their second definition), and the test
-// setup_image names what came back. Decide then whether that error may change its type too.
-namespace {
-
-class LibraryMisuse : public std::exception {
-public:
-    const char* what() const noexcept override { return "a standard string or container was misused"; }
-};
-
-}  // namespace
-
+// setup_image names what came back.
 namespace std {
 
 void __throw_bad_alloc() {
-    throw bad_alloc();
+    EndOnFatalError();
 }
 
 void __throw_bad_array_new_length() {
-    throw bad_array_new_length();
+    EndOnFatalError();
 }
 
 void __throw_length_error(const char*) {
-    throw LibraryMisuse();
+    EndOnFatalError();
 }
 
 void __throw_logic_error(const char*) {
-    throw LibraryMisuse();
+    EndOnFatalError();
 }
 
 void __throw_out_of_range_fmt(const char*, ...) {
-    throw LibraryMisuse();
+    EndOnFatalError();
 }
 
 }  // namespace std
+
+// The allocation functions. The library's throw std::bad_alloc from code built with exceptions, and
+// its nothrow forms catch that; these end the run or answer null directly. The setup sets no
+// new_handler, so there is nothing to retry.
+void* operator new(std::size_t size) {
+    void* block = std::malloc(size ? size : 1);
+    if (!block) {
+        EndOnFatalError();
+    }
+    return block;
+}
+
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
 
 // Where the runtime records the exceptions being handled: the ones caught and not yet finished, and
 // the count of those thrown and not yet caught. libstdc++ keeps one record per thread in emulated

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/CommandLine_win.h"
+#include "app/FatalErrorReport_win.h"
 #include "app/Reporter_win.h"
 #include "app/SetupDlg_win.h"
 #include "app/SetupLog_win.h"
@@ -72,6 +73,8 @@ int RunSetup(const std::wstring& commandLine, const StartValues& start) {
         }
         return kExitInstalled;
     }
+    const int languageIndex = given.languageIndex > 0 ? given.languageIndex : start.languageIndex;
+    ReportFatalErrorsTo(&log, boxes, languageIndex - 1);
     if (given.mode == Mode::Window) {
         return RunWindow(given, start, log);
     }

@@ -27,6 +27,7 @@ function(vt_lean_image target)
     # Searched before the compiler's own folder, so -lstdc++, -lgcc and -lgcc_eh find these.
     target_link_directories(${target} BEFORE PRIVATE ${VT_WIN32_THREADS_RUNTIME})
     target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/LeanRuntime.cpp)
+    target_link_libraries(${target} PRIVATE vt_fatal_error)
     get_target_property(name ${target} OUTPUT_NAME)
     if(NOT name)
         set(name ${target})

@@ -100,12 +100,17 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     if (length == UINT64_MAX || length > kMaxLogBytes) {
         return false;
     }
-    try {
-        contents.resize(static_cast<std::size_t>(length));
-    } catch (const std::bad_alloc&) {
+    // A log too large to hold is a log not read, not the end of the setup.
+    char* buffer = new (std::nothrow) char[static_cast<std::size_t>(length) + 1];
+    if (!buffer) {
         return false;
     }
-    return length == 0 || file.Read(contents.data(), static_cast<std::uint32_t>(length));
+    const bool read = length == 0 || file.Read(buffer, static_cast<std::uint32_t>(length));
+    if (read) {
+        contents.assign(buffer, static_cast<std::size_t>(length));
+    }
+    delete[] buffer;
+    return read;
 }
 
 }  // namespace

@@ -74,14 +74,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (!self) {
         return FALSE;
     }
-    INT_PTR handled = FALSE;
-    try {
-        handled = self->Dispatch(message, wParam, lParam);
-    } catch (...) {
-        // No C++ exception may unwind through the system's code: the command that raised it ends here,
-        // its stack objects already released.
-        handled = FALSE;
-    }
+    // Nothing unwinds through the system's code: an error no handler can answer ends the setup at
+    // once (framework/FatalError.h).
+    const INT_PTR handled = self->Dispatch(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         self->m_hWnd = nullptr;
     }

@@ -80,15 +80,11 @@ void CFolderBrowser::SetStatusText(const char* text) {
 
 int CALLBACK CFolderBrowser::BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM object) {
     auto* self = reinterpret_cast<CFolderBrowser*>(object);
-    try {
-        self->m_window = window;
-        if (message == BFFM_INITIALIZED) {
-            self->OnInitialized();
-        } else if (message == BFFM_SELCHANGED) {
-            self->OnSelChanged(reinterpret_cast<LPITEMIDLIST>(parameter));
-        }
-    } catch (...) {
-        // Nothing may unwind through the shell's dialog.
+    self->m_window = window;
+    if (message == BFFM_INITIALIZED) {
+        self->OnInitialized();
+    } else if (message == BFFM_SELCHANGED) {
+        self->OnSelChanged(reinterpret_cast<LPITEMIDLIST>(parameter));
     }
     return 0;
 }

@@ -1,0 +1,33 @@
+#include "app/FatalErrorReport_win.h"
+
+#include <windows.h>
+
+#include "app/SetupLog_win.h"
+#include "framework/FatalError.h"
+#include "framework/GbkText_win.h"
+#include "framework/MessageBox_win.h"
+
+namespace {
+
+SetupLog* fatalLog = nullptr;
+bool fatalBoxes = false;
+int fatalLanguagePosition = 0;
+
+void ReportFatalError() {
+    const char* text = OutOfMemoryText(fatalLanguagePosition);
+    if (fatalLog && fatalLog->IsOpen()) {
+        fatalLog->Line(GbkToWide(text));
+    }
+    if (fatalBoxes) {
+        ShowMessage(text);
+    }
+}
+
+}  // namespace
+
+void ReportFatalErrorsTo(SetupLog* log, bool boxes, int languagePosition) {
+    fatalLog = log;
+    fatalBoxes = boxes;
+    fatalLanguagePosition = languagePosition;
+    SetFatalErrorHandler(&ReportFatalError);
+}
