@@ -53,6 +53,10 @@ void __throw_out_of_range_fmt(const char*, ...) {
     EndOnFatalError();
 }
 
+void __throw_bad_function_call() {
+    EndOnFatalError();
+}
+
 }  // namespace std
 
 // The allocation functions. The library's throw std::bad_alloc from code built with exceptions, and

@@ -74,7 +74,7 @@ int RunSetup(const std::wstring& commandLine, const StartValues& start) {
         return kExitInstalled;
     }
     const int languageIndex = given.languageIndex > 0 ? given.languageIndex : start.languageIndex;
-    ReportFatalErrorsTo(&log, boxes, languageIndex - 1);
+    ReportFatalErrorsTo(&log, given.mode == Mode::Window, languageIndex - 1);
     if (given.mode == Mode::Window) {
         return RunWindow(given, start, log);
     }
