@@ -1,5 +1,5 @@
-// The dialog framework under Wine: message boxes, command routing, and the trampoline that keeps
-// C++ exceptions out of the system's code. Windows are driven from a second thread as a user would.
+// The dialog framework under Wine: message boxes and command routing. Windows are driven from a
+// second thread as a user would.
 #include "framework/Dialog_win.h"
 
 #include <windows.h>
@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <stdexcept>
 #include <string>
 #include <thread>
 
