@@ -21,6 +21,8 @@ the C++ name demangler of the verbose terminate handler;cp-demangle|vterminate
 the GUID table of libuuid;libuuid\.a\(
 the C++ library's own throwers and their string type;cow-string-inst|functexcept|cow-stdexcept
 per-thread exception records in emulated thread-local storage;eh_globals\.o|emutls\.o
+an unwinder (the setup neither throws nor catches);unwind-dw2\.o|unwind-dw2-fde\.o|unwind-c\.o|gthr[-a-z0-9]*\.o
+the C++ exception runtime;libsupc\+\+\.a\(eh_|libstdc\+\+\.a\(eh_
 64-bit division of a 32-bit program;_u?divdi3\.o|_u?moddi3\.o|_udivmoddi4\.o
 LIST
 
