@@ -1,98 +1,104 @@
-// Linked the way the shipped setup is, with its own replacements of C++ runtime parts: exceptions are
-// thrown, caught, nested, rethrown and counted through them as through the library's. Prints what went
-// wrong and exits 1; exits 0 when all held.
+// Linked the way the shipped setup is, with its own replacements of C++ runtime parts: each failure
+// point of the runtime ends the process through the fatal error handler with exit code 2, without
+// unwinding, and a nothrow allocation that fails answers null. Run without arguments it runs every
+// case in a child of its own and prints what went wrong; exits 0 when all held.
+// Run as `vt_lean_runtime_check CASE MARKER` it is that child: its handler creates the file MARKER.
+#include <windows.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <exception>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "framework/FatalError.h"
+
 namespace {
 
-int failures = 0;
+const char* marker = nullptr;
 
-void Expect(bool held, const char* what) {
-    if (!held) {
-        std::printf("FAIL: %s\n", what);
-        ++failures;
+void CreateMarker() {
+    HANDLE file = CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
     }
 }
 
-struct CountsUncaught {
-    int* seen;
-    ~CountsUncaught() { *seen = std::uncaught_exceptions(); }
+// Each case fails in its own way; none of them may return.
+int RunCase(const char* name) {
+    volatile std::size_t huge = static_cast<std::size_t>(-1) / 2;
+    if (std::strcmp(name, "misuse") == 0) {
+        std::string text("abc");
+        text.reserve(text.max_size() + 1);
+    } else if (std::strcmp(name, "container") == 0) {
+        std::vector<char> bytes;
+        bytes.resize(huge);
+    } else if (std::strcmp(name, "new") == 0) {
+        char* block = new char[huge];
+        block[0] = 1;
+    } else if (std::strcmp(name, "function") == 0) {
+        std::function<void()> empty;
+        empty();
+    } else if (std::strcmp(name, "nothrow") == 0) {
+        // Answers null and goes on.
+        char* block = new (std::nothrow) char[huge];
+        return block == nullptr ? 0 : 1;
+    }
+    return 1;
+}
+
+struct Case {
+    const char* name;
+    DWORD exitCode;
+    bool handlerRan;
 };
 
-void ThrowWhileCounting(int* seen) {
-    CountsUncaught guard{seen};
-    throw 7;
-}
+constexpr Case kCases[] = {
+    {"misuse", 2, true},
+    {"container", 2, true},
+    {"new", 2, true},
+    {"function", 2, true},
+    {"nothrow", 0, false},
+};
 
 }  // namespace
 
-int main() {
-    // A container's misuse error: the setup's own thrower, caught by the standard base.
-    try {
-        std::string text("abc");
-        text.reserve(text.max_size() + 1);
-        Expect(false, "reserve beyond max_size throws");
-    } catch (const std::exception& error) {
-        Expect(std::strstr(error.what(), "misused") != nullptr, "the misuse error says what it is");
+int main(int argc, char** argv) {
+    if (argc == 3) {
+        marker = argv[2];
+        SetFatalErrorHandler(&CreateMarker);
+        return RunCase(argv[1]);
     }
-
-    // A failed allocation stays std::bad_alloc.
-    try {
-        std::vector<char> huge;
-        huge.resize(huge.max_size() / 2);
-        Expect(false, "an impossible allocation throws");
-    } catch (const std::bad_alloc&) {
-    } catch (...) {
-        Expect(false, "an impossible allocation throws std::bad_alloc");
-    }
-
-    // The count of exceptions in flight, seen from a destructor during unwinding and after it.
-    int seen = -1;
-    try {
-        ThrowWhileCounting(&seen);
-    } catch (int value) {
-        Expect(value == 7, "the thrown value arrives");
-    }
-    Expect(seen == 1, "one exception in flight while unwinding");
-    Expect(std::uncaught_exceptions() == 0, "no exception in flight afterwards");
-
-    // An exception thrown and caught inside a handler, then the outer one rethrown.
-    try {
-        try {
-            throw std::string("outer");
-        } catch (const std::string&) {
-            try {
-                throw 1;
-            } catch (int) {
-                Expect(std::current_exception() != nullptr, "the inner exception is current in its handler");
-            }
-            throw;
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    int failures = 0;
+    for (const Case& one : kCases) {
+        std::string markerPath = std::string(folder) + "vt_lean_runtime_" + one.name + ".marker";
+        DeleteFileA(markerPath.c_str());
+        std::string command = std::string("\"") + program + "\" " + one.name + " \"" + markerPath + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        DWORD exitCode = 0xFFFFFFFF;
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            WaitForSingleObject(process.hProcess, 60000);
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
         }
-    } catch (const std::string& outer) {
-        Expect(outer == "outer", "the rethrown exception is the outer one");
-    } catch (...) {
-        Expect(false, "the rethrown exception keeps its type");
+        const bool handlerRan = GetFileAttributesA(markerPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+        DeleteFileA(markerPath.c_str());
+        if (exitCode != one.exitCode || handlerRan != one.handlerRan) {
+            std::printf("FAIL: %s: exit code %lu (expected %lu), handler %s\n", one.name,
+                static_cast<unsigned long>(exitCode), static_cast<unsigned long>(one.exitCode),
+                handlerRan ? "ran" : "did not run");
+            ++failures;
+        }
     }
-    Expect(std::current_exception() == nullptr, "no exception current after the handlers");
-
-    // An exception kept beyond its handler and thrown again.
-    std::exception_ptr kept;
-    try {
-        throw 42;
-    } catch (...) {
-        kept = std::current_exception();
-    }
-    try {
-        std::rethrow_exception(kept);
-    } catch (int value) {
-        Expect(value == 42, "a kept exception is thrown again with its value");
-    }
-
-    std::printf("%s\n", failures == 0 ? "exceptions hold" : "exceptions broken");
+    std::printf("%s\n", failures == 0 ? "fatal errors end the run" : "fatal errors broken");
     return failures == 0 ? 0 : 1;
 }
