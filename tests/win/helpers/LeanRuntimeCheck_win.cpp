@@ -18,6 +18,8 @@
 namespace {
 
 const char* marker = nullptr;
+// Where an allocation is kept, so the compiler cannot drop it as unused.
+char* volatile kept = nullptr;
 
 void CreateMarker() {
     HANDLE file = CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -36,8 +38,7 @@ int RunCase(const char* name) {
         std::vector<char> bytes;
         bytes.resize(huge);
     } else if (std::strcmp(name, "new") == 0) {
-        char* block = new char[huge];
-        block[0] = 1;
+        kept = new char[huge];
     } else if (std::strcmp(name, "function") == 0) {
         std::function<void()> empty;
         empty();
