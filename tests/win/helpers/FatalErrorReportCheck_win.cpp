@@ -11,6 +11,7 @@
 
 #include "app/FatalErrorReport_win.h"
 #include "app/SetupLog_win.h"
+#include "tests/win/helpers/ChildRun_win.h"
 
 namespace {
 
@@ -72,16 +73,7 @@ int main(int argc, char** argv) {
     for (const Case& one : kCases) {
         DeleteFileA(logPath.c_str());
         std::string command = std::string("\"") + program + "\" " + one.languagePosition + " \"" + logPath + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process = {};
-        DWORD exitCode = 0xFFFFFFFF;
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            WaitForSingleObject(process.hProcess, 60000);
-            GetExitCodeProcess(process.hProcess, &exitCode);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
+        const DWORD exitCode = RunChildAndWait(command);
         const std::string log = ReadWholeLog(logPath);
         const std::string last = one.lastLine;
         const bool endsWithReason = log.size() >= last.size() && log.compare(log.size() - last.size(), last.size(), last) == 0;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/FatalError.h"
+#include "tests/win/helpers/ChildRun_win.h"
 
 namespace {
 
@@ -81,16 +82,7 @@ int main(int argc, char** argv) {
         std::string markerPath = std::string(folder) + "vt_lean_runtime_" + one.name + ".marker";
         DeleteFileA(markerPath.c_str());
         std::string command = std::string("\"") + program + "\" " + one.name + " \"" + markerPath + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process = {};
-        DWORD exitCode = 0xFFFFFFFF;
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            WaitForSingleObject(process.hProcess, 60000);
-            GetExitCodeProcess(process.hProcess, &exitCode);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
+        const DWORD exitCode = RunChildAndWait(command);
         const bool handlerRan = GetFileAttributesA(markerPath.c_str()) != INVALID_FILE_ATTRIBUTES;
         DeleteFileA(markerPath.c_str());
         if (exitCode != one.exitCode || handlerRan != one.handlerRan) {
