@@ -9,6 +9,7 @@
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "payload/PayloadExtractor_win.h"
+#include "payload/SetupFile_win.h"
 #include "payload/SetupIntegrity_win.h"
 #include "res/resource.h"
 
@@ -113,7 +114,7 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     if (extract) {
         Step(L"Extracting the driver folders into ", driverRoot);
         // Checked before anything is written into the system folder.
-        if (!IsSetupArchiveIntact(RunningExecutablePath())) {
+        if (!IsSetupArchiveIntact(RunningSetupFile())) {
             Fail(m_damagedText.c_str());
             return;
         }

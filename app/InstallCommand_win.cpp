@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "app/Reporter_win.h"
-#include "app/SetupFolder_win.h"
 #include "app/ShellTexts.h"
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
@@ -12,6 +11,7 @@
 #include "install/MainSoftwareLayout.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"
+#include "payload/SetupFile_win.h"
 #include "payload/SetupIntegrity_win.h"
 #include "plugins/AutoCadInstall_win.h"
 #include "plugins/CorelDrawInstall_win.h"
@@ -98,14 +98,18 @@ void ReportPlan(const InstallCommandSettings& settings, Reporter& reporter) {
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
     const install::MessageTable table(settings.languagePosition);
-    const std::string setupExecutable =
-        settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
-    const std::string setupFolder = SetupFolderOf(setupExecutable);
+    CFile* setupFile = settings.setupFile ? settings.setupFile : RunningSetupFile();
     // Every branch extracts: a damaged setup is refused before any of them writes a thing.
-    if (!IsSetupArchiveIntact(setupExecutable)) {
+    if (!IsSetupArchiveIntact(setupFile)) {
         InstallCommandResult damaged;
         damaged.message = GbkToWide(table.Text(install::MsgSetupDamaged));
         return damaged;
+    }
+    // Every branch copies what ships beside the setup; a relative path would read the current folder's.
+    if (settings.setupFolder.empty()) {
+        InstallCommandResult unreadable;
+        unreadable.message = GbkToWide(table.Text(install::MsgSetupFolderUnreadable));
+        return unreadable;
     }
 
     if (settings.installType == 0) {
@@ -113,8 +117,8 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         main.targetFolder = settings.targetFolder;
         main.productName = settings.productName;
         main.languagePosition = settings.languagePosition;
-        main.setupFolder = setupFolder;
-        main.setupExecutable = settings.setupExecutable;
+        main.setupFolder = settings.setupFolder;
+        main.setupFile = setupFile;
         main.desktopFolder = settings.desktopFolder;
         main.programsFolder = settings.programsFolder;
         const MainInstallResult result = InstallMainSoftware(main);
@@ -128,8 +132,8 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
     plugin.autoInstall = settings.autoInstall;
     plugin.versionIndex = settings.versionIndex;
     plugin.languagePosition = settings.languagePosition;
-    plugin.setupFolder = setupFolder;
-    plugin.setupExecutable = settings.setupExecutable;
+    plugin.setupFolder = settings.setupFolder;
+    plugin.setupFile = setupFile;
     PluginInstallResult result;
     std::string message;
     switch (settings.installType) {

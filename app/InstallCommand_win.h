@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "framework/File_win.h"
+
 class Reporter;
 
 struct InstallCommandSettings {
@@ -16,8 +18,9 @@ struct InstallCommandSettings {
     int versionIndex = 0;
     int languagePosition = 0;
     std::string productName;
-    // Empty means the running setup; the setup folder is the folder of this file.
-    std::string setupExecutable;
+    // Null means the running setup's own file; tests give their own.
+    CFile* setupFile = nullptr;
+    std::string setupFolder;  // beside the setup, ending in "\"; empty when no path reaches it
     // Where the main software's shortcuts go, each ending in "\"; empty means the current user's.
     std::string desktopFolder;
     std::string programsFolder;

@@ -1,5 +1,6 @@
-// Start-up: find the setup folder, read "SetupCfg.ini" beside the executable, then the window or the
-// unattended run that the command line asks for.
+// Start-up: open the setup's own file before anything reads it, find the setup folder, read
+// "SetupCfg.ini" beside the executable, then the window or the unattended run that the command line
+// asks for.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,29 +13,25 @@
 #include "app/SetupConfigFile_win.h"
 #include "app/SetupFolder_win.h"
 #include "app/SetupRun_win.h"
-
-namespace {
-
-std::string SetupFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return SetupFolderOf(path);
-}
-
-}  // namespace
+#include "payload/SetupFile_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // First of all: from here on nobody can rename, replace or change the file while the setup runs.
+    OpenRunningSetupFile();
     RestrictDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
-    const std::string setupFolder = SetupFolder();
+    const SetupFolder folder = RunningSetupFolder();
     std::string productName = "Vectrace";
     int rawLanguage = 0;
-    ReadSetupConfig(setupFolder + "SetupCfg.ini", productName, rawLanguage);
+    if (!folder.path.empty()) {
+        ReadSetupConfig(folder.path + "SetupCfg.ini", productName, rawLanguage);
+    }
 
     StartValues start;
-    start.setupFolder = setupFolder;
+    start.setupFolder = folder.path;
+    start.setupFolderName = folder.name;
     start.productName = productName;
     start.languageIndex = setupcfg::ClampLanguageIndex(rawLanguage);
     return RunSetup(RunningCommandLine(), start);

@@ -174,6 +174,7 @@ void CSetupDlg::RunInstallCommand() {
     settings.versionIndex = m_versionIndex;
     settings.languagePosition = m_languagePos;
     settings.productName = m_productName;
+    settings.setupFolder = m_setupFolder;
     const ShortcutFolders shortcuts = FindShortcutFolders(m_allUsersShortcuts);
     settings.desktopFolder = shortcuts.desktop;
     settings.programsFolder = shortcuts.programs;

@@ -10,11 +10,31 @@
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/MessageBox_win.h"
+#include "framework/ModulePath_win.h"
 #include "install/ShortcutFolders_win.h"
+#include "payload/SetupFile_win.h"
 
 namespace {
 
 using switches::Mode;
+
+// What start-up could not read, said as it is: the installation refuses later with its own message.
+void LogStartUpProblems(const StartValues& start, SetupLog& log) {
+    switch (RunningSetupFileState()) {
+        case SetupFileState::CannotOpen:
+            log.Line(L"The setup cannot open its own file: " + SystemErrorTextWide(RunningSetupFileError()));
+            break;
+        case SetupFileState::NotTheRunningImage:
+            log.Line(L"The file under the setup's name is not the program that runs: another file was put there");
+            break;
+        default:
+            break;
+    }
+    if (start.setupFolder.empty()) {
+        log.Line(L"No path in the system code page reaches the setup's folder " + start.setupFolderName +
+                 L" (not even its short name): SetupCfg.ini and the folders beside the setup are not read");
+    }
+}
 
 int RunWindow(const switches::SetupSwitches& given, const StartValues& start, SetupLog& log) {
     CSetupDlg dialog(nullptr);
@@ -52,10 +72,9 @@ int RunSetup(const std::wstring& commandLine, const StartValues& start) {
             error = "Cannot write the log file " + given.logFile + ": " + SystemErrorText(openError);
         }
     }
-    wchar_t program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    log.Line(std::wstring(L"Setup started: ") + program);
+    log.Line(L"Setup started: " + RunningModulePath());
     log.Line(L"Command line: " + commandLine);
+    LogStartUpProblems(start, log);
 
     const bool boxes = given.mode != Mode::VerySilent;
     if (!error.empty()) {

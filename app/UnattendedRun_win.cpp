@@ -33,6 +33,7 @@ InstallCommandSettings InstallSettingsFor(const switches::SetupSwitches& given,
     }
     settings.languagePosition = languagePosition;
     settings.productName = start.productName;
+    settings.setupFolder = start.setupFolder;
     const ShortcutFolders shortcuts =
         FindShortcutFolders(switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount()));
     settings.desktopFolder = shortcuts.desktop;

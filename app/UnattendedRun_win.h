@@ -11,7 +11,8 @@ class SetupLog;
 
 // What start-up read from "SetupCfg.ini" beside the setup.
 struct StartValues {
-    std::string setupFolder;  // ending in "\"
+    std::string setupFolder;       // ending in "\"; empty when no ANSI path reaches it (app/SetupFolder_win.h)
+    std::wstring setupFolderName;  // the same folder as the system names it
     std::string productName = "Vectrace";
     int languageIndex = 1;  // 1..13
 };

@@ -159,8 +159,10 @@ int main(int argc, char** argv) {
             CreateDirectoryA(target.c_str(), nullptr);
             (verified ? verifiedExtract : extract).push_back(Seconds(
                 [&] {
-                    return (!verified || CheckSetupArchive(fullSetup).state == payload::Integrity::Verified) &&
-                           ExtractArchiveFiles(fullSetup, target, payload::Selection::Payload) == 1;
+                    CFile setup;
+                    return setup.Open(fullSetup, CFile::Mode::Read, FILE_SHARE_READ) &&
+                           (!verified || CheckSetupArchive(&setup).state == payload::Integrity::Verified) &&
+                           ExtractArchiveFiles(&setup, target, payload::Selection::Payload) == 1;
                 },
                 ok));
             ok = CountFiles(target) == payloadFiles && ok;

@@ -14,17 +14,43 @@ bool CFile::Fail() {
     return false;
 }
 
-bool CFile::Open(const std::string& path, Mode mode, DWORD shareMode) {
-    Close();
-    m_path = path;
-    const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_WRITE;
-    const DWORD disposition = mode == Mode::Read ? OPEN_EXISTING : CREATE_ALWAYS;
-    m_handle = CreateFileA(path.c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+constexpr DWORD AccessFor(CFile::Mode mode) {
+    return mode == CFile::Mode::Read ? GENERIC_READ : GENERIC_WRITE;
+}
+
+constexpr DWORD DispositionFor(CFile::Mode mode) {
+    return mode == CFile::Mode::Read ? OPEN_EXISTING : CREATE_ALWAYS;
+}
+
+}  // namespace
+
+bool CFile::Opened(HANDLE handle) {
+    m_handle = handle;
     if (m_handle == INVALID_HANDLE_VALUE) {
         return Fail();
     }
     m_lastError = ERROR_SUCCESS;
     return true;
+}
+
+bool CFile::Open(const std::string& path, Mode mode, DWORD shareMode) {
+    Close();
+    m_path = path;
+    return Opened(CreateFileA(path.c_str(), AccessFor(mode), shareMode, nullptr, DispositionFor(mode),
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool CFile::Open(const std::wstring& path, Mode mode, DWORD shareMode) {
+    Close();
+    const int length = WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    m_path.assign(length > 1 ? static_cast<size_t>(length - 1) : 0, '\0');
+    if (length > 1) {
+        WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, m_path.data(), length, nullptr, nullptr);
+    }
+    return Opened(CreateFileW(path.c_str(), AccessFor(mode), shareMode, nullptr, DispositionFor(mode),
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void CFile::Close() {

@@ -35,6 +35,8 @@ public:
 
     // shareMode lets a reader allow other readers; the default shares nothing.
     bool Open(const std::string& path, Mode mode, DWORD shareMode = 0);
+    // By a UTF-16 path, which reaches any file; Path() then holds it in the system code page, for messages.
+    bool Open(const std::wstring& path, Mode mode, DWORD shareMode = 0);
     bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
     void Close();
 
@@ -51,6 +53,7 @@ public:
 
 private:
     bool Fail();
+    bool Opened(HANDLE handle);
 
     HANDLE m_handle = INVALID_HANDLE_VALUE;
     std::string m_path;

@@ -28,6 +28,27 @@ std::wstring AnsiToWide(const char* ansi) {
     return ToWide(CP_ACP, ansi);
 }
 
+bool WideToAnsiExactly(const std::wstring& text, std::string& ansi) {
+    ansi.clear();
+    if (text.empty()) {
+        return true;
+    }
+    const UINT codePage = GetACP();
+    // No best fit: a look-alike (a full-width "\uFF3C" for "\\") would name another file. A system that
+    // uses UTF-8 as its code page holds every character, and the call takes no flags then.
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* usedDefaultOut = codePage == CP_UTF8 ? nullptr : &usedDefault;
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, usedDefaultOut);
+    if (length <= 0) {
+        return false;
+    }
+    ansi.resize(static_cast<size_t>(length));
+    WideCharToMultiByte(codePage, flags, text.data(), size, ansi.data(), length, nullptr, usedDefaultOut);
+    return !usedDefault;
+}
+
 std::string WideToUtf8(const std::wstring& text) {
     if (text.empty()) {
         return std::string();

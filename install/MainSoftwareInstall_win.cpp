@@ -10,6 +10,7 @@
 #include "install/ShortcutFolders_win.h"
 #include "install/Shortcut_win.h"
 #include "install/SoftConfig_win.h"
+#include "payload/SetupFile_win.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     CreateFolderLevels(installFolder);
 
     ExtractFailure failure;
-    const std::string setup = settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
+    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     if (!ExtractArchiveFiles(setup, installFolder, payload::Selection::Payload, &failure)) {
         return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
     }

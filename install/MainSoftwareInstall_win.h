@@ -13,8 +13,9 @@ struct MainInstallSettings {
     std::string productName;   // base name of the two program shortcuts
     int languagePosition = 0;  // Language list position; "SoftCfg.ini" records position + 1
     std::string setupFolder;   // beside the setup executable, ending in "\"
-    // Empty means the running setup's own file and the user's shell folders; tests give their own.
-    std::string setupExecutable;
+    // Null means the running setup's own file; tests give their own.
+    CFile* setupFile = nullptr;
+    // Empty means the user's shell folders; tests give their own.
     std::string desktopFolder;   // ending in "\"
     std::string programsFolder;  // the start-menu programs folder, ending in "\"
 };

@@ -38,6 +38,18 @@ const char* const kMessageTexts[kMessageCount][kMessageColumns] = {
     // MsgSetupDamaged: "安装文件已损坏,请重新下载!"
     {"\xb0\xb2\xd7\xb0\xce\xc4\xbc\xfe\xd2\xd1\xcb\xf0\xbb\xb5,\xc7\xeb\xd6\xd8\xd0\xc2\xcf\xc2\xd4\xd8!",
      "The setup file is damaged, please download it again!", "The setup file is damaged, please download it again!"},
+    // MsgSetupFolderUnreadable: "无法读取安装程序旁边的文件(SetupCfg.ini,
+    // QTXCfg):它所在文件夹的路径过长或含有本系统不能
+    // 使用的字符。请把安装文件夹复制到较短的路径后重试!"
+    {"\xce\xde\xb7\xa8\xb6\xc1\xc8\xa1\xb0\xb2\xd7\xb0\xb3\xcc\xd0\xf2\xc5\xd4\xb1\xdf\xb5\xc4\xce\xc4\xbc\xfe"
+     "(SetupCfg.ini, QTXCfg):\xcb\xfc\xcb\xf9\xd4\xda\xce\xc4\xbc\xfe\xbc\xd0\xb5\xc4\xc2\xb7\xbe\xb6\xb9\xfd\xb3\xa4"
+     "\xbb\xf2\xba\xac\xd3\xd0\xb1\xbe\xcf\xb5\xcd\xb3\xb2\xbb\xc4\xdc\xca\xb9\xd3\xc3\xb5\xc4\xd7\xd6\xb7\xfb\xa1\xa3"
+     "\xc7\xeb\xb0\xd1\xb0\xb2\xd7\xb0\xce\xc4\xbc\xfe\xbc\xd0\xb8\xb4\xd6\xc6\xb5\xbd\xbd\xcf\xb6\xcc\xb5\xc4\xc2\xb7"
+     "\xbe\xb6\xba\xf3\xd6\xd8\xca\xd4!",
+     "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
+     "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!",
+     "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
+     "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!"},
 };
 
 int MessageColumn(int languagePosition) {

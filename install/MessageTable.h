@@ -21,6 +21,8 @@ enum MessageId {
     MsgWriteFailed,
     // The setup's own archive is damaged or unreadable: shown before anything is written.
     MsgSetupDamaged,
+    // No path the ANSI functions take reaches the folder of the setup: what ships beside it cannot be read.
+    MsgSetupFolderUnreadable,
     kMessageCount,
 };
 

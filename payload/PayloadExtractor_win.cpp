@@ -9,6 +9,7 @@
 #include "payload/CertificateTable.h"
 #include "payload/FileArchiveSource_win.h"
 #include "payload/PayloadFormat.h"
+#include "payload/SetupFile_win.h"
 
 namespace {
 
@@ -95,24 +96,21 @@ private:
 
 }  // namespace
 
-int ExtractArchiveFiles(const std::string& archivePath,
+int ExtractArchiveFiles(CFile* archive,
                         const std::string& destinationFolder,
                         payload::Selection selection,
                         ExtractFailure* failure) {
     if (failure) {
         *failure = ExtractFailure();
     }
-    // Readers may share: a second setup started alongside must still be able to read its own file.
-    CFile archive;
-    if (!archive.Open(archivePath, CFile::Mode::Read, FILE_SHARE_READ)) {
+    if (!archive) {
         if (failure) {
             failure->kind = ExtractFailure::Kind::OpenArchive;
-            failure->path = archivePath;
-            failure->systemError = archive.LastError();
+            failure->systemError = ERROR_INVALID_HANDLE;
         }
         return 0;
     }
-    Extraction extraction(archive, destinationFolder, selection);
+    Extraction extraction(*archive, destinationFolder, selection);
     const bool ok = extraction.Run();
     if (!ok && failure) {
         *failure = extraction.Failure();
@@ -120,16 +118,10 @@ int ExtractArchiveFiles(const std::string& archivePath,
     return ok ? 1 : 0;
 }
 
-std::string RunningExecutablePath() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
-}
-
 int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure) {
-    return ExtractArchiveFiles(RunningExecutablePath(), destinationFolder, payload::Selection::Payload, failure);
+    return ExtractArchiveFiles(RunningSetupFile(), destinationFolder, payload::Selection::Payload, failure);
 }
 
 int ExtractDriverFiles(std::string destinationFolder, ExtractFailure* failure) {
-    return ExtractArchiveFiles(RunningExecutablePath(), destinationFolder, payload::Selection::Drivers, failure);
+    return ExtractArchiveFiles(RunningSetupFile(), destinationFolder, payload::Selection::Drivers, failure);
 }

@@ -1,12 +1,13 @@
 #pragma once
 // The setup's two extractors, which copy entries of the archive at the end of the running setup's own
-// file into a destination folder, and the core they share, which takes any archive file so tests can
-// feed it their own.
+// file (read through the handle opened at start-up, payload/SetupFile_win.h) into a destination folder,
+// and the core they share, which takes any opened archive file so tests can feed it their own.
 
 #include <windows.h>
 
 #include <string>
 
+#include "framework/File_win.h"
 #include "payload/ArchiveReader.h"
 #include "payload/EntryName.h"
 
@@ -14,7 +15,7 @@
 struct ExtractFailure {
     enum class Kind {
         None,
-        OpenArchive,  // the setup's own file could not be opened
+        OpenArchive,  // the setup's own file is not open (or not the running image)
         BadArchive,   // the table or an entry broke the layout; archiveError says how
         UnsafeName,   // the entry's name would write outside the destination or is one Windows reads specially
         CreateFile,   // the destination file could not be created or truncated
@@ -27,10 +28,10 @@ struct ExtractFailure {
     payload::ArchiveError archiveError = payload::ArchiveError::None;
 };
 
-// Extracts the selected entries of archivePath to destinationFolder + entry name, in table order.
+// Extracts the selected entries of `archive` to destinationFolder + entry name, in table order.
 // 1 when the walk completed (also when nothing was selected), 0 on the first failure; entries
-// written before a failure stay.
-int ExtractArchiveFiles(const std::string& archivePath,
+// written before a failure stay. A null archive fails as OpenArchive.
+int ExtractArchiveFiles(CFile* archive,
                         const std::string& destinationFolder,
                         payload::Selection selection,
                         ExtractFailure* failure = nullptr);
@@ -40,6 +41,3 @@ int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure =
 
 // Only the entries of "MxDriver", "QTXDriver", "QTXDriver\amd64" and "QTXDriver\x86", from the running setup.
 int ExtractDriverFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);
-
-// The full path of the running setup's executable.
-std::string RunningExecutablePath();

@@ -6,9 +6,9 @@
 
 namespace {
 
-// The whole archive is read once, front to back, from a file this source alone reads: reads that follow
-// one another need no seek. The setup's windows stay drawn meanwhile; each look at the message queue
-// costs a trip to the window system, so it is made only when the last one is a while ago.
+// The whole archive is read once, front to back: reads that follow one another need no seek after the
+// first, which finds the file wherever its last reader left it. The setup's windows stay drawn meanwhile; each look at
+// the message queue costs a trip to the window system, so it is made only when the last one is a while ago.
 class CheckSource : public payload::ArchiveSource {
 public:
     explicit CheckSource(CFile& file) : m_file(file), m_length(file.Length()) {}
@@ -27,25 +27,23 @@ private:
     static constexpr DWORD kPaintIntervalMs = 50;
     CFile& m_file;
     std::uint64_t m_length;
-    std::uint64_t m_position = 0;
+    std::uint64_t m_position = UINT64_MAX;
     DWORD m_lastPaint = GetTickCount();
 };
 
 }  // namespace
 
-payload::IntegrityCheck CheckSetupArchive(const std::string& executablePath) {
-    // Readers may share, as the extractors do.
-    CFile file;
-    if (!file.Open(executablePath, CFile::Mode::Read, FILE_SHARE_READ)) {
+payload::IntegrityCheck CheckSetupArchive(CFile* setup) {
+    if (!setup) {
         payload::IntegrityCheck check;
         check.damage = payload::Damage::Unreadable;
         return check;
     }
-    CheckSource source(file);
+    CheckSource source(*setup);
     payload::ArchiveSpan archive(source);
     return payload::CheckArchiveIntegrity(archive);
 }
 
-bool IsSetupArchiveIntact(const std::string& executablePath) {
-    return CheckSetupArchive(executablePath).Intact();
+bool IsSetupArchiveIntact(CFile* setup) {
+    return CheckSetupArchive(setup).Intact();
 }

@@ -2,12 +2,12 @@
 // The check every extracting command makes of the setup's own file before it writes anything: the
 // archive's layout holds and, when it carries an integrity record, its bytes are those that were packed.
 
-#include <string>
-
+#include "framework/File_win.h"
 #include "payload/ArchiveIntegrity.h"
 
-// A file that cannot be opened counts as damaged (Damage::Unreadable): nothing could be extracted from it.
-payload::IntegrityCheck CheckSetupArchive(const std::string& executablePath);
+// Reads the whole file through `setup`, from its start. A missing file (null) counts as damaged
+// (Damage::Unreadable): nothing could be extracted from it.
+payload::IntegrityCheck CheckSetupArchive(CFile* setup);
 
 // True when extraction may go on: the digest matched, or the archive has no record to check.
-bool IsSetupArchiveIntact(const std::string& executablePath);
+bool IsSetupArchiveIntact(CFile* setup);

@@ -14,8 +14,8 @@ struct PluginInstallSettings {
     int versionIndex = 0;      // position in the dialog's version list (CorelDRAW, Illustrator)
     int languagePosition = 0;  // Language list position; "SoftCfg.ini" records position + 1
     std::string setupFolder;   // beside the setup executable, ending in "\"
-    // Empty means the running setup's own file; tests give their own.
-    std::string setupExecutable;
+    // Null means the running setup's own file; tests give their own.
+    CFile* setupFile = nullptr;
 };
 
 struct PluginInstallResult {

@@ -7,6 +7,7 @@
 #include "install/FolderPath.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/SoftConfig_win.h"
+#include "payload/SetupFile_win.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::string HostFolderFromTarget(const std::string& targetFolder) {
 
 PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, const std::string& destination) {
     ExtractFailure failure;
-    const std::string setup = settings.setupExecutable.empty() ? RunningExecutablePath() : settings.setupExecutable;
+    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     if (!ExtractArchiveFiles(setup, destination, payload::Selection::Payload, &failure)) {
         return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CloseHost, failure);
     }

@@ -46,6 +46,13 @@ const Row kExpected[] = {
     {install::MsgWriteFailed, "写入文件失败:", "Can't write the file:", "Can't write the file:"},
     {install::MsgSetupDamaged, "安装文件已损坏,请重新下载!", "The setup file is damaged, please download it again!",
      "The setup file is damaged, please download it again!"},
+    {install::MsgSetupFolderUnreadable,
+     "无法读取安装程序旁边的文件(SetupCfg.ini, QTXCfg):它所在文件夹的路径过长或含有本系统不能使用的字符。"
+     "请把安装文件夹复制到较短的路径后重试!",
+     "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
+     "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!",
+     "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
+     "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!"},
 };
 
 TEST(MessageTable, EveryTextByteForByteInEachColumn) {

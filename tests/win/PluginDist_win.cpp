@@ -35,6 +35,14 @@ std::string DistSetup() {
     return DistFolder() + "VtSetup.exe";
 }
 
+CFile* DistSetupFile() {
+    static CFile setup;
+    if (!setup.IsOpen()) {
+        setup.Open(DistSetup(), CFile::Mode::Read, FILE_SHARE_READ);
+    }
+    return &setup;
+}
+
 std::string IniValue(const std::string& path, const char* section, const char* key) {
     char value[256] = {};
     GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, path.c_str());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/File_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
 namespace wintest {
@@ -13,8 +14,10 @@ namespace wintest {
 // dist\ and payload-small\ of the build, through drive Z:, ending in "\".
 std::string DistFolder();
 std::string PayloadFolder();
-// The setup with the payload, as the installations extract it.
+// The setup with the payload, as the installations extract it: its path, and the file opened for
+// reading once for the whole test program, as the setup opens its own.
 std::string DistSetup();
+CFile* DistSetupFile();
 
 // A value of an INI file, or "<none>".
 std::string IniValue(const std::string& path, const char* section, const char* key);

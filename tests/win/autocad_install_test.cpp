@@ -41,7 +41,7 @@ protected:
         settings.autoInstall = autoInstall;
         settings.languagePosition = language;
         settings.setupFolder = wintest::DistFolder();
-        settings.setupExecutable = wintest::DistSetup();
+        settings.setupFile = wintest::DistSetupFile();
         return settings;
     }
 

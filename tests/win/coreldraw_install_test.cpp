@@ -39,7 +39,7 @@ protected:
         settings.versionIndex = version;
         settings.languagePosition = language;
         settings.setupFolder = wintest::DistFolder();
-        settings.setupExecutable = wintest::DistSetup();
+        settings.setupFile = wintest::DistSetupFile();
         return settings;
     }
 

@@ -59,6 +59,7 @@ protected:
         ASSERT_TRUE(wintest::Exists(kDist + "VtSetup.exe")) << "no dist at " << kDist << ": run scripts/make-dist.sh";
         CreateDirectoryA((temp / "Desktop\\").c_str(), nullptr);
         CreateDirectoryA((temp / "Programs\\").c_str(), nullptr);
+        ASSERT_TRUE(setupFile.Open(kDist + "VtSetup.exe", CFile::Mode::Read, FILE_SHARE_READ));
     }
 
     MainInstallSettings Settings(const std::string& target, int languagePosition = 2) {
@@ -67,13 +68,14 @@ protected:
         settings.productName = "Vectrace Pro";
         settings.languagePosition = languagePosition;
         settings.setupFolder = kDist;
-        settings.setupExecutable = kDist + "VtSetup.exe";
+        settings.setupFile = &setupFile;
         settings.desktopFolder = temp / "Desktop\\";
         settings.programsFolder = temp / "Programs\\";
         return settings;
     }
 
     wintest::TempFolder temp;
+    CFile setupFile;
 };
 
 TEST_F(MainSoftwareInstallTest, InstallsThePayloadLooseFoldersConfigurationAndShortcuts) {

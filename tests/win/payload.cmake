@@ -31,3 +31,10 @@ endforeach()
 vt_test(setup_integrity_test SOURCES setup_integrity_test.cpp WineTestSupport_win.cpp
     LIBS vt_shell vt_payload)
 target_sources(setup_integrity_test PRIVATE $<TARGET_OBJECTS:vt_resources>)
+
+# The setup's own file opened once at start-up: held against renaming and writing, and told from another
+# file put under its name.
+vt_program(vt_setup_file_check SOURCES helpers/SetupFileCheck_win.cpp LIBS vt_payload)
+vt_test(setup_file_test SOURCES setup_file_test.cpp WineTestSupport_win.cpp
+    LIBS vt_payload
+    DEPENDS vt_setup_file_check vt_hold_file)

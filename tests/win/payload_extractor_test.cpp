@@ -33,7 +33,9 @@ Extracted Extract(const std::string& archive,
     const std::string archivePath = work / "setup.bin";
     EXPECT_TRUE(wintest::WriteWholeFile(archivePath, archive));
     Extracted extracted{};
-    extracted.result = ExtractArchiveFiles(archivePath, destination, selection, &extracted.failure);
+    CFile file;
+    EXPECT_TRUE(file.Open(archivePath, CFile::Mode::Read, FILE_SHARE_READ));
+    extracted.result = ExtractArchiveFiles(&file, destination, selection, &extracted.failure);
     return extracted;
 }
 
@@ -224,8 +226,13 @@ TEST(PayloadExtractor, FullDiskIsAFailureWithTheSystemsReason) {
 TEST(PayloadExtractor, MissingArchiveIsReported) {
     TempFolder destination;
     ExtractFailure failure;
-    EXPECT_EQ(ExtractArchiveFiles(destination / "none.exe", destination.Path(), Selection::Payload, &failure), 0);
+    EXPECT_EQ(ExtractArchiveFiles(nullptr, destination.Path(), Selection::Payload, &failure), 0);
     EXPECT_EQ(failure.kind, ExtractFailure::Kind::OpenArchive);
+    // The running program never opened its own file: both extractors refuse and write nothing.
+    EXPECT_EQ(ExtractPayloadFiles(destination.Path(), &failure), 0);
+    EXPECT_EQ(failure.kind, ExtractFailure::Kind::OpenArchive);
+    EXPECT_EQ(ExtractDriverFiles(destination.Path(), &failure), 0);
+    EXPECT_TRUE(wintest::ListFiles(destination.Path()).empty());
 }
 
 TEST(PayloadExtractor, ProgramExtractsTheArchiveBehindItsOwnImage) {

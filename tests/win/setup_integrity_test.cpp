@@ -60,13 +60,16 @@ TEST(SetupIntegrity, CheckOfTheSetupFile) {
     for (const auto& c : cases) {
         const std::string path = work / "VtSetup.exe";
         ASSERT_TRUE(wintest::WriteWholeFile(path, c.bytes));
-        const payload::IntegrityCheck check = CheckSetupArchive(path);
+        CFile setup;
+        ASSERT_TRUE(setup.Open(path, CFile::Mode::Read, FILE_SHARE_READ));
+        const payload::IntegrityCheck check = CheckSetupArchive(&setup);
         EXPECT_EQ(check.state, c.state) << c.what;
         EXPECT_EQ(check.damage, c.damage) << c.what;
-        EXPECT_EQ(IsSetupArchiveIntact(path), c.state != Integrity::Damaged) << c.what;
+        // The same handle again, left at the end of the file by the first check.
+        EXPECT_EQ(IsSetupArchiveIntact(&setup), c.state != Integrity::Damaged) << c.what;
     }
-    EXPECT_EQ(CheckSetupArchive(work / "missing.exe").damage, Damage::Unreadable);
-    EXPECT_FALSE(IsSetupArchiveIntact(work / "missing.exe"));
+    EXPECT_EQ(CheckSetupArchive(nullptr).damage, Damage::Unreadable);
+    EXPECT_FALSE(IsSetupArchiveIntact(nullptr));
 }
 
 TEST(SetupIntegrity, SignedSetupsAreExtractedWhole) {
@@ -74,8 +77,11 @@ TEST(SetupIntegrity, SignedSetupsAreExtractedWhole) {
         TempFolder work, destination;
         const std::string path = work / "VtSetup.exe";
         ASSERT_TRUE(wintest::WriteWholeFile(path, Signed(ta::BuildSealed(kEntries, tp::Image(plus)), plus)));
+        CFile setup;
+        ASSERT_TRUE(setup.Open(path, CFile::Mode::Read, FILE_SHARE_READ));
+        ASSERT_TRUE(IsSetupArchiveIntact(&setup));
         ExtractFailure failure;
-        ASSERT_EQ(ExtractArchiveFiles(path, destination.Path(), payload::Selection::Payload, &failure), 1)
+        ASSERT_EQ(ExtractArchiveFiles(&setup, destination.Path(), payload::Selection::Payload, &failure), 1)
             << static_cast<int>(failure.archiveError);
         for (const auto& [name, data] : kEntries) {
             EXPECT_TRUE(wintest::Content(destination / name) == data) << name;
@@ -88,6 +94,8 @@ TEST(InstallCommand, DamagedSetupIsRefusedInEveryBranchBeforeAnythingIsWritten) 
     TempFolder work;
     const std::string setup = work / "VtSetup.exe";
     ASSERT_TRUE(wintest::WriteWholeFile(setup, Flipped(sealed, ta::Offset(sealed, 1) + 500)));
+    CFile damaged;
+    ASSERT_TRUE(damaged.Open(setup, CFile::Mode::Read, FILE_SHARE_READ));
     const struct {
         int position;
         const wchar_t* message;
@@ -96,21 +104,26 @@ TEST(InstallCommand, DamagedSetupIsRefusedInEveryBranchBeforeAnythingIsWritten) 
         {1, L"The setup file is damaged, please download it again!"},
         {2, L"The setup file is damaged, please download it again!"},
     };
-    for (int type = 0; type <= 3; ++type) {
-        for (const auto& language : languages) {
-            TempFolder target;
-            InstallCommandSettings settings;
-            settings.installType = type;
-            settings.targetFolder = target.Path();
-            settings.languagePosition = language.position;
-            settings.productName = "Vectrace";
-            settings.setupExecutable = setup;
-            const InstallCommandResult result = RunInstallCommand(settings);
-            EXPECT_FALSE(result.installed) << "type " << type;
-            EXPECT_TRUE(result.message == language.message) << "type " << type << ", position " << language.position;
-            EXPECT_TRUE(wintest::ListFiles(target.Path()).empty()) << "type " << type;
-            EXPECT_TRUE(RemoveDirectoryA(target.Path().c_str())) << "type " << type << ": a folder was made in it";
-            CreateDirectoryA(target.Path().c_str(), nullptr);
+    // This test program never opened its own file: that counts as a setup that could not be opened.
+    for (CFile* file : {&damaged, static_cast<CFile*>(nullptr)}) {
+        for (int type = 0; type <= 3; ++type) {
+            for (const auto& language : languages) {
+                TempFolder target;
+                InstallCommandSettings settings;
+                settings.installType = type;
+                settings.targetFolder = target.Path();
+                settings.languagePosition = language.position;
+                settings.productName = "Vectrace";
+                settings.setupFile = file;
+                settings.setupFolder = work / "";
+                const InstallCommandResult result = RunInstallCommand(settings);
+                EXPECT_FALSE(result.installed) << "type " << type;
+                EXPECT_TRUE(result.message == language.message)
+                    << "type " << type << ", position " << language.position;
+                EXPECT_TRUE(wintest::ListFiles(target.Path()).empty()) << "type " << type;
+                EXPECT_TRUE(RemoveDirectoryA(target.Path().c_str())) << "type " << type << ": a folder was made in it";
+                CreateDirectoryA(target.Path().c_str(), nullptr);
+            }
         }
     }
 }

@@ -7,10 +7,17 @@
 #include <cstring>
 
 #include "payload/PayloadExtractor_win.h"
+#include "payload/SetupFile_win.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
         return 2;
+    }
+    // As the setup does at start-up, before anything reads its file.
+    if (OpenRunningSetupFile() != SetupFileState::Open) {
+        std::fprintf(stderr, "the program's own file: state %d, system error %lu\n",
+                     static_cast<int>(RunningSetupFileState()), RunningSetupFileError());
+        return 0;
     }
     ExtractFailure failure;
     const int result = std::strcmp(argv[2], "drivers") == 0 ? ExtractDriverFiles(argv[1], &failure)
