@@ -49,6 +49,7 @@ public:
         Add("stage", 1, [this](const Args& a) { Stage(a); });
         Add("use", 1, [this](const Args& a) { Use(a); });
         Add("write", 2, [this](const Args& a) { Write(a[1], a[2]); });
+        Add("wait-file", 1, [this](const Args& a) { WaitFile(a); });
         Add("start", 0, [this](const Args& a) { Start(a); });
         Add("window", 1, [this](const Args& a) { FindWindow(a); });
         Add("select", 2, [this](const Args& a) { SelectComboEntry(Current(), ToInt(a[1]), ToInt(a[2])); });
@@ -256,6 +257,18 @@ private:
         }
         if (!ok) {
             throw StepFailed("cannot write " + StagedPath(name));
+        }
+    }
+
+    // The test script outside says by a file that it has done its part (while the setup runs).
+    void WaitFile(const Args& a) {
+        const std::wstring path = Utf8ToWide(StagedPath(a[1]));
+        const DWORD timeoutMs = a.size() > 2 ? static_cast<DWORD>(ToInt(a[2])) : 30000;
+        for (const DWORD started = GetTickCount(); GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;) {
+            if (GetTickCount() - started > timeoutMs) {
+                throw StepFailed("no " + StagedPath(a[1]) + " within " + std::to_string(timeoutMs) + " ms");
+            }
+            Sleep(50);
         }
     }
 

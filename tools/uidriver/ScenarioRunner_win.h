@@ -8,6 +8,7 @@
 //                             "A|B" there names several builds, of which the newest is copied
 //   use DIR [EXE_NAME]        run the setup that lies in DIR as it is; skip the scenario without it
 //   write NAME TEXT           write TEXT (its bytes as given) to NAME in the staged folder
+//   wait-file NAME [MS]       wait until NAME exists in the staged folder (a test script's signal)
 //   start [ARG...]            start the staged setup, the words after it as its command line
 //   window CAPTION [MS]       wait for a window of the setup with that caption; it becomes current
 //   select ID POS             select list entry POS and notify the window as a user's choice does
