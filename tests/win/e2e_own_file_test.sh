@@ -104,5 +104,38 @@ cmp -s "$payload/QTXDriver/InstallDriver.exe" "$system/QTXDriver/InstallDriver.e
     fail "QTXDriver\\InstallDriver.exe is not the setup's own"
 no_stranger_in "$system"
 
+# Started from a folder that the system code page cannot write (Ł under code page 936), or by a path
+# longer than MAX_PATH: the setup still reads its own file, and SetupCfg.ini and the loose folders
+# through the folder's short name. The copy's SetupCfg.ini names another product and English.
+long_name=$(printf 'Downloads-of-a-rather-long-folder-name-%s' {1..4} | cut -c1-200)
+for how in code-page long-path; do
+    case_name=$how
+    case_folder "$how"
+    if [ "$how" = code-page ]; then
+        setup_dir=$folder/Łukasz/Downloads
+        locale=zh_CN.UTF-8
+    else
+        setup_dir=$folder/$long_name/$long_name
+        locale=C.UTF-8
+    fi
+    mkdir -p "$setup_dir"
+    cp -R "$dist/." "$setup_dir/"
+    printf '[SetupCfg]\r\nSoftVer=Laserwerk\r\nLanguage=3\r\n' >"$setup_dir/SetupCfg.ini"
+    target=$folder/target
+    mkdir -p "$target"
+    log=$work/$how.log
+    echo "--- $case_name: $(windows_path "$setup_dir") ($(windows_path "$setup_dir" | wc -c) characters)"
+    code=0
+    LANG=$locale timeout -k 5 120 "$runner" "$(windows_path "$setup_dir")\\VtSetup.exe" /VERYSILENT \
+        "/DIR=$(windows_path "$target")" "/LOG=Z:${log//\//\\}" || code=$?
+    [ "$code" = 0 ] || fail "exit code $code: $(tr -d '\r' <"$log" 2>&1 | tail -n 3)"
+    grep -qF "Language: 3 (English)" "$log" || fail "SetupCfg.ini's language was not read"
+    grep -qF "Installing Laserwerk into" "$log" || fail "SetupCfg.ini's product name was not read"
+    cmp -s "$payload/QTXPrograms/Vectrace.exe" "$target/Vectrace/QTXPrograms/Vectrace.exe" || fail "no Vectrace.exe"
+    diff -r "$dist/QTXLanguage" "$target/Vectrace/QTXLanguage" >/dev/null || fail "QTXLanguage was not copied"
+    cmp -s "$dist/QTXCfg/Laser.ini" "$target/Vectrace/QTXCfg/Laser.ini" || fail "QTXCfg was not copied"
+    rm -f "$desktop/Laserwerk.lnk"
+done
+
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/InstallCommand_win.h"
+#include "framework/GbkText_win.h"
+#include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"
 #include "payload/SetupIntegrity_win.h"
 #include "tests/common/ArchiveBytes.h"
@@ -124,6 +126,33 @@ TEST(InstallCommand, DamagedSetupIsRefusedInEveryBranchBeforeAnythingIsWritten) 
                 EXPECT_TRUE(RemoveDirectoryA(target.Path().c_str())) << "type " << type << ": a folder was made in it";
                 CreateDirectoryA(target.Path().c_str(), nullptr);
             }
+        }
+    }
+}
+
+// No path of the system code page reaches the folder beside the setup: every branch says so instead of
+// reading the current folder's files, and writes nothing.
+TEST(InstallCommand, WithoutAPathToTheSetupFolderEveryBranchSaysSoBeforeAnythingIsWritten) {
+    TempFolder work;
+    const std::string setup = work / "VtSetup.exe";
+    ASSERT_TRUE(wintest::WriteWholeFile(setup, ta::BuildSealed(kEntries, tp::Image(false))));
+    CFile intact;
+    ASSERT_TRUE(intact.Open(setup, CFile::Mode::Read, FILE_SHARE_READ));
+    for (int type = 0; type <= 3; ++type) {
+        for (const int position : {0, 2}) {
+            TempFolder target;
+            InstallCommandSettings settings;
+            settings.installType = type;
+            settings.targetFolder = target.Path();
+            settings.languagePosition = position;
+            settings.productName = "Vectrace";
+            settings.setupFile = &intact;
+            const InstallCommandResult result = RunInstallCommand(settings);
+            EXPECT_FALSE(result.installed) << "type " << type;
+            EXPECT_TRUE(result.message ==
+                        GbkToWide(install::MessageTable(position).Text(install::MsgSetupFolderUnreadable)))
+                << "type " << type;
+            EXPECT_TRUE(wintest::ListFiles(target.Path()).empty()) << "type " << type;
         }
     }
 }
