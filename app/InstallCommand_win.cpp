@@ -94,6 +94,23 @@ void ReportPlan(const InstallCommandSettings& settings, Reporter& reporter) {
     }
 }
 
+std::wstring FolderNote(const MainInstallResult& result) {
+    const std::wstring folder = Ansi(result.folderPath);
+    switch (result.folder) {
+        case MainInstallResult::Folder::Created:
+            return L"Created " + folder +
+                   L" with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
+                   L"execute for Users, inherited below";
+        case MainInstallResult::Folder::Existed:
+            return folder + L" exists: it keeps its permissions";
+        case MainInstallResult::Folder::NotCreated:
+            return L"Could not create " + folder + L": " + SystemErrorTextWide(result.folderError);
+        case MainInstallResult::Folder::NotReached:
+            break;
+    }
+    return std::wstring();
+}
+
 }  // namespace
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
@@ -122,9 +139,11 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         main.desktopFolder = settings.desktopFolder;
         main.programsFolder = settings.programsFolder;
         const MainInstallResult result = InstallMainSoftware(main);
-        return Report(result.outcome == MainInstallResult::Outcome::Installed, result.failure,
-                      result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table),
-                      table);
+        InstallCommandResult report =
+            Report(result.outcome == MainInstallResult::Outcome::Installed, result.failure,
+                   result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table), table);
+        report.folderNote = FolderNote(result);
+        return report;
     }
 
     PluginInstallSettings plugin;
@@ -159,6 +178,9 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
 bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window) {
     ReportPlan(settings, reporter);
     const InstallCommandResult result = RunInstallCommand(settings);
+    if (!result.folderNote.empty()) {
+        reporter.Step(result.folderNote);
+    }
     if (!result.failedFile.empty()) {
         reporter.Step(L"Failed on " + Ansi(result.failedFile) +
                       (result.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(result.systemError) : L""));

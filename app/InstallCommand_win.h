@@ -32,6 +32,8 @@ struct InstallCommandResult {
     // The file that a failure concerns and the system's reason, for the log; empty when none.
     std::string failedFile;
     DWORD systemError = ERROR_SUCCESS;
+    // What became of the folder the main installation installs into, for the log; empty when none.
+    std::wstring folderNote;
 };
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings);

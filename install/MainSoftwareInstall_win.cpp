@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "framework/File_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/FolderLevels_win.h"
+#include "install/FolderProtection_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/ShortcutFolders_win.h"
 #include "install/Shortcut_win.h"
@@ -20,11 +23,25 @@ bool IsReadOrWrite(const ExtractFailure& failure) {
     return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
 }
 
-MainInstallResult Failed(Outcome outcome, const ExtractFailure& failure = ExtractFailure()) {
-    MainInstallResult result;
+MainInstallResult Failed(MainInstallResult result, Outcome outcome, const ExtractFailure& failure = ExtractFailure()) {
     result.outcome = outcome;
     result.failure = failure;
     return result;
+}
+
+// The install folder is made with Program Files' permissions; the levels above it, typed in the dialog,
+// as any new folder. A folder that exists keeps its permissions: they may be the user's choice.
+// installFolder is the target, "\" and the folder's own name, "\" (install::InstallFolderFor).
+void PrepareInstallFolder(const std::string& installFolder, MainInstallResult& result) {
+    const std::string folder = installFolder.substr(0, installFolder.size() - 1);
+    result.folderPath = folder;
+    if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        result.folder = MainInstallResult::Folder::Existed;
+        return;
+    }
+    CreateFolderLevels(installFolder.substr(0, installFolder.size() - std::strlen(install::kInstallFolderName)));
+    result.folder = CreateProtectedFolder(folder, &result.folderError) ? MainInstallResult::Folder::Created
+                                                                       : MainInstallResult::Folder::NotCreated;
 }
 
 void CreateShortcuts(const MainInstallSettings& settings, const std::string& installFolder) {
@@ -57,17 +74,17 @@ void CreateShortcuts(const MainInstallSettings& settings, const std::string& ins
 }  // namespace
 
 MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
+    MainInstallResult result;
     const std::string installFolder = install::InstallFolderFor(settings.targetFolder, IsSystemLeadByte);
     if (installFolder.empty()) {
-        return Failed(Outcome::PathError);
+        return Failed(result, Outcome::PathError);
     }
-    // A new folder typed in the dialog may be several levels deep.
-    CreateFolderLevels(installFolder);
+    PrepareInstallFolder(installFolder, result);
 
     ExtractFailure failure;
     CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     if (!ExtractArchiveFiles(setup, installFolder, payload::Selection::Payload, &failure)) {
-        return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
+        return Failed(result, IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
     }
 
     // CorelDRAW's and AutoCAD's folders are emptied before either is removed, Illustrator's after.
@@ -88,7 +105,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     // The laser's calibrated settings are the user's: a reinstall replaces them but keeps a copy.
     FileBackup backup;
     if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", installFolder + "QTXCfg\\", &failure, &backup)) {
-        return Failed(Outcome::FileFailed, failure);
+        return Failed(result, Outcome::FileFailed, failure);
     }
     for (const char* folder : {"QTXDoc\\", "QTXLanguage\\", "QTXRes\\"}) {
         CopyFolderFiles(settings.setupFolder + folder, installFolder + folder);
@@ -96,7 +113,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     WriteSoftConfig(installFolder + install::kSoftConfigPath, settings.languagePosition + 1);
 
     CreateShortcuts(settings, installFolder);
-    return MainInstallResult();
+    return result;
 }
 
 std::string MainInstallMessage(const MainInstallResult& result, const install::MessageTable& table) {

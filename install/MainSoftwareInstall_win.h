@@ -3,6 +3,8 @@
 // brings along emptied and removed, the loose folders beside the setup copied in, "SoftCfg.ini", and
 // the desktop and start-menu shortcuts. The install command runs it and shows what it returns.
 
+#include <windows.h>
+
 #include <string>
 
 #include "install/MessageTable.h"
@@ -29,6 +31,12 @@ struct MainInstallResult {
     };
     Outcome outcome = Outcome::Installed;
     ExtractFailure failure;
+    // What became of "<target>\Vectrace": made with Program Files' permissions, or found and left as it
+    // was; folderError is the system's reason when it could not be made.
+    enum class Folder { NotReached, Created, Existed, NotCreated };
+    Folder folder = Folder::NotReached;
+    std::string folderPath;
+    DWORD folderError = ERROR_SUCCESS;
 };
 
 // Runs every step in order; after a failure nothing further is done and nothing written is removed.

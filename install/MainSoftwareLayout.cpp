@@ -9,7 +9,7 @@ std::string InstallFolderFor(const std::string& targetFolder, payload::LeadByteT
     if (!IsFullPath(targetFolder, isLeadByte)) {
         return std::string();
     }
-    return WithTrailingBackslash(targetFolder, isLeadByte) + "Vectrace\\";
+    return WithTrailingBackslash(targetFolder, isLeadByte) + kInstallFolderName;
 }
 
 std::string ShortcutBaseName(const std::string& productName, payload::LeadByteTest isLeadByte) {

@@ -9,6 +9,9 @@
 
 namespace install {
 
+// The install folder's own name below the target.
+inline constexpr const char* kInstallFolderName = "Vectrace\\";
+
 // Target folder, one "\", "Vectrace\"; empty for a target that is not a full path (IsFullPath), empty
 // or relative, which has no install folder.
 std::string InstallFolderFor(const std::string& targetFolder,

@@ -1,2 +1,3 @@
 vt_test(install_core_test SOURCES message_table_test.cpp install_paths_test.cpp backup_name_test.cpp
+    folder_protection_test.cpp
     LIBS vt_install_core)

@@ -59,6 +59,10 @@ std::vector<std::string> WithoutBackups(const std::vector<std::string>& files, s
 // The "Backup\<date time>" folders directly in a folder, oldest first, each ending in "\".
 std::vector<std::string> BackupFolders(const std::string& folder);
 
+// True under Wine (its ntdll exports wine_get_version), false on Windows: for the few checks of what
+// Wine does not keep, such as access lists.
+bool RunsUnderWine();
+
 // The folder of the running test program, ending in "\".
 std::string ProgramFolder();
 

@@ -4,6 +4,8 @@
 # its name; the install button and the USB driver button then install the setup's own payload, never
 # the other file's. A rename from a Windows program fails meanwhile with a sharing violation, as on
 # Windows; from Linux it cannot be stopped, which is the case the handle opened at start-up is for.
+# Then unattended runs started by a path the system code page cannot write and by one longer than
+# MAX_PATH: they install, and read SetupCfg.ini and the folders beside the setup.
 # Usage: e2e_own_file_test.sh UIDRIVER_EXE VTPACK STUB_EXE   (VT_WINE_ARCH, VT_WINE_ROOT, VT_DIST_DIR set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -134,6 +136,11 @@ for how in code-page long-path; do
     cmp -s "$payload/QTXPrograms/Vectrace.exe" "$target/Vectrace/QTXPrograms/Vectrace.exe" || fail "no Vectrace.exe"
     diff -r "$dist/QTXLanguage" "$target/Vectrace/QTXLanguage" >/dev/null || fail "QTXLanguage was not copied"
     cmp -s "$dist/QTXCfg/Laser.ini" "$target/Vectrace/QTXCfg/Laser.ini" || fail "QTXCfg was not copied"
+    # The new install folder got Program Files' permissions; Wine keeps them as the Unix mode, where
+    # other users lose every right.
+    grep -qF "Created $(windows_path "$target")\\Vectrace with the permissions of Program Files" "$log" ||
+        fail "the log does not tell the install folder's permissions"
+    [ $((0$(stat -c %a "$target/Vectrace") & 7)) = 0 ] || fail "install folder mode $(stat -c %a "$target/Vectrace")"
     rm -f "$desktop/Laserwerk.lnk"
 done
 

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/win/WineTestSupport_win.h"
+
+#include <aclapi.h>
+#include <sddl.h>
 
 namespace {
 
@@ -25,6 +30,59 @@ std::string Lower(std::string text) {
 }
 
 using wintest::Content;
+
+// A file's permissions as the system reads them back.
+struct Permissions {
+    bool read = false;
+    bool protectedFromAbove = false;  // SE_DACL_PROTECTED: nothing inherited from the parent
+    std::string sddl;                 // the DACL as text, for messages and comparisons
+    struct Entry {
+        BYTE type;
+        BYTE flags;
+        ACCESS_MASK mask;
+        WELL_KNOWN_SID_TYPE who;  // WinNullSid for any other trustee
+    };
+    std::vector<Entry> entries;
+};
+
+Permissions PermissionsOf(const std::string& path) {
+    Permissions permissions;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                              &descriptor) != ERROR_SUCCESS) {
+        return permissions;
+    }
+    permissions.read = true;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    permissions.protectedFromAbove = (control & SE_DACL_PROTECTED) != 0;
+    char* text = nullptr;
+    if (ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                             &text, nullptr)) {
+        permissions.sddl = text;
+        LocalFree(text);
+    }
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace))) {
+            continue;
+        }
+        Permissions::Entry entry{ace->Header.AceType, ace->Header.AceFlags, ace->Mask, WinNullSid};
+        for (const WELL_KNOWN_SID_TYPE known :
+             {WinBuiltinAdministratorsSid, WinLocalSystemSid, WinBuiltinUsersSid, WinWorldSid}) {
+            BYTE sid[SECURITY_MAX_SID_SIZE];
+            DWORD size = sizeof sid;
+            if (CreateWellKnownSid(known, nullptr, sid, &size) && EqualSid(sid, &ace->SidStart)) {
+                entry.who = known;
+            }
+        }
+        permissions.entries.push_back(entry);
+    }
+    LocalFree(descriptor);
+    return permissions;
+}
 
 std::string IniValue(const std::string& path, const char* section, const char* key) {
     char value[256] = {};
@@ -256,3 +314,72 @@ TEST_F(MainSoftwareInstallTest, FailedWriteInTheConfigurationCopyStopsBeforeTheS
 }
 
 }  // namespace
+
+// The folder the installation creates gets Program Files' permissions, inherited by everything below,
+// none inherited from above; the levels above it are plain folders.
+TEST_F(MainSoftwareInstallTest, TheInstallFolderItCreatesHasProgramFilesPermissions) {
+    const std::string target = temp / "New\\Deeper";
+    const MainInstallResult result = InstallMainSoftware(Settings(target));
+    ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
+    EXPECT_EQ(result.folder, MainInstallResult::Folder::Created);
+    EXPECT_EQ(result.folderPath, target + "\\Vectrace");
+
+    const Permissions folder = PermissionsOf(target + "\\Vectrace");
+    const Permissions plain = PermissionsOf(target);  // made as any new folder
+    ASSERT_TRUE(folder.read && plain.read);
+    std::cout << "the install folder read back: " << folder.sddl << "\n"
+              << "a plain folder read back:     " << plain.sddl << "\n"
+              << "a file below:                 "
+              << PermissionsOf(target + "\\Vectrace\\QTXPrograms\\Vectrace.exe").sddl << "\n";
+    if (!folder.protectedFromAbove && wintest::RunsUnderWine()) {
+        // Wine keeps no access lists: it turns the descriptor into the Unix mode (rwxr-x---) and reads
+        // back one made from that mode. What shows is that Everyone lost what a plain folder gives it.
+        EXPECT_TRUE(std::any_of(plain.entries.begin(), plain.entries.end(), [](const Permissions::Entry& e) {
+            return e.who == WinWorldSid;
+        })) << plain.sddl;
+        EXPECT_TRUE(std::none_of(folder.entries.begin(), folder.entries.end(), [](const Permissions::Entry& e) {
+            return e.who == WinWorldSid;
+        })) << folder.sddl;
+        return;
+    }
+    EXPECT_TRUE(folder.protectedFromAbove) << folder.sddl;
+    const struct {
+        WELL_KNOWN_SID_TYPE who;
+        ACCESS_MASK mask;
+    } expected[] = {
+        {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS},
+        {WinLocalSystemSid, FILE_ALL_ACCESS},
+        {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE},
+    };
+    ASSERT_EQ(folder.entries.size(), std::size(expected)) << folder.sddl;
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(folder.entries[i].type, ACCESS_ALLOWED_ACE_TYPE) << folder.sddl;
+        EXPECT_EQ(folder.entries[i].flags, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE) << folder.sddl;
+        EXPECT_EQ(folder.entries[i].who, expected[i].who) << folder.sddl;
+        EXPECT_EQ(folder.entries[i].mask, expected[i].mask) << folder.sddl;
+    }
+    // Everything below takes the folder's entries, as inherited ones.
+    const Permissions file = PermissionsOf(target + "\\Vectrace\\QTXPrograms\\Vectrace.exe");
+    ASSERT_EQ(file.entries.size(), std::size(expected)) << file.sddl;
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_TRUE(file.entries[i].flags & INHERITED_ACE) << file.sddl;
+        EXPECT_EQ(file.entries[i].who, expected[i].who) << file.sddl;
+    }
+}
+
+// A folder that exists is the user's: its permissions stay as they were.
+TEST_F(MainSoftwareInstallTest, AnExistingInstallFolderKeepsItsPermissions) {
+    const std::string target = temp / "Tools";
+    CreateDirectoryA(target.c_str(), nullptr);
+    CreateDirectoryA((target + "\\Vectrace").c_str(), nullptr);
+    const Permissions before = PermissionsOf(target + "\\Vectrace");
+
+    const MainInstallResult result = InstallMainSoftware(Settings(target));
+
+    ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
+    EXPECT_EQ(result.folder, MainInstallResult::Folder::Existed);
+    const Permissions after = PermissionsOf(target + "\\Vectrace");
+    EXPECT_EQ(after.read, before.read);
+    EXPECT_EQ(after.sddl, before.sddl);
+    EXPECT_FALSE(after.protectedFromAbove && !before.protectedFromAbove);
+}
