@@ -32,7 +32,9 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
     }
     progress.m_showWindow = settings.showProgress;
     progress.m_title = settings.languagePosition == 0 ? kTitleChinese : kTitleEnglish;
-    progress.m_damagedText = install::MessageTable(settings.languagePosition).Text(install::MsgSetupDamaged);
+    const install::MessageTable table(settings.languagePosition);
+    progress.m_damagedText = table.Text(install::MsgSetupDamaged);
+    progress.m_pathErrorText = table.Text(install::MsgPathError);
     progress.m_centerX = (rect.left + rect.right) / 2;
     progress.m_centerY = (rect.top + rect.bottom) / 2;
     const int steps = settings.progressSteps;

@@ -4,10 +4,12 @@
 
 #include "app/PaintingWait_win.h"
 #include "drivers/DriverPlacement_win.h"
+#include "drivers/NativeFileSystem_win.h"
 #include "drivers/ProgressPacing.h"
 #include "framework/BusyWindow_win.h"
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
+#include "install/LinkOnTheWay_win.h"
 #include "payload/PayloadExtractor_win.h"
 #include "payload/SetupFile_win.h"
 #include "payload/SetupIntegrity_win.h"
@@ -27,6 +29,33 @@ constexpr const char* kSerialDriverFiles[] = {
     "MxDriver\\qtx512m.005",   "MxDriver\\qtx512u.005",  "MxDriver\\qtx512m.006",    "MxDriver\\qtx512u.006",
     "MxDriver\\qtx512m2.006",  "MxDriver\\qtx512u2.006",
 };
+
+// The first link on the way to what the driver installation writes and deletes: the extracted driver
+// folders and the serial driver files removed afterwards below driverRoot, and the placement into the
+// Windows folder, seen as the placement sees it (without WOW64's redirection). Empty when none.
+std::string DriverLinkOnTheWay(const std::string& driverRoot, bool extract) {
+    PathsToWrite own;
+    if (extract) {
+        own.AddArchiveFiles(driverRoot, RunningSetupFile(), payload::Selection::Drivers, driverRoot);
+    }
+    for (const char* file : kSerialDriverFiles) {
+        own.Add(driverRoot, driverRoot + file);
+    }
+    std::string link = FindLinkOnTheWay(own);
+    char systemFolder[261];
+    const UINT length = GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    if (link.empty() && length > 0 && length < sizeof systemFolder) {
+        std::string windowsFolder;
+        PathsToWrite placed;
+        for (const std::string& destination :
+             DriverPlacementDestinations(std::string(systemFolder, length), &windowsFolder)) {
+            placed.Add(windowsFolder, destination);
+        }
+        ScopedNativeFileSystem native;
+        link = FindLinkOnTheWay(placed);
+    }
+    return link;
+}
 
 // Starts the installer with no arguments; the handles are the caller's to close.
 bool Launch(const std::string& path, PROCESS_INFORMATION& process) {
@@ -111,6 +140,12 @@ void CDriverProgressDlg::Open() {
 }
 
 void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
+    const std::string link = DriverLinkOnTheWay(driverRoot, extract);
+    if (!link.empty()) {
+        Step(L"A link (reparse point) lies on the way, not followed; nothing was written: ", link);
+        Fail(m_pathErrorText.empty() ? nullptr : m_pathErrorText.c_str());
+        return;
+    }
     if (extract) {
         Step(L"Extracting the driver folders into ", driverRoot);
         // Checked before anything is written into the system folder.

@@ -36,6 +36,7 @@ public:
     // Shown instead of the extraction when the setup's archive is damaged; GBK bytes, in the language
     // chosen at the click.
     std::string m_damagedText;
+    std::string m_pathErrorText;  // GBK: the install command's path error, for a link on the way
     StepTotal m_pfnStepTotal;
     Tick m_pfnTick;
     CDialog* m_pOwner;

@@ -47,6 +47,7 @@ InstallCommandResult Report(bool installed,
     if (!report.installed) {
         report.failedFile = failure.path;
         report.systemError = failure.systemError;
+        report.linkOnTheWay = failure.kind == ExtractFailure::Kind::Link;
     }
     return report;
 }
@@ -181,7 +182,10 @@ bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter&
     if (!result.folderNote.empty()) {
         reporter.Step(result.folderNote);
     }
-    if (!result.failedFile.empty()) {
+    if (result.linkOnTheWay) {
+        reporter.Step(L"A link (reparse point) lies on the way: " + Ansi(result.failedFile) +
+                      L". It is not followed, and nothing was written");
+    } else if (!result.failedFile.empty()) {
         reporter.Step(L"Failed on " + Ansi(result.failedFile) +
                       (result.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(result.systemError) : L""));
     }

@@ -32,6 +32,7 @@ struct InstallCommandResult {
     // The file that a failure concerns and the system's reason, for the log; empty when none.
     std::string failedFile;
     DWORD systemError = ERROR_SUCCESS;
+    bool linkOnTheWay = false;  // failedFile is a link the installation would have written through
     // What became of the folder the main installation installs into, for the log; empty when none.
     std::wstring folderNote;
 };

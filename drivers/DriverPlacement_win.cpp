@@ -133,23 +133,40 @@ void PlaceDriverFiles(const std::string& sourceFolder) {
     PlaceDriverFilesBelow(sourceFolder, std::string(systemFolder, length));
 }
 
+namespace {
+
+// The plan for this Windows, its version and bitness and its driver store as they are now.
+std::vector<drivers::PlacementStep> PlanForThisWindows(const std::string& windowsFolder) {
+    const bool is64BitWindows = Is64BitWindows() != FALSE;
+    const std::optional<drivers::WindowsVersion> version = QueryWindowsVersion();
+    std::string driverStoreFolder;
+    if (drivers::NeedsDriverStoreFolder(version)) {
+        FindModemDriverStoreFolder(windowsFolder + "inf\\setupapi.dev.log", driverStoreFolder);
+    }
+    return drivers::PlanDriverPlacement(version, is64BitWindows, driverStoreFolder);
+}
+
+}  // namespace
+
+std::vector<std::string> DriverPlacementDestinations(const std::string& systemFolder, std::string* windowsFolder) {
+    *windowsFolder = drivers::WindowsFolderOf(systemFolder);
+    std::vector<std::string> destinations;
+    if (!windowsFolder->empty()) {
+        for (const drivers::PlacementStep& step : PlanForThisWindows(*windowsFolder)) {
+            destinations.push_back(*windowsFolder + step.destination);
+        }
+    }
+    return destinations;
+}
+
 void PlaceDriverFilesBelow(const std::string& sourceFolder, const std::string& systemFolder) {
     const std::string windowsFolder = drivers::WindowsFolderOf(systemFolder);
     if (windowsFolder.empty()) {
         return;
     }
-    const bool is64BitWindows = Is64BitWindows() != FALSE;
-    const std::optional<drivers::WindowsVersion> version = QueryWindowsVersion();
-
-    std::string driverStoreFolder;
-    if (drivers::NeedsDriverStoreFolder(version)) {
-        FindModemDriverStoreFolder(windowsFolder + "inf\\setupapi.dev.log", driverStoreFolder);
-    }
-
     // Results are ignored on purpose: a keep copy onto an existing file fails by design, and the
     // installers that follow report what is really missing.
-    for (const drivers::PlacementStep& step :
-         drivers::PlanDriverPlacement(version, is64BitWindows, driverStoreFolder)) {
+    for (const drivers::PlacementStep& step : PlanForThisWindows(windowsFolder)) {
         const std::string destination = windowsFolder + step.destination;
         if (step.action == drivers::PlacementStep::Action::CreateFolder) {
             ScopedNativeFileSystem native;

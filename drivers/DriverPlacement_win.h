@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Reads the device-installation log at `logPath` (opened without sharing) and looks for the driver-store
 // folder of the modem INF. TRUE and `name` set when found; FALSE, `name` untouched, when the log cannot be
@@ -18,3 +19,7 @@ void PlaceDriverFiles(const std::string& sourceFolder);
 
 // The same below the Windows folder of `systemFolder` instead of the system's own.
 void PlaceDriverFilesBelow(const std::string& sourceFolder, const std::string& systemFolder);
+
+// Every folder and file PlaceDriverFilesBelow would create for `systemFolder`, as a 64-bit program sees
+// it, and the Windows folder they lie below (ending in "\"; empty, and no paths, when there is none).
+std::vector<std::string> DriverPlacementDestinations(const std::string& systemFolder, std::string* windowsFolder);

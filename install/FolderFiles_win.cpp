@@ -8,6 +8,7 @@
 #include "framework/File_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/FolderPath.h"
+#include "install/LinkOnTheWay_win.h"
 
 namespace {
 
@@ -108,8 +109,15 @@ void DeleteFolderFiles(std::string folder) {
         return;
     }
     const std::string base = install::WithTrailingBackslash(folder, IsSystemLeadByte);
+    // Behind a link lie another program's files, and a linked file is not ours either: neither is
+    // deleted, even when the check before the installation did not see it.
+    if (IsReparsePointOnDisk(base.substr(0, base.size() - 1))) {
+        return;
+    }
     ForEachFile(base, [&](const std::string& name) {
-        DeleteFileA((base + name).c_str());
+        if (!IsReparsePointOnDisk(base + name)) {
+            DeleteFileA((base + name).c_str());
+        }
         return true;
     });
 }

@@ -23,5 +23,6 @@ bool CopyFolderFilesByContent(std::string sourceFolder,
                               ExtractFailure* failure = nullptr,
                               FileBackup* backup = nullptr);
 
-// Deletes every file of the folder; one in use or read-only stays.
+// Deletes every file of the folder; one in use or read-only stays, and so does a file that is a link
+// (reparse point). A folder that is a link is not entered at all.
 void DeleteFolderFiles(std::string folder);

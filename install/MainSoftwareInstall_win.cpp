@@ -9,6 +9,7 @@
 #include "install/FolderFiles_win.h"
 #include "install/FolderLevels_win.h"
 #include "install/FolderProtection_win.h"
+#include "install/LinkOnTheWay_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/ShortcutFolders_win.h"
 #include "install/Shortcut_win.h"
@@ -71,6 +72,23 @@ void CreateShortcuts(const MainInstallSettings& settings, const std::string& ins
     }
 }
 
+// Every path the installation writes, creates, empties or deletes, below the target: the install folder
+// itself may be a planted link, since any user may make one under the root of a drive.
+PathsToWrite MainSoftwarePaths(const MainInstallSettings& settings, CFile* setup, const std::string& installFolder) {
+    const std::string target = installFolder.substr(0, installFolder.size() - std::strlen(install::kInstallFolderName));
+    PathsToWrite paths;
+    paths.AddArchiveFiles(target, setup, payload::Selection::Payload, installFolder);
+    for (const char* emptied : {install::kAutoCadFolder, install::kCorelDrawFolder, install::kIllustratorFolder}) {
+        paths.Add(target, installFolder + emptied);
+    }
+    for (const char* loose : install::kLooseFolders) {
+        paths.AddFolderCopy(target, settings.setupFolder + loose, installFolder + loose);
+    }
+    paths.Add(target, installFolder + "QTXCfg\\Backup\\");
+    paths.Add(target, installFolder + install::kSoftConfigPath);
+    return paths;
+}
+
 }  // namespace
 
 MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
@@ -79,10 +97,14 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     if (installFolder.empty()) {
         return Failed(result, Outcome::PathError);
     }
+    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
+    const std::string link = FindLinkOnTheWay(MainSoftwarePaths(settings, setup, installFolder));
+    if (!link.empty()) {
+        return Failed(result, Outcome::PathError, LinkOnTheWayFailure(link));
+    }
     PrepareInstallFolder(installFolder, result);
 
     ExtractFailure failure;
-    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     if (!ExtractArchiveFiles(setup, installFolder, payload::Selection::Payload, &failure)) {
         return Failed(result, IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
     }

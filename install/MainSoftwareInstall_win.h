@@ -25,7 +25,7 @@ struct MainInstallSettings {
 struct MainInstallResult {
     enum class Outcome {
         Installed,
-        PathError,   // no target folder: nothing is written
+        PathError,   // no target folder, or a link on the way (failure.kind Link names it): nothing is written
         CopyFailed,  // the payload could not be extracted (a file held open, a missing parent folder)
         FileFailed,  // a read or write failed in the middle of a copy; failure names the file
     };

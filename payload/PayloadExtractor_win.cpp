@@ -118,6 +118,24 @@ int ExtractArchiveFiles(CFile* archive,
     return ok ? 1 : 0;
 }
 
+bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<std::string>* names) {
+    names->clear();
+    if (!archive) {
+        return false;
+    }
+    FileArchiveSource file(*archive);
+    payload::ArchiveSpan source(file);
+    return payload::WalkArchive(
+               source,
+               [&](const payload::EntryView& entry) {
+                   if (payload::IsSelected(selection, payload::FolderOf(entry.name, IsSystemLeadByte))) {
+                       names->push_back(entry.name);
+                   }
+                   return true;
+               })
+        .ok();
+}
+
 int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure) {
     return ExtractArchiveFiles(RunningSetupFile(), destinationFolder, payload::Selection::Payload, failure);
 }

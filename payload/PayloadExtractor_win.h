@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/File_win.h"
 #include "payload/ArchiveReader.h"
@@ -21,6 +22,7 @@ struct ExtractFailure {
         CreateFile,   // the destination file could not be created or truncated
         Read,         // reading the entry's data failed or came up short
         Write,        // writing the destination file failed (a full disk, say)
+        Link,         // path, a folder or file on the way to a destination, is a reparse point: not followed
     };
     Kind kind = Kind::None;
     std::string path;  // the file concerned: the archive, or the destination file
@@ -35,6 +37,11 @@ int ExtractArchiveFiles(CFile* archive,
                         const std::string& destinationFolder,
                         payload::Selection selection,
                         ExtractFailure* failure = nullptr);
+
+// The names of the selected entries of `archive`, in table order, as ExtractArchiveFiles would write them
+// below its destination: what an installation checks before it writes. False for a missing or broken
+// archive (then the extraction fails too).
+bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<std::string>* names);
 
 // Every entry but those of "MxDriver" and "Contour", from the running setup. destinationFolder ends in "\".
 int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);

@@ -59,6 +59,22 @@ std::vector<std::string> RegisteredAutoCadFolders() {
     return folders;
 }
 
+// What PlaceAutoCadFiles writes below one AutoCAD folder, the backups of the user's files included.
+void AddAutoCadPaths(const PluginInstallSettings& settings, const std::string& folder, PathsToWrite& paths) {
+    for (const install::PathBelow& below : plugins::PluginPaths(settings, folder, folder).Paths()) {
+        paths.Add(below.root, below.path);
+    }
+    for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
+        paths.Add(folder, folder + copy.destination);
+    }
+    paths.Add(folder, folder + plugins::kAutoCadStartupScript);
+    paths.Add(folder, folder + "Backup\\");
+    for (const char* font : plugins::kAutoCadShapeFonts) {
+        paths.Add(folder, folder + "Fonts\\" + font);
+    }
+    paths.Add(folder, folder + "Fonts\\Backup\\");
+}
+
 }  // namespace
 
 PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginInstallSettings& settings) {
@@ -103,12 +119,24 @@ PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings) 
         if (folder.empty() || !FileExists(folder + plugins::kAutoCadProgram)) {
             return plugins::Failed(Outcome::PathError);
         }
-        return PlaceAutoCadFiles(folder, settings);
+        PathsToWrite paths;
+        AddAutoCadPaths(settings, folder, paths);
+        const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
+        return noLink.outcome != Outcome::Installed ? noLink : PlaceAutoCadFiles(folder, settings);
     }
 
     const std::vector<std::string> folders = RegisteredAutoCadFolders();
     if (folders.empty()) {
         return plugins::Failed(Outcome::HostNotFound);
+    }
+    // Every AutoCAD is checked before the first is written.
+    PathsToWrite paths;
+    for (const std::string& folder : folders) {
+        AddAutoCadPaths(settings, folder, paths);
+    }
+    const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
+    if (noLink.outcome != Outcome::Installed) {
+        return noLink;
     }
     for (const std::string& folder : folders) {
         const PluginInstallResult placed = PlaceAutoCadFiles(folder, settings);

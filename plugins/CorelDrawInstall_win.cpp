@@ -6,6 +6,7 @@
 #include "install/FileProbes_win.h"
 #include "install/FolderFiles_win.h"
 #include "install/FolderPath.h"
+#include "payload/SetupFile_win.h"
 #include "plugins/CorelDrawVersions.h"
 #include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
@@ -69,6 +70,30 @@ PluginInstallResult PlaceModuleAndFolders(const PluginInstallSettings& settings,
     return plugins::SetUpProgramFolders(settings, folders.program);
 }
 
+// What the installation writes below CorelDRAW's folder: besides what every plug-in writes, the modules
+// copied from the payload's "QTXCorel\" into the program folder, the GMS folder and the modules it
+// deletes there and in the program folder.
+PathsToWrite CorelDrawPaths(const PluginInstallSettings& settings, const plugins::CorelDrawFolders& folders) {
+    PathsToWrite paths = plugins::PluginPaths(settings, folders.base, folders.program);
+    std::vector<std::string> names;
+    ListArchiveFiles(settings.setupFile ? settings.setupFile : RunningSetupFile(), payload::Selection::Payload, &names);
+    for (const std::string& name : names) {
+        const std::size_t separator = payload::LastSeparator(name, IsSystemLeadByte);
+        const std::string folder = separator == std::string::npos ? std::string() : name.substr(0, separator);
+        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, folder.c_str(), -1, "QTXCorel", -1) == CSTR_EQUAL) {
+            paths.Add(folders.base, folders.program + name.substr(separator + 1));
+        }
+    }
+    paths.Add(folders.base, folders.gms + plugins::kCorelModuleName);
+    for (const char* name : plugins::kGmsFolderModules) {
+        paths.Add(folders.base, folders.gms + name);
+    }
+    for (const char* name : plugins::kProgramFolderModules) {
+        paths.Add(folders.base, folders.program + name);
+    }
+    return paths;
+}
+
 }  // namespace
 
 PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings) {
@@ -82,14 +107,21 @@ PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings
         if (!FindRegisteredCorelDraw(*version, &folders)) {
             return plugins::Failed(Outcome::HostNotFound);
         }
-        CreateDirectoryA(folders.gms.c_str(), nullptr);
     } else {
         const std::string base = plugins::HostFolderFromTarget(settings.targetFolder);
         if (base.empty() || !FolderExists(base + version->programFolder)) {
             return plugins::Failed(Outcome::PathError);
         }
-        CreateDirectoryA((base + "Draw\\").c_str(), nullptr);
         folders = plugins::CorelDrawFoldersUnder(base, *version);
+    }
+    const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(CorelDrawPaths(settings, folders));
+    if (noLink.outcome != Outcome::Installed) {
+        return noLink;
+    }
+    if (settings.autoInstall) {
+        CreateDirectoryA(folders.gms.c_str(), nullptr);
+    } else {
+        CreateDirectoryA((folders.base + "Draw\\").c_str(), nullptr);
     }
 
     const PluginInstallResult extracted = plugins::ExtractPayloadInto(settings, folders.program);

@@ -47,7 +47,7 @@ bool IsSixtyFourBitVersion(const CorelDrawVersion& version) {
 }
 
 CorelDrawFolders CorelDrawFoldersUnder(const std::string& base, const CorelDrawVersion& version) {
-    return {base + version.programFolder + "\\", base + "Draw\\GMS\\"};
+    return {base + version.programFolder + "\\", base + "Draw\\GMS\\", base};
 }
 
 }  // namespace plugins

@@ -39,6 +39,7 @@ inline constexpr std::array<const char*, 6> kProgramFolderModules = {
 struct CorelDrawFolders {
     std::string program;  // ending in "\"
     std::string gms;      // ending in "\"
+    std::string base;     // the installation's folder both lie below, ending in "\"
 };
 
 // The folders of a CorelDRAW installed in base, which ends in "\". The registry's "Destination" comes

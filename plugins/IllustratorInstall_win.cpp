@@ -18,6 +18,19 @@ PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settin
     const std::string programFolder = base + plugins::kIllustratorProgramFolder + "\\";
     const std::string pluginFolder = base + plugins::kIllustratorPluginFolder + "\\";
 
+    PathsToWrite paths = plugins::PluginPaths(settings, base, programFolder);
+    paths.Add(base, pluginFolder + pluginFile);
+    for (const char* older : plugins::kOlderIllustratorPlugins) {
+        paths.Add(base, pluginFolder + older);
+    }
+    for (const char* module : plugins::kCorelModulesInIllustrator) {
+        paths.Add(base, programFolder + module);
+    }
+    const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
+    if (noLink.outcome != Outcome::Installed) {
+        return noLink;
+    }
+
     const PluginInstallResult extracted = plugins::ExtractPayloadInto(settings, programFolder);
     if (extracted.outcome != Outcome::Installed) {
         return extracted;

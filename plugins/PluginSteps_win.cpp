@@ -61,6 +61,28 @@ PluginInstallResult PlacePluginFile(const std::string& source, const std::string
     return PluginInstallResult();
 }
 
+PathsToWrite PluginPaths(const PluginInstallSettings& settings,
+                         const std::string& root,
+                         const std::string& programFolder) {
+    PathsToWrite paths;
+    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
+    paths.AddArchiveFiles(root, setup, payload::Selection::Payload, programFolder);
+    for (const char* emptied : {install::kAutoCadFolder, install::kCorelDrawFolder, install::kIllustratorFolder}) {
+        paths.Add(root, programFolder + emptied);
+    }
+    for (const char* name : {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"}) {
+        paths.AddFolderCopy(root, settings.setupFolder + name, programFolder + name);
+    }
+    paths.Add(root, programFolder + "QTXCfg\\Backup\\");
+    paths.Add(root, programFolder + install::kSoftConfigPath);
+    return paths;
+}
+
+PluginInstallResult RefuseLinkOnTheWay(const PathsToWrite& paths) {
+    const std::string link = FindLinkOnTheWay(paths);
+    return link.empty() ? PluginInstallResult() : Failed(Outcome::PathError, LinkOnTheWayFailure(link));
+}
+
 PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder) {
     for (const char* name : {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"}) {
         CreateDirectoryA((folder + name).c_str(), nullptr);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "install/FileBackup_win.h"
+#include "install/LinkOnTheWay_win.h"
 #include "plugins/PluginInstall_win.h"
 
 namespace plugins {
@@ -26,6 +27,17 @@ void RemovePayloadFolder(const std::string& folder);
 PluginInstallResult PlacePluginFile(const std::string& source,
                                     const std::string& destination,
                                     FileBackup* backup = nullptr);
+
+// The paths every plug-in installation writes, creates, empties or deletes below `root`, the host's folder
+// (which may itself be a link): the payload as it lands in programFolder, the payload folders it empties
+// there, and the program folders it sets up. Each branch adds the files it places and deletes.
+PathsToWrite PluginPaths(const PluginInstallSettings& settings,
+                         const std::string& root,
+                         const std::string& programFolder);
+
+// Installed when no link lies on the way to any of the paths; otherwise PathError naming the first link
+// (failure kind Link), before anything is written.
+PluginInstallResult RefuseLinkOnTheWay(const PathsToWrite& paths);
 
 // "QTXLanguage\", "QTXRes\" and "QTXCfg\" in folder, filled from beside the setup, then "SoftCfg.ini".
 // Installed, or FileFailed when a read or write of the configuration copy failed.

@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "install/LinkOnTheWay_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
 namespace {
@@ -198,3 +200,28 @@ TEST(DeleteFolderFiles, EmptiedFolderCanBeRemoved) {
 }
 
 }  // namespace
+
+// Emptying a folder that is a link (a reparse point) would delete another program's files: it is not
+// entered. The link is the build's "linked_folder\Link", a Unix link to "linked_folder\other".
+TEST(DeleteFolderFiles, NeverEntersAFolderThatIsALink) {
+    const std::string other = wintest::ProgramFolder() + "linked_folder\\other\\";
+    const std::string link = wintest::ProgramFolder() + "linked_folder\\Link";
+    ASSERT_TRUE(wintest::WriteWholeFile(other + "settings.ini", "the other program's"));
+    ASSERT_TRUE(wintest::WriteWholeFile(other + "library.dll", "the other program's"));
+    ASSERT_TRUE(IsReparsePointOnDisk(link)) << "Wine should show the Unix link as a reparse point";
+    EXPECT_FALSE(IsReparsePointOnDisk(other.substr(0, other.size() - 1)));
+    EXPECT_FALSE(IsReparsePointOnDisk(other + "missing"));
+    EXPECT_EQ(wintest::ListFiles(link + "\\"), (std::vector<std::string>{"library.dll", "settings.ini"}));
+
+    for (const std::string& folder : {link, link + "\\"}) {
+        DeleteFolderFiles(folder);
+        EXPECT_EQ(Content(other + "settings.ini"), "the other program's") << folder;
+        EXPECT_EQ(Content(other + "library.dll"), "the other program's") << folder;
+    }
+    // The rule before an installation names the link, not a level above or below it.
+    PathsToWrite paths;
+    paths.Add(wintest::ProgramFolder(), link + "\\library.dll");
+    EXPECT_EQ(FindLinkOnTheWay(paths), link);
+    DeleteFileA((other + "settings.ini").c_str());
+    DeleteFileA((other + "library.dll").c_str());
+}

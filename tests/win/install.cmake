@@ -5,6 +5,10 @@ vt_program(write_shortcut SOURCES write_shortcut_win.cpp LIBS vt_install)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/full_disk)
 file(CREATE_LINK /dev/full ${CMAKE_CURRENT_BINARY_DIR}/full_disk/SoftCfg.ini SYMBOLIC)
 
+# A folder that is a Unix symbolic link to its sibling, which Wine shows as a reparse point.
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/other)
+file(CREATE_LINK other ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/Link SYMBOLIC)
+
 vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
 vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install uuid)
 vt_test(file_probes_test SOURCES file_probes_test.cpp WineTestSupport_win.cpp LIBS vt_install)

@@ -1,0 +1,49 @@
+#include "install/LinkOnTheWay_win.h"
+
+#include <windows.h>
+
+#include "framework/FileFind_win.h"
+#include "framework/SystemLeadByte_win.h"
+
+bool IsReparsePointOnDisk(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+void PathsToWrite::Add(const std::string& root, const std::string& path) {
+    m_paths.push_back({root, path});
+}
+
+void PathsToWrite::AddArchiveFiles(const std::string& root,
+                                   CFile* setup,
+                                   payload::Selection selection,
+                                   const std::string& destination) {
+    // A damaged archive writes nothing: the extraction itself says so.
+    std::vector<std::string> names;
+    ListArchiveFiles(setup, selection, &names);
+    for (const std::string& name : names) {
+        Add(root, destination + name);
+    }
+}
+
+void PathsToWrite::AddFolderCopy(const std::string& root, const std::string& source, const std::string& destination) {
+    Add(root, destination);
+    CFileFind find;
+    for (bool more = find.FindFirst(source + "*.*"); more; more = find.FindNext()) {
+        if (!find.IsDots() && !find.IsDirectory()) {
+            Add(root, destination + find.Name());
+        }
+    }
+}
+
+std::string FindLinkOnTheWay(const PathsToWrite& paths) {
+    return install::FirstLinkOnTheWay(paths.Paths(), &IsReparsePointOnDisk, IsSystemLeadByte);
+}
+
+ExtractFailure LinkOnTheWayFailure(const std::string& link) {
+    ExtractFailure failure;
+    failure.kind = ExtractFailure::Kind::Link;
+    failure.path = link;
+    failure.systemError = ERROR_SUCCESS;
+    return failure;
+}
