@@ -39,7 +39,7 @@ std::string DriverLinkOnTheWay(const std::string& driverRoot, bool extract) {
         own.AddArchiveFiles(driverRoot, RunningSetupFile(), payload::Selection::Drivers, driverRoot);
     }
     for (const char* file : kSerialDriverFiles) {
-        own.Add(driverRoot, driverRoot + file);
+        own.Add(driverRoot, driverRoot, file);
     }
     std::string link = FindLinkOnTheWay(own);
     char systemFolder[261];

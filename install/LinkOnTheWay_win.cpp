@@ -10,8 +10,8 @@ bool IsReparsePointOnDisk(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-void PathsToWrite::Add(const std::string& root, const std::string& path) {
-    m_paths.push_back({root, path});
+void PathsToWrite::Add(const std::string& root, const std::string& folder, const char* name) {
+    m_paths.push_back({root, folder + name});
 }
 
 void PathsToWrite::AddArchiveFiles(const std::string& root,
@@ -22,16 +22,20 @@ void PathsToWrite::AddArchiveFiles(const std::string& root,
     std::vector<std::string> names;
     ListArchiveFiles(setup, selection, &names);
     for (const std::string& name : names) {
-        Add(root, destination + name);
+        Add(root, destination, name.c_str());
     }
 }
 
-void PathsToWrite::AddFolderCopy(const std::string& root, const std::string& source, const std::string& destination) {
-    Add(root, destination);
+void PathsToWrite::AddFolderCopy(const std::string& root,
+                                 const std::string& source,
+                                 const std::string& destination,
+                                 const char* name) {
+    const std::string into = destination + name;
+    Add(root, into);
     CFileFind find;
-    for (bool more = find.FindFirst(source + "*.*"); more; more = find.FindNext()) {
+    for (bool more = find.FindFirst(source + name + "*.*"); more; more = find.FindNext()) {
         if (!find.IsDots() && !find.IsDirectory()) {
-            Add(root, destination + find.Name());
+            Add(root, into, find.Name().c_str());
         }
     }
 }

@@ -79,13 +79,13 @@ PathsToWrite MainSoftwarePaths(const MainInstallSettings& settings, CFile* setup
     PathsToWrite paths;
     paths.AddArchiveFiles(target, setup, payload::Selection::Payload, installFolder);
     for (const char* emptied : {install::kAutoCadFolder, install::kCorelDrawFolder, install::kIllustratorFolder}) {
-        paths.Add(target, installFolder + emptied);
+        paths.Add(target, installFolder, emptied);
     }
     for (const char* loose : install::kLooseFolders) {
-        paths.AddFolderCopy(target, settings.setupFolder + loose, installFolder + loose);
+        paths.AddFolderCopy(target, settings.setupFolder, installFolder, loose);
     }
-    paths.Add(target, installFolder + "QTXCfg\\Backup\\");
-    paths.Add(target, installFolder + install::kSoftConfigPath);
+    paths.Add(target, installFolder, "QTXCfg\\Backup\\");
+    paths.Add(target, installFolder, install::kSoftConfigPath);
     return paths;
 }
 

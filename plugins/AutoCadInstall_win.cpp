@@ -65,14 +65,15 @@ void AddAutoCadPaths(const PluginInstallSettings& settings, const std::string& f
         paths.Add(below.root, below.path);
     }
     for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
-        paths.Add(folder, folder + copy.destination);
+        paths.Add(folder, folder, copy.destination);
     }
-    paths.Add(folder, folder + plugins::kAutoCadStartupScript);
-    paths.Add(folder, folder + "Backup\\");
+    paths.Add(folder, folder, plugins::kAutoCadStartupScript);
+    paths.Add(folder, folder, "Backup\\");
+    const std::string fonts = folder + "Fonts\\";
     for (const char* font : plugins::kAutoCadShapeFonts) {
-        paths.Add(folder, folder + "Fonts\\" + font);
+        paths.Add(folder, fonts, font);
     }
-    paths.Add(folder, folder + "Fonts\\Backup\\");
+    paths.Add(folder, fonts, "Backup\\");
 }
 
 }  // namespace

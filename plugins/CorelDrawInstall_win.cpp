@@ -81,15 +81,15 @@ PathsToWrite CorelDrawPaths(const PluginInstallSettings& settings, const plugins
         const std::size_t separator = payload::LastSeparator(name, IsSystemLeadByte);
         const std::string folder = separator == std::string::npos ? std::string() : name.substr(0, separator);
         if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, folder.c_str(), -1, "QTXCorel", -1) == CSTR_EQUAL) {
-            paths.Add(folders.base, folders.program + name.substr(separator + 1));
+            paths.Add(folders.base, folders.program, name.c_str() + separator + 1);
         }
     }
-    paths.Add(folders.base, folders.gms + plugins::kCorelModuleName);
+    paths.Add(folders.base, folders.gms, plugins::kCorelModuleName);
     for (const char* name : plugins::kGmsFolderModules) {
-        paths.Add(folders.base, folders.gms + name);
+        paths.Add(folders.base, folders.gms, name);
     }
     for (const char* name : plugins::kProgramFolderModules) {
-        paths.Add(folders.base, folders.program + name);
+        paths.Add(folders.base, folders.program, name);
     }
     return paths;
 }

@@ -19,12 +19,12 @@ PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settin
     const std::string pluginFolder = base + plugins::kIllustratorPluginFolder + "\\";
 
     PathsToWrite paths = plugins::PluginPaths(settings, base, programFolder);
-    paths.Add(base, pluginFolder + pluginFile);
+    paths.Add(base, pluginFolder, pluginFile);
     for (const char* older : plugins::kOlderIllustratorPlugins) {
-        paths.Add(base, pluginFolder + older);
+        paths.Add(base, pluginFolder, older);
     }
     for (const char* module : plugins::kCorelModulesInIllustrator) {
-        paths.Add(base, programFolder + module);
+        paths.Add(base, programFolder, module);
     }
     const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
     if (noLink.outcome != Outcome::Installed) {

@@ -68,13 +68,13 @@ PathsToWrite PluginPaths(const PluginInstallSettings& settings,
     CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     paths.AddArchiveFiles(root, setup, payload::Selection::Payload, programFolder);
     for (const char* emptied : {install::kAutoCadFolder, install::kCorelDrawFolder, install::kIllustratorFolder}) {
-        paths.Add(root, programFolder + emptied);
+        paths.Add(root, programFolder, emptied);
     }
     for (const char* name : {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"}) {
-        paths.AddFolderCopy(root, settings.setupFolder + name, programFolder + name);
+        paths.AddFolderCopy(root, settings.setupFolder, programFolder, name);
     }
-    paths.Add(root, programFolder + "QTXCfg\\Backup\\");
-    paths.Add(root, programFolder + install::kSoftConfigPath);
+    paths.Add(root, programFolder, "QTXCfg\\Backup\\");
+    paths.Add(root, programFolder, install::kSoftConfigPath);
     return paths;
 }
 
