@@ -61,7 +61,8 @@ std::vector<std::string> RegisteredAutoCadFolders() {
 
 // What PlaceAutoCadFiles writes below one AutoCAD folder, the backups of the user's files included.
 void AddAutoCadPaths(const PluginInstallSettings& settings, const std::string& folder, PathsToWrite& paths) {
-    for (const install::PathBelow& below : plugins::PluginPaths(settings, folder, folder).Paths()) {
+    const PathsToWrite shared = plugins::PluginPaths(settings, folder, folder);
+    for (const install::PathBelow& below : shared.Paths()) {
         paths.Add(below.root, below.path);
     }
     for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
