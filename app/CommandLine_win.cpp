@@ -6,6 +6,7 @@
 
 #include "app/CommandLineSplit.h"
 #include "framework/GbkText_win.h"
+#include "framework/SystemLeadByte_win.h"
 
 switches::ParseResult ParseCommandLine(const std::wstring& line) {
     std::vector<std::wstring> wide = cmdline::SplitCommandLine(line);
@@ -21,7 +22,7 @@ switches::ParseResult ParseCommandLine(const std::wstring& line) {
         }
         arguments.push_back(argument);
     }
-    switches::ParseResult result = switches::ParseSwitches(arguments);
+    switches::ParseResult result = switches::ParseSwitches(arguments, IsSystemLeadByte);
     if (!refused.empty()) {
         result.error = refused;
     }

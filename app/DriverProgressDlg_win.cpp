@@ -9,6 +9,8 @@
 #include "framework/BusyWindow_win.h"
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
+#include "framework/SystemLeadByte_win.h"
+#include "install/FolderPath.h"
 #include "install/LinkOnTheWay_win.h"
 #include "payload/PayloadExtractor_win.h"
 #include "payload/SetupFile_win.h"
@@ -91,11 +93,7 @@ int CDriverProgressDlg::InstallDrivers() {
         if (length == 0 || length >= sizeof folder) {
             Fail();
         } else {
-            std::string root = folder;
-            if (root.back() != '\\') {
-                root += '\\';
-            }
-            Install(root, true);
+            Install(install::WithTrailingBackslash(folder, IsSystemLeadByte), true);
         }
     }
     DestroyWindow();

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "install/FolderPath.h"
 #include "plugins/InstallPathTexts.h"
 
 namespace switches {
@@ -50,14 +51,13 @@ constexpr KindEntry kKinds[] = {
 
 // Characters no Windows path holds. A quote mostly comes from a value written "C:\Folder\": the
 // backslash before the closing quote made it a literal one.
-std::string PathValueProblem(const char* name, const std::string& value) {
-    for (const char c : value) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '"') {
+std::string PathValueProblem(const char* name, const std::string& value, text::LeadByteTest isLeadByte) {
+    for (const text::Character c : text::Characters(value, isLeadByte)) {
+        if (c.Is('"')) {
             return std::string("/") + name + " holds a quote (\"): write a backslash before a closing quote as \\\\, " +
                    "or leave the backslash out";
         }
-        if (byte < 0x20 || c == '<' || c == '>' || c == '|' || c == '*' || c == '?') {
+        if (c.IsSingle() && (c.byte < 0x20 || c.Is('<') || c.Is('>') || c.Is('|') || c.Is('*') || c.Is('?'))) {
             return std::string("/") + name + " holds a character no path may hold";
         }
     }
@@ -84,7 +84,8 @@ bool ParseLanguage(const std::string& value, int* index) {
 
 class Parser {
 public:
-    explicit Parser(ParseResult& result) : m_result(result), m_switches(result.switches) {}
+    Parser(ParseResult& result, text::LeadByteTest isLeadByte)
+        : m_result(result), m_switches(result.switches), m_isLeadByte(isLeadByte) {}
 
     void Argument(const std::string& argument) {
         if (argument.size() < 2 || argument[0] != '/') {
@@ -92,7 +93,7 @@ public:
             return;
         }
         m_switches.given = true;
-        const size_t equals = argument.find('=');
+        const size_t equals = text::FindCharacter(argument, '=', m_isLeadByte);
         const std::string name = argument.substr(1, equals == std::string::npos ? std::string::npos : equals - 1);
         const bool hasValue = equals != std::string::npos;
         const std::string value = hasValue ? argument.substr(equals + 1) : std::string();
@@ -178,8 +179,8 @@ private:
             }
             Fail("/TYPE=" + value + " is none of app, coreldraw, autocad, illustrator, usbdriver");
         } else if (SameText(name, "DIR")) {
-            std::string problem = PathValueProblem("DIR", value);
-            if (problem.empty() && !IsFullPath(value)) {
+            std::string problem = PathValueProblem("DIR", value, m_isLeadByte);
+            if (problem.empty() && !install::IsFullPath(value, m_isLeadByte)) {
                 problem = "/DIR=" + value + " is not a full path (a drive letter with \":\\\", or \\\\server\\share)";
             }
             if (!problem.empty()) {
@@ -195,7 +196,7 @@ private:
                 Fail("/LANG=" + value + " is not a language number from 1 to 14");
             }
         } else {
-            const std::string problem = PathValueProblem("LOG", value);
+            const std::string problem = PathValueProblem("LOG", value, m_isLeadByte);
             if (!problem.empty()) {
                 Fail(problem);
                 return;
@@ -206,14 +207,15 @@ private:
 
     ParseResult& m_result;
     SetupSwitches& m_switches;
+    text::LeadByteTest m_isLeadByte;
     std::string m_versionText;
 };
 
 }  // namespace
 
-ParseResult ParseSwitches(const std::vector<std::string>& arguments) {
+ParseResult ParseSwitches(const std::vector<std::string>& arguments, text::LeadByteTest isLeadByte) {
     ParseResult result;
-    Parser parser(result);
+    Parser parser(result, isLeadByte);
     for (const std::string& argument : arguments) {
         parser.Argument(argument);
     }
@@ -246,21 +248,6 @@ const char* KindName(Kind kind) {
         }
     }
     return "";
-}
-
-bool IsFullPath(const std::string& path) {
-    const bool driveLetter = path.size() >= 3 && LowerAscii(path[0]) >= 'a' && LowerAscii(path[0]) <= 'z' &&
-                             path[1] == ':' && path[2] == '\\';
-    if (driveLetter) {
-        return true;
-    }
-    // "\\server\share": a server name, a separator and a share name.
-    if (path.size() < 5 || path[0] != '\\' || path[1] != '\\') {
-        return false;
-    }
-    const size_t separator = path.find('\\', 2);
-    return separator != std::string::npos && separator > 2 && separator + 1 < path.size() &&
-           path[separator + 1] != '\\';
 }
 
 bool ShortcutsForAllUsers(ShortcutScope scope, bool runsAsSystemAccount) {

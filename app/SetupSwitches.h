@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/CharacterWalk.h"
+
 namespace switches {
 
 enum class Mode {
@@ -43,7 +45,10 @@ struct ParseResult {
     std::string error;  // why the command line is wrong, in English; empty when it is sound
 };
 
-ParseResult ParseSwitches(const std::vector<std::string>& arguments);
+// The values are read character by character with the code page's lead bytes (the setup passes the
+// system's), so a second byte that looks like "|" or "\" is part of its character.
+ParseResult ParseSwitches(const std::vector<std::string>& arguments,
+                          text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 // The Type list position of an installation kind (0 main software ... 3 Illustrator); -1 for the USB
 // drivers, which have their own button.
@@ -51,9 +56,6 @@ int TypeListPosition(Kind kind);
 
 // The switches' value names ("app", "coreldraw", ...), for the log.
 const char* KindName(Kind kind);
-
-// A full path: a drive letter with ":\", or "\\server\share".
-bool IsFullPath(const std::string& path);
 
 // Whether the all-users folders take the shortcuts.
 bool ShortcutsForAllUsers(ShortcutScope scope, bool runsAsSystemAccount);

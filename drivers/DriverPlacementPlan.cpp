@@ -61,8 +61,8 @@ std::vector<PlacementStep> PlanDriverPlacement(std::optional<WindowsVersion> ver
     return steps;
 }
 
-std::string WindowsFolderOf(std::string_view systemFolder) {
-    const std::size_t lastSeparator = systemFolder.rfind('\\');
+std::string WindowsFolderOf(std::string_view systemFolder, text::LeadByteTest isLeadByte) {
+    const std::size_t lastSeparator = text::FindLastCharacter(systemFolder, '\\', isLeadByte);
     if (lastSeparator == std::string_view::npos) {
         return {};
     }

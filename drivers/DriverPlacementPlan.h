@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/CharacterWalk.h"
+
 namespace drivers {
 
 struct WindowsVersion {
@@ -83,6 +85,6 @@ std::vector<PlacementStep> PlanDriverPlacement(std::optional<WindowsVersion> ver
 
 // The Windows folder of a system folder: everything up to and including its last "\"
 // ("C:\Windows\system32" gives "C:\Windows\"); empty when there is no "\".
-std::string WindowsFolderOf(std::string_view systemFolder);
+std::string WindowsFolderOf(std::string_view systemFolder, text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 }  // namespace drivers

@@ -8,6 +8,7 @@
 #include "drivers/NativeFileSystem_win.h"
 #include "drivers/SystemInfo_win.h"
 #include "framework/File_win.h"
+#include "framework/SystemLeadByte_win.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ std::vector<drivers::PlacementStep> PlanForThisWindows(const std::string& window
 }  // namespace
 
 std::vector<std::string> DriverPlacementDestinations(const std::string& systemFolder, std::string* windowsFolder) {
-    *windowsFolder = drivers::WindowsFolderOf(systemFolder);
+    *windowsFolder = drivers::WindowsFolderOf(systemFolder, IsSystemLeadByte);
     std::vector<std::string> destinations;
     if (!windowsFolder->empty()) {
         for (const drivers::PlacementStep& step : PlanForThisWindows(*windowsFolder)) {
@@ -160,7 +161,7 @@ std::vector<std::string> DriverPlacementDestinations(const std::string& systemFo
 }
 
 void PlaceDriverFilesBelow(const std::string& sourceFolder, const std::string& systemFolder) {
-    const std::string windowsFolder = drivers::WindowsFolderOf(systemFolder);
+    const std::string windowsFolder = drivers::WindowsFolderOf(systemFolder, IsSystemLeadByte);
     if (windowsFolder.empty()) {
         return;
     }

@@ -13,36 +13,25 @@ bool IsBlank(char c) {
 }
 
 // The first "=" that is a character of its own, not the second byte of a double-byte character.
-const char* FindEquals(const char* text, LeadBytePredicate isLeadByte) {
-    for (const char* p = text; *p; ++p) {
-        if (isLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
-            ++p;
-        } else if (*p == '=') {
-            return p;
-        }
-    }
-    return nullptr;
+const char* FindEquals(const char* line, text::LeadByteTest isLeadByte) {
+    const size_t at = text::FindCharacter(line, '=', isLeadByte);
+    return at == std::string_view::npos ? nullptr : line + at;
 }
 
 // Length of the longest prefix of name within limit bytes that does not end inside a double-byte
 // character.
-size_t FittingLength(const std::string& name, size_t limit, LeadBytePredicate isLeadByte) {
+size_t FittingLength(const std::string& name, size_t limit, text::LeadByteTest isLeadByte) {
     size_t length = 0;
-    while (length < name.size()) {
-        const size_t step = isLeadByte(static_cast<unsigned char>(name[length])) && length + 1 < name.size() ? 2 : 1;
-        if (length + step > limit) {
+    for (const text::Character c : text::Characters(name, isLeadByte)) {
+        if (c.at + c.size > limit) {
             break;
         }
-        length += step;
+        length = c.at + c.size;
     }
     return length;
 }
 
 }  // namespace
-
-bool IsGbkLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
 
 bool TrimSpaces(char* text) {
     if (!text) {

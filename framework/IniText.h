@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "framework/CharacterWalk.h"
+
 namespace ini {
 
 // The profile functions cut a value or section to the buffer they are given, so a read starts with this
@@ -12,12 +14,6 @@ inline constexpr unsigned kFirstReadCapacity = 512;
 // The capacity for the next read after one that was too small: twice as much, so a value of n bytes
 // takes about log2(n / 512) reads rather than n / 512. 0 when it cannot grow any further.
 unsigned NextReadCapacity(unsigned capacity);
-
-// Tells a double-byte lead byte of the text's code page; the setup passes the system's answer.
-using LeadBytePredicate = bool (*)(unsigned char byte);
-
-// Lead bytes of GBK (code page 936).
-bool IsGbkLeadByte(unsigned char byte);
 
 // Removes, in place, trailing and then leading spaces, tabs, carriage returns and line feeds (leading
 // ones by moving the rest to the start). True when anything was removed; a null text gives false.
@@ -35,8 +31,8 @@ int ForEachString(const char* list, StringVisitor visitor, void* context);
 struct KeyNameCollector {
     char* buffer = nullptr;
     size_t capacity = 0;
-    size_t total = 0;  // bytes of the names so far, each name's length + 1
-    LeadBytePredicate isLeadByte = IsGbkLeadByte;
+    size_t total = 0;                                     // bytes of the names so far, each name's length + 1
+    text::LeadByteTest isLeadByte = text::IsGbkLeadByte;  // the setup passes the system's answer
 };
 
 // The key-name step for one line: a line without "=", starting with "=" or with only blanks before it

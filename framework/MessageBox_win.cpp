@@ -2,16 +2,15 @@
 
 #include "framework/Dialog_win.h"
 #include "framework/GbkText_win.h"
+#include "framework/ModulePath_win.h"
 
-std::string ExecutableBaseName() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
-    const size_t slash = name.find_last_of("\\/");
+std::wstring ExecutableBaseName() {
+    std::wstring name = RunningModulePath();
+    const size_t slash = name.find_last_of(L"\\/");
     if (slash != std::string::npos) {
         name.erase(0, slash + 1);
     }
-    const size_t dot = name.rfind('.');
+    const size_t dot = name.rfind(L'.');
     if (dot != std::string::npos) {
         name.erase(dot);
     }
@@ -22,7 +21,7 @@ void ShowMessage(const std::wstring& text, HWND owner) {
     if (!owner) {
         owner = CDialog::MainWindow();
     }
-    MessageBoxW(owner, text.c_str(), AnsiToWide(ExecutableBaseName().c_str()).c_str(), MB_OK);
+    MessageBoxW(owner, text.c_str(), ExecutableBaseName().c_str(), MB_OK);
 }
 
 void ShowMessage(const char* gbkText, HWND owner) {

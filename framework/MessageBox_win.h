@@ -5,8 +5,9 @@
 
 #include <string>
 
-// The running executable's file name without folder and extension ("VtSetup").
-std::string ExecutableBaseName();
+// The running executable's file name without folder and extension ("VtSetup"), read from its UTF-16
+// path: no byte of a double-byte character is taken for a "\".
+std::wstring ExecutableBaseName();
 
 // Shows one of the program's own texts (GBK bytes) modally over owner (the main window when null).
 void ShowMessage(const char* gbkText, HWND owner = nullptr);

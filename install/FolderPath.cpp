@@ -13,16 +13,17 @@ bool IsAsciiLetter(char c) {
 }
 
 // The end of the part that starts at `start`: the next separator that is a character of its own.
-std::size_t PartEnd(const std::string& path, std::size_t start, payload::LeadByteTest isLeadByte) {
-    std::size_t i = start;
-    while (i < path.size() && !IsSeparator(path[i])) {
-        i += isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() ? 2 : 1;
+std::size_t PartEnd(const std::string& path, std::size_t start, text::LeadByteTest isLeadByte) {
+    for (const text::Character c : text::Characters(path, isLeadByte, start)) {
+        if (c.Is('\\') || c.Is('/')) {
+            return c.at;
+        }
     }
-    return i;
+    return path.size();
 }
 
 // Length of the root ("C:\" or "\\server\share"), or 0 when the path has none that is full.
-std::size_t RootLength(const std::string& path, payload::LeadByteTest isLeadByte) {
+std::size_t RootLength(const std::string& path, text::LeadByteTest isLeadByte) {
     if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && IsSeparator(path[2])) {
         return 3;
     }
@@ -40,18 +41,18 @@ std::size_t RootLength(const std::string& path, payload::LeadByteTest isLeadByte
 
 }  // namespace
 
-std::string WithTrailingBackslash(std::string folder, payload::LeadByteTest isLeadByte) {
-    if (!folder.empty() && payload::LastSeparator(folder, isLeadByte) != folder.size() - 1) {
+std::string WithTrailingBackslash(std::string folder, text::LeadByteTest isLeadByte) {
+    if (!folder.empty() && text::FindLastCharacter(folder, '\\', isLeadByte) != folder.size() - 1) {
         folder += '\\';
     }
     return folder;
 }
 
-bool IsFullPath(const std::string& path, payload::LeadByteTest isLeadByte) {
+bool IsFullPath(const std::string& path, text::LeadByteTest isLeadByte) {
     return RootLength(path, isLeadByte) != 0;
 }
 
-std::vector<std::string> FolderLevels(const std::string& path, payload::LeadByteTest isLeadByte) {
+std::vector<std::string> FolderLevels(const std::string& path, text::LeadByteTest isLeadByte) {
     std::vector<std::string> levels;
     const std::size_t root = RootLength(path, isLeadByte);
     if (root == 0) {

@@ -6,7 +6,7 @@ namespace install {
 
 namespace {
 
-std::string FirstLinkBelow(const PathBelow& below, ReparsePointTest isReparsePoint, payload::LeadByteTest isLeadByte) {
+std::string FirstLinkBelow(const PathBelow& below, ReparsePointTest isReparsePoint, text::LeadByteTest isLeadByte) {
     const std::string& path = below.path;
     if (below.root.empty() || path.compare(0, below.root.size(), below.root) != 0) {
         for (const std::string& level : FolderLevels(path, isLeadByte)) {
@@ -18,16 +18,13 @@ std::string FirstLinkBelow(const PathBelow& below, ReparsePointTest isReparsePoi
     }
     // Each "\" below the root ends a level; the path's end ends the last one, unless a "\" did.
     bool levelOpen = false;
-    for (std::size_t i = below.root.size(); i < path.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;  // a trail byte may look like "\" and is none
-            levelOpen = true;
-        } else if (path[i] != '\\') {
+    for (const text::Character c : text::Characters(path, isLeadByte, below.root.size())) {
+        if (!c.Is('\\')) {
             levelOpen = true;
         } else if (levelOpen) {
             levelOpen = false;
-            if (isReparsePoint(path.substr(0, i))) {
-                return path.substr(0, i);
+            if (isReparsePoint(path.substr(0, c.at))) {
+                return path.substr(0, c.at);
             }
         }
     }
@@ -38,7 +35,7 @@ std::string FirstLinkBelow(const PathBelow& below, ReparsePointTest isReparsePoi
 
 std::string FirstLinkOnTheWay(const std::vector<PathBelow>& paths,
                               ReparsePointTest isReparsePoint,
-                              payload::LeadByteTest isLeadByte) {
+                              text::LeadByteTest isLeadByte) {
     for (const PathBelow& below : paths) {
         std::string link = FirstLinkBelow(below, isReparsePoint, isLeadByte);
         if (!link.empty()) {

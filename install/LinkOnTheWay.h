@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "payload/EntryName.h"
+#include "framework/CharacterWalk.h"
 
 namespace install {
 
@@ -25,6 +25,6 @@ struct PathBelow {
 // root is taken level by level from the top of its own drive or share.
 std::string FirstLinkOnTheWay(const std::vector<PathBelow>& paths,
                               ReparsePointTest isReparsePoint,
-                              payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+                              text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 }  // namespace install

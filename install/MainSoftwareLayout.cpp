@@ -5,26 +5,20 @@
 
 namespace install {
 
-std::string InstallFolderFor(const std::string& targetFolder, payload::LeadByteTest isLeadByte) {
+std::string InstallFolderFor(const std::string& targetFolder, text::LeadByteTest isLeadByte) {
     if (!IsFullPath(targetFolder, isLeadByte)) {
         return std::string();
     }
     return WithTrailingBackslash(targetFolder, isLeadByte) + kInstallFolderName;
 }
 
-std::string ShortcutBaseName(const std::string& productName, payload::LeadByteTest isLeadByte) {
+std::string ShortcutBaseName(const std::string& productName, text::LeadByteTest isLeadByte) {
     bool onlyDotsAndSpaces = true;
-    for (std::size_t i = 0; i < productName.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(productName[i]);
-        if (isLeadByte(byte) && i + 1 < productName.size()) {
-            ++i;  // a trail byte may look like "\" or "|" and is neither
-            onlyDotsAndSpaces = false;
-            continue;
-        }
-        if (byte == '\\' || byte == '/' || byte == ':' || payload::IsReservedNameCharacter(byte)) {
+    for (const text::Character c : text::Characters(productName, isLeadByte)) {
+        if (c.Is('\\') || c.Is('/') || c.Is(':') || (c.IsSingle() && payload::IsReservedNameCharacter(c.byte))) {
             return kDefaultShortcutName;
         }
-        onlyDotsAndSpaces = onlyDotsAndSpaces && (byte == '.' || byte == ' ');
+        onlyDotsAndSpaces = onlyDotsAndSpaces && (c.Is('.') || c.Is(' '));
     }
     if (onlyDotsAndSpaces || payload::IsDeviceName(productName)) {
         return kDefaultShortcutName;
@@ -32,7 +26,7 @@ std::string ShortcutBaseName(const std::string& productName, payload::LeadByteTe
     return productName;
 }
 
-std::string ShortcutPath(const std::string& folder, const std::string& productName, payload::LeadByteTest isLeadByte) {
+std::string ShortcutPath(const std::string& folder, const std::string& productName, text::LeadByteTest isLeadByte) {
     return folder + ShortcutBaseName(productName, isLeadByte) + ".lnk";
 }
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "payload/EntryName.h"
+#include "framework/CharacterWalk.h"
 
 namespace install {
 
@@ -14,8 +14,7 @@ inline constexpr const char* kInstallFolderName = "Vectrace\\";
 
 // Target folder, one "\", "Vectrace\"; empty for a target that is not a full path (IsFullPath), empty
 // or relative, which has no install folder.
-std::string InstallFolderFor(const std::string& targetFolder,
-                             payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+std::string InstallFolderFor(const std::string& targetFolder, text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 // Plug-in folders that the payload brings along and the main software does not keep. The file system
 // matches "QTXAi" to the archive's "QtxAi".
@@ -39,11 +38,11 @@ inline constexpr const char* kDefaultShortcutName = "Vectrace";
 // "SetupCfg.ini", and the elevated setup would write the shortcut wherever a path in it points. Not a
 // name: one holding \ / : * ? " < > | or a control character, one of only dots and spaces (the empty
 // one too), a device name ("COM1" would make "COM1.lnk" the serial port).
-std::string ShortcutBaseName(const std::string& productName, payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+std::string ShortcutBaseName(const std::string& productName, text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 // Folder + ShortcutBaseName + ".lnk"; the folder ends in "\".
 std::string ShortcutPath(const std::string& folder,
                          const std::string& productName,
-                         payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+                         text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 }  // namespace install

@@ -6,12 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "framework/CharacterWalk.h"
+
 namespace payload {
 
-using LeadByteTest = bool (*)(unsigned char);
-
-// Lead bytes of code page 936 (GBK), the code page the archive's names are written in.
-bool IsGbkLeadByte(unsigned char byte);
+// The archive's names are written in code page 936 (GBK); the setup reads them with the system's lead
+// bytes.
+using LeadByteTest = text::LeadByteTest;
+using text::IsGbkLeadByte;
 
 // The text of a 400-byte name field: up to its first zero byte, never past byte 398.
 std::string NameFromField(const char* field);

@@ -83,27 +83,22 @@ NameProblem FindNameProblem(std::string_view name, LeadByteTest isLeadByte) {
         }
     };
     std::size_t partStart = 0;
-    for (std::size_t i = 0; i <= name.size(); ++i) {
-        const bool atEnd = i == name.size();
-        const auto byte = atEnd ? static_cast<unsigned char>(0) : static_cast<unsigned char>(name[i]);
-        if (!atEnd && isLeadByte(byte) && i + 1 < name.size()) {
-            ++i;  // the trail byte belongs to the character
-            continue;
-        }
-        if (byte == ':') {
+    for (const text::Character c : text::Characters(name, isLeadByte)) {
+        if (c.Is(':')) {
             return NameProblem::Outside;
         }
-        if (IsReservedNameCharacter(byte)) {
+        if (c.IsSingle() && IsReservedNameCharacter(c.byte)) {
             note(NameProblem::ReservedCharacter);
         }
-        if (atEnd || byte == '\\' || byte == '/') {
-            note(PartProblem(name.substr(partStart, i - partStart)));
+        if (c.Is('\\') || c.Is('/')) {
+            note(PartProblem(name.substr(partStart, c.at - partStart)));
             if (found == NameProblem::Outside) {
                 return found;
             }
-            partStart = i + 1;
+            partStart = c.at + 1;
         }
     }
+    note(PartProblem(name.substr(partStart)));
     return found;
 }
 

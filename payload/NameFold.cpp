@@ -41,17 +41,17 @@ std::string FoldedEntryName(std::string_view name, LeadByteTest isLeadByte) {
     std::string folded;
     folded.reserve(name.size());
     std::size_t partStart = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        if (isLeadByte(byte) && i + 1 < name.size()) {
-            folded += static_cast<char>(byte);
-            folded += FoldTrail(byte, static_cast<unsigned char>(name[++i]));
-        } else if (byte == '\\' || byte == '/') {
+    for (const text::Character c : text::Characters(name, isLeadByte)) {
+        if (!c.IsSingle()) {
+            folded += static_cast<char>(c.byte);
+            folded += FoldTrail(c.byte, static_cast<unsigned char>(name[c.at + 1]));
+        } else if (c.Is('\\') || c.Is('/')) {
             DropTrailingDotsAndSpaces(folded, partStart);
             folded += '\\';
             partStart = folded.size();
         } else {
-            folded += byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : static_cast<char>(byte);
+            folded +=
+                c.byte >= 'A' && c.byte <= 'Z' ? static_cast<char>(c.byte - 'A' + 'a') : static_cast<char>(c.byte);
         }
     }
     DropTrailingDotsAndSpaces(folded, partStart);

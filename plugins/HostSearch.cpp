@@ -9,24 +9,19 @@ std::array<RegistryView, 2> ViewsToSearch(bool setupIs64Bit, bool hostIs64Bit) {
     return {RegistryView::Own, RegistryView::Other};
 }
 
-std::string FolderKey(const std::string& folder, payload::LeadByteTest isLeadByte) {
+std::string FolderKey(const std::string& folder, text::LeadByteTest isLeadByte) {
     std::string key;
     key.reserve(folder.size());
-    bool afterSeparator = false;  // the last byte added is a separator, not a trail byte that looks like one
-    for (std::size_t i = 0; i < folder.size(); ++i) {
-        const char c = folder[i];
-        if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < folder.size()) {
-            key += c;
-            key += folder[++i];
-            afterSeparator = false;
-        } else if (c == '\\' || c == '/') {
+    bool afterSeparator = false;  // the last character added is a separator
+    for (const text::Character c : text::Characters(folder, isLeadByte)) {
+        if (c.Is('\\') || c.Is('/')) {
             // A UNC path's leading "\\\\" is part of its name; elsewhere a run is one separator.
             if (!afterSeparator || key.size() == 1) {
                 key += '\\';
             }
             afterSeparator = true;
         } else {
-            key += c;
+            key.append(folder, c.at, c.size);
             afterSeparator = false;
         }
     }

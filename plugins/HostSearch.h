@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "payload/EntryName.h"
+#include "framework/CharacterWalk.h"
 
 namespace plugins {
 
@@ -23,6 +23,6 @@ std::array<RegistryView, 2> ViewsToSearch(bool setupIs64Bit, bool hostIs64Bit);
 // The folder with runs of separators made one "\" and no "\" at its end, so that one installation
 // found in both views, its path written with or without a trailing "\", is one folder. Letter case is
 // left to the caller, who compares the way the file system does.
-std::string FolderKey(const std::string& folder, payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+std::string FolderKey(const std::string& folder, text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
 
 }  // namespace plugins

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::size_t capacity = data[0] & 0x7F;
-    const ini::LeadBytePredicate isLeadByte = (data[0] & 0x80) ? ini::IsGbkLeadByte : NoLeadBytes;
+    const text::LeadByteTest isLeadByte = (data[0] & 0x80) ? text::IsGbkLeadByte : NoLeadBytes;
     std::vector<std::string> lines(1);
     for (std::size_t i = 1; i < size; ++i) {
         const char c = static_cast<char>(data[i]);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "install/FolderPath.h"
+
 namespace {
 
 using switches::Kind;
@@ -128,7 +130,9 @@ TEST(SetupSwitches, ModeAndLogHoldBesideAWrongSwitch) {
     EXPECT_EQ(result.switches.logFile, "C:\\setup.log");
 }
 
-TEST(SetupSwitches, FullPaths) {
+// /DIR takes what the install-path dialog takes (install::IsFullPath): "/" separates as "\" does, and
+// "\\.\" and "\\?\" name devices and raw paths, which the dialog would refuse later.
+TEST(SetupSwitches, DirTakesTheDialogsFullPaths) {
     struct Case {
         const char* path;
         bool full;
@@ -138,11 +142,15 @@ TEST(SetupSwitches, FullPaths) {
         {"C:\\", true},         {"c:\\x", true},    {"Z:\\a b\\c", true},      {"\\\\srv\\share", true},
         {"\\\\srv\\share\\x", true}, {"C:", false}, {"C:x", false},           {"1:\\x", false},
         {"\\x", false},         {"x\\y", false},    {"\\\\srv", false},        {"\\\\srv\\", false},
-        {"\\\\\\share", false}, {"", false},        {"\\\\srv\\\\share", false},
+        {"\\\\\\share", false}, {"\\\\srv\\\\share", false},
+        {"D:/Laser", true},     {"//srv/share", true},
+        {"\\\\.\\C:\\Laser", false}, {"\\\\?\\C:\\Laser", false},
     };
     // clang-format on
     for (const Case& c : cases) {
-        EXPECT_EQ(switches::IsFullPath(c.path), c.full) << c.path;
+        const switches::ParseResult result = ParseSwitches({std::string("/DIR=") + c.path});
+        EXPECT_EQ(result.error.empty(), c.full) << c.path << " gave: " << result.error;
+        EXPECT_EQ(install::IsFullPath(c.path), c.full) << c.path;
     }
 }
 
@@ -153,7 +161,7 @@ TEST(SetupSwitches, ShortcutScopeFollowsTheSystemAccount) {
         bool allUsers;
     };
     const Case cases[] = {
-        {ShortcutScope::ByAccount, false, false}, {ShortcutScope::ByAccount, true, true},
+        {ShortcutScope::ByAccount, false, false},   {ShortcutScope::ByAccount, true, true},
         {ShortcutScope::AllUsers, false, true},     {ShortcutScope::AllUsers, true, true},
         {ShortcutScope::CurrentUser, false, false}, {ShortcutScope::CurrentUser, true, false},
     };

@@ -33,7 +33,7 @@ TEST(DialogFramework, MessageBoxShowsGbkTextTitledWithTheExecutableName) {
     user.join();
     EXPECT_EQ(text, L"\x5b89\x88c5\x6210\x529f!");
     EXPECT_EQ(title, L"dialog_framework_test");
-    EXPECT_EQ(ExecutableBaseName(), "dialog_framework_test");
+    EXPECT_EQ(ExecutableBaseName(), L"dialog_framework_test");
 }
 
 TEST(DialogFramework, ADialogWithoutParentIsOwnedByTheMainDialogAndCancelReturnsTwo) {

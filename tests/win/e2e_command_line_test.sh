@@ -142,6 +142,19 @@ log_has "$log" "Installing Vectrace into $target\\Vectrace\\" "Language: 1 (简�
     "Exit code 0"
 remove_shortcuts
 
+# The same for a folder named after the city: 東 is 96 7C in code page 936, its second byte "|", and the
+# log's 億 is 83 7C. Neither is a character no path may hold.
+case_name=dongguan
+case_folder dongguan
+rm -rf "$drive_c/東莞工厂"
+made+=("$drive_c/東莞工厂")
+log="$folder/億達.log"
+LANG=zh_CN.UTF-8 setup 0 /VERYSILENT '/DIR=C:\東莞工厂' /LANG=1 "/LOG=$(windows_path "$log")"
+check_installed "$drive_c/東莞工厂/Vectrace" 1
+check_shortcuts "$desktop" "$menu" 'C:\東莞工厂\Vectrace\' windows-936
+log_has "$log" 'Installing Vectrace into C:\東莞工厂\Vectrace\' "Exit code 0"
+remove_shortcuts
+
 # Vectrace.exe held open by a running program: exit code 2, no box (a box would hold the run until the
 # time-out), the failed file with the system's reason and the message of the language's column in the
 # log, and no SoftCfg.ini. /SILENT is watched by the UI driver for boxes; /VERYSILENT shows none at all.

@@ -130,6 +130,18 @@ case_folder orphan
 run main_software 1 "$(windows_path "$folder")\\missing\\deeper" "Install OK!"
 check_installed "$folder/missing/deeper/Vectrace" 1
 
+# A folder named after the city, typed under the Chinese code page: 東 is 96 7C there, a second byte that
+# is "|". The setup takes it as the name it is, in the window as on the command line.
+case_name=dongguan
+folder=$drive_c/東莞工厂
+rm -rf "$folder"
+made+=("$folder")
+LANG=zh_CN.UTF-8 run main_software 0 'C:\東莞工厂' "安装成功!"
+check_installed "$folder/Vectrace" 0
+lnkinfo -c windows-936 "$desktop/Vectrace.lnk" 2>&1 |
+    grep -qF 'Local path			: C:\東莞工厂\Vectrace\QTXPrograms\Vectrace.exe' ||
+    fail "the desktop shortcut does not lead into C:\東莞工厂: $(lnkinfo -c windows-936 "$desktop/Vectrace.lnk" 2>&1)"
+
 # Targets that lean on the setup's current folder (for an elevated setup often System32; here the
 # distribution's folder, where the UI driver starts it) or on the current drive (Z:, Linux's root): a
 # path error, and nothing where the setup would have taken them to be.
