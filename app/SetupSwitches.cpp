@@ -64,6 +64,17 @@ std::string PathValueProblem(const char* name, const std::string& value, text::L
     return std::string();
 }
 
+// A path value must name one place whatever the current folder, which for a setup started by a
+// deployment tool is the system folder.
+std::string FullPathProblem(const char* name, const std::string& value, text::LeadByteTest isLeadByte) {
+    std::string problem = PathValueProblem(name, value, isLeadByte);
+    if (problem.empty() && !install::IsFullPath(value, isLeadByte)) {
+        problem = std::string("/") + name + "=" + value +
+                  " is not a full path (a drive letter with \":\\\", or \\\\server\\share)";
+    }
+    return problem;
+}
+
 bool ParseLanguage(const std::string& value, int* index) {
     if (value.empty() || value.size() > 2) {
         return false;
@@ -179,10 +190,7 @@ private:
             }
             Fail("/TYPE=" + value + " is none of app, coreldraw, autocad, illustrator, usbdriver");
         } else if (SameText(name, "DIR")) {
-            std::string problem = PathValueProblem("DIR", value, m_isLeadByte);
-            if (problem.empty() && !install::IsFullPath(value, m_isLeadByte)) {
-                problem = "/DIR=" + value + " is not a full path (a drive letter with \":\\\", or \\\\server\\share)";
-            }
+            const std::string problem = FullPathProblem("DIR", value, m_isLeadByte);
             if (!problem.empty()) {
                 Fail(problem);
                 return;
@@ -196,7 +204,7 @@ private:
                 Fail("/LANG=" + value + " is not a language number from 1 to 14");
             }
         } else {
-            const std::string problem = PathValueProblem("LOG", value, m_isLeadByte);
+            const std::string problem = FullPathProblem("LOG", value, m_isLeadByte);
             if (!problem.empty()) {
                 Fail(problem);
                 return;
@@ -267,7 +275,7 @@ const char* const kUsageText =
     "\"CC 2017(64bit)\".\r\n"
     "/LANG=n: the language, 1 to 14 as in SetupCfg.ini (1 Simplified Chinese, 2 Traditional Chinese, "
     "3 English).\r\n"
-    "/LOG=file: a log in UTF-8, created or overwritten.\r\n"
+    "/LOG=file: a log in UTF-8, created or overwritten; a full path.\r\n"
     "/ALLUSERS: shortcuts on the desktop and start menu of all users.\r\n"
     "/CURRENTUSER: shortcuts for the current user only (the default).\r\n"
     "/? or /HELP: this text.\r\n"

@@ -46,8 +46,8 @@ TEST(SetupSwitches, SoundCommandLines) {
         // The last /TYPE counts; the version is looked up in its list.
         {{"/TYPE=app", "/TYPE=illustrator", "/VERSION=cs5"},
          Mode::Window, Kind::Illustrator, nullptr, 0, 0, "", ShortcutScope::ByAccount},
-        // A relative log file is the setup's business: it lies in the current folder.
-        {{"/LOG=setup.log"}, Mode::Window, Kind::App, nullptr, -1, 0, "setup.log", ShortcutScope::ByAccount},
+        {{"/LOG=\\\\server\\logs\\setup.log"}, Mode::Window, Kind::App, nullptr, -1, 0, "\\\\server\\logs\\setup.log",
+         ShortcutScope::ByAccount},
         // GBK bytes in a value pass as they are.
         {{"/DIR=C:\\\xd6\xd0\xce\xc4"}, Mode::Window, Kind::App, "C:\\\xd6\xd0\xce\xc4", -1, 0, "",
          ShortcutScope::ByAccount},
@@ -101,6 +101,11 @@ TEST(SetupSwitches, WrongCommandLinesSayWhy) {
         {{"/DIR=C:\\My Folder\" /SILENT"}, "/DIR holds a quote"},
         {{"/DIR=C:\\*"}, "/DIR holds a character no path may hold"},
         {{"/LOG=C:\\a|b"}, "/LOG holds a character no path may hold"},
+        // A relative log would land in the current folder: under a deployment tool the system folder.
+        {{"/LOG=setup.log"}, "/LOG=setup.log is not a full path"},
+        {{"/LOG=logs\\setup.log"}, "/LOG=logs\\setup.log is not a full path"},
+        {{"/LOG=\\setup.log"}, "/LOG=\\setup.log is not a full path"},
+        {{"/LOG=D:setup.log"}, "/LOG=D:setup.log is not a full path"},
         {{"/LANG=0"}, "/LANG=0 is not a language number"},
         {{"/LANG=15"}, "/LANG=15 is not a language number"},
         {{"/LANG=English"}, "/LANG=English is not a language number"},

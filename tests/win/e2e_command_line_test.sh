@@ -194,6 +194,12 @@ LANG=C.UTF-8 setup 1 /VERYSILENT "/DIR=$(windows_path "$folder")\\target＼..\\x
 log_has "$log" "holds characters that the system code page" "cannot write"
 LANG=C.UTF-8 setup 1 /VERYSILENT "/DIR=$(windows_path "$folder")\\目录" "/LOG=$(windows_path "$log")"
 log_has "$log" "holds characters that the system code page" "cannot write"
+# A relative log would be written into the current folder (a deployment tool's is the system folder):
+# refused, and no log anywhere.
+pushd "$folder" >/dev/null
+setup 1 /VERYSILENT "/DIR=$(windows_path "$folder")\\target" /LOG=relative.log
+popd >/dev/null
+find "$drive_c" "$folder" -maxdepth 3 -name relative.log | grep -q . && fail "a relative log was written"
 scenario usage_box "E2E_DIR=$(windows_path "$folder")\\target"
 empty_folder "$folder/target"
 [ "$(ls "$folder")" = "target"$'\n'"wrong.log" ] || fail "written into $folder: $(ls "$folder")"
