@@ -125,14 +125,13 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
         CreateDirectoryA((installFolder + folder).c_str(), nullptr);
     }
     // The laser's calibrated settings are the user's: a reinstall replaces them but keeps a copy.
-    FileBackup backup;
-    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", installFolder + "QTXCfg\\", &failure, &backup)) {
+    if (!InstallConfigFolder(settings.setupFolder + "QTXCfg\\", installFolder + "QTXCfg\\",
+                             settings.languagePosition + 1, &failure)) {
         return Failed(result, Outcome::FileFailed, failure);
     }
     for (const char* folder : {"QTXDoc\\", "QTXLanguage\\", "QTXRes\\"}) {
         CopyFolderFiles(settings.setupFolder + folder, installFolder + folder);
     }
-    WriteSoftConfig(installFolder + install::kSoftConfigPath, settings.languagePosition + 1);
 
     CreateShortcuts(settings, installFolder);
     return result;

@@ -88,13 +88,12 @@ PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, c
         CreateDirectoryA((folder + name).c_str(), nullptr);
     }
     ExtractFailure failure;
-    FileBackup backup;
-    if (!CopyFolderFilesByContent(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", &failure, &backup)) {
+    if (!InstallConfigFolder(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", settings.languagePosition + 1,
+                             &failure)) {
         return Failed(Outcome::FileFailed, failure);
     }
     CopyFolderFiles(settings.setupFolder + "QTXLanguage\\", folder + "QTXLanguage\\");
     CopyFolderFiles(settings.setupFolder + "QTXRes\\", folder + "QTXRes\\");
-    WriteSoftConfig(folder + install::kSoftConfigPath, settings.languagePosition + 1);
     return PluginInstallResult();
 }
 

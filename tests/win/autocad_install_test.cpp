@@ -254,8 +254,7 @@ TEST_F(AutoCadInstallTest, StaleRegistrationBeforeARealAutoCadIsPassedOver) {
 }
 
 // Every AutoCAD for years is a 64-bit program and registers in the 64-bit view; the setup reads both
-// views, and an installation seen in both (its path spelled another way) is installed once: a second
-// installation into the same folder would find the first one's "SoftCfg.ini" and keep a copy of it.
+// views, and an installation seen in both (its path spelled another way) is one folder.
 TEST_F(AutoCadInstallTest, BothRegistryViewsAreSearchedAndEachFolderInstalledOnce) {
     if (!wintest::HasOtherRegistryView()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";

@@ -208,8 +208,12 @@ TEST_F(CorelDrawInstallTest, ReinstallOfAnotherVersionLeavesOnlyItsModule) {
 
     EXPECT_EQ(wintest::ListFiles(base + "Draw\\GMS\\"), std::vector<std::string>{"QTXCorel.gms"});
     EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorel12.gms"));
-    // The first run wrote its language into "SoftCfg.ini": the user's copy is kept before it is replaced.
+    // The first run's "SoftCfg.ini", in the same language, is what this run writes too: no copy of it.
     std::vector<std::string> backups;
+    EXPECT_EQ(wintest::WithoutBackups(wintest::ListFiles(base + "Programs\\"), &backups), ExpectedProgramFiles());
+    EXPECT_EQ(backups, std::vector<std::string>{});
+    // In another language it differs from what the run writes: the user's copy is kept before it is replaced.
+    ASSERT_EQ(InstallCorelDrawPlugin(Settings(base, 0, 1, 0)).outcome, Outcome::Installed);
     EXPECT_EQ(wintest::WithoutBackups(wintest::ListFiles(base + "Programs\\"), &backups), ExpectedProgramFiles());
     EXPECT_EQ(backups, std::vector<std::string>{"QTXCfg\\Backup\\<stamp>\\SoftCfg.ini"});
 }

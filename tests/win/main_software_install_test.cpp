@@ -260,7 +260,6 @@ TEST_F(MainSoftwareInstallTest, ReinstallKeepsChangedSettingsInABackupAndNeverOv
     for (const char* power : {"MaxPower=95", "MaxPower=97"}) {
         const std::string calibrated = shippedLaser + power + "\r\n";
         ASSERT_TRUE(wintest::WriteWholeFile(cfg + "Laser.ini", calibrated));
-        const std::string softConfig = Content(cfg + "SoftCfg.ini");
         calibrations.push_back(calibrated);
 
         ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
@@ -269,16 +268,44 @@ TEST_F(MainSoftwareInstallTest, ReinstallKeepsChangedSettingsInABackupAndNeverOv
         const std::vector<std::string> folders = wintest::BackupFolders(cfg);
         ASSERT_EQ(folders.size(), calibrations.size());
         EXPECT_EQ(Content(folders.back() + "Laser.ini"), calibrated);
-        EXPECT_EQ(Content(folders.back() + "SoftCfg.ini"), softConfig);
+        // "SoftCfg.ini" is what this installation writes too (the shipped file, the same language).
+        EXPECT_EQ(wintest::ListFiles(folders.back()), std::vector<std::string>{"Laser.ini"});
     }
     // The first copy is still there, untouched by the second.
     EXPECT_EQ(Content(wintest::BackupFolders(cfg).front() + "Laser.ini"), calibrations.front());
 
-    // Laser.ini unchanged since: only "SoftCfg.ini", which the installation rewrites, is kept again.
+    // Nothing changed since: nothing is kept, and no file of the comparison stays behind.
     ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
-    const std::vector<std::string> folders = wintest::BackupFolders(cfg);
-    ASSERT_EQ(folders.size(), 3u);
-    EXPECT_EQ(wintest::ListFiles(folders.back()), std::vector<std::string>{"SoftCfg.ini"});
+    EXPECT_EQ(wintest::BackupFolders(cfg).size(), 2u);
+    std::vector<std::string> backups;
+    EXPECT_EQ(wintest::WithoutBackups(wintest::ListFiles(target + "Vectrace\\"), &backups), ExpectedFiles());
+}
+
+// "SoftCfg.ini" is compared with what the installation makes of it, the shipped file with its Language
+// line: the user's own change to it is kept, and so is the file of a run in another language; the
+// setup's own file of a run in the same language is not.
+TEST_F(MainSoftwareInstallTest, SoftConfigIsKeptWhenItDiffersFromWhatTheInstallationWrites) {
+    const std::string target = temp / "Soft\\";
+    const std::string cfg = target + "Vectrace\\QTXCfg\\";
+    ASSERT_EQ(InstallMainSoftware(Settings(target, 0)).outcome, MainInstallResult::Outcome::Installed);
+    const std::string written = Content(cfg + "SoftCfg.ini");
+    EXPECT_NE(written, Content(kDist + "QTXCfg\\SoftCfg.ini")) << "the language is written in";
+
+    ASSERT_EQ(InstallMainSoftware(Settings(target, 0)).outcome, MainInstallResult::Outcome::Installed);
+    EXPECT_TRUE(wintest::BackupFolders(cfg).empty());
+    EXPECT_EQ(Content(cfg + "SoftCfg.ini"), written);
+
+    const std::string edited = written + "Units=inch\r\n";
+    ASSERT_TRUE(wintest::WriteWholeFile(cfg + "SoftCfg.ini", edited));
+    ASSERT_EQ(InstallMainSoftware(Settings(target, 0)).outcome, MainInstallResult::Outcome::Installed);
+    ASSERT_EQ(wintest::BackupFolders(cfg).size(), 1u);
+    EXPECT_EQ(Content(wintest::BackupFolders(cfg).back() + "SoftCfg.ini"), edited);
+    EXPECT_EQ(Content(cfg + "SoftCfg.ini"), written);
+
+    ASSERT_EQ(InstallMainSoftware(Settings(target, 2)).outcome, MainInstallResult::Outcome::Installed);
+    ASSERT_EQ(wintest::BackupFolders(cfg).size(), 2u);
+    EXPECT_EQ(Content(wintest::BackupFolders(cfg).back() + "SoftCfg.ini"), written);
+    EXPECT_EQ(IniValue(cfg + "SoftCfg.ini", "BaseCfg", "Language"), "3");
 }
 
 // Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger.
