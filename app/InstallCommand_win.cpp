@@ -7,6 +7,7 @@
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/SystemLeadByte_win.h"
+#include "install/InstallFailure_win.h"
 #include "install/MainSoftwareInstall_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/MessageTable.h"
@@ -19,15 +20,6 @@
 #include "plugins/InstallPathTexts.h"
 
 namespace {
-
-// Our lead-in is GBK, the path is in the system's code page and the reason comes from the system:
-// each is converted on its own, so all three read right on any Windows.
-std::wstring FileFailureMessage(const install::MessageTable& table, const ExtractFailure& failure) {
-    const install::MessageId leadIn =
-        failure.kind == ExtractFailure::Kind::Read ? install::MsgReadFailed : install::MsgWriteFailed;
-    return GbkToWide(table.Text(leadIn)) + L"\r\n" + AnsiToWide(failure.path.c_str()) + L"\r\n" +
-           SystemErrorTextWide(failure.systemError);
-}
 
 InstallCommandResult Report(bool installed,
                             const ExtractFailure& failure,

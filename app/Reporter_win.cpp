@@ -10,9 +10,6 @@ void LogReporter::Step(const std::wstring& text) {
 }
 
 void LogReporter::Message(Kind kind, const std::wstring& text, HWND) {
-    if (kind == Kind::Failure) {
-        m_failed = true;
-    }
     if (m_log) {
         m_log->Line((kind == Kind::Failure ? L"Failed: " : L"Done: ") + text);
     }

@@ -24,7 +24,7 @@ public:
     virtual void Message(Kind kind, const std::wstring& text, HWND window = nullptr) = 0;
 };
 
-// The unattended run's reporter: log lines only, and whether any failure was told.
+// The unattended run's reporter: log lines only.
 class LogReporter : public Reporter {
 public:
     explicit LogReporter(SetupLog* log) : m_log(log) {}
@@ -32,11 +32,8 @@ public:
     void Step(const std::wstring& text) override;
     void Message(Kind kind, const std::wstring& text, HWND window = nullptr) override;
 
-    bool Failed() const { return m_failed; }
-
 private:
     SetupLog* m_log;
-    bool m_failed = false;
 };
 
 // The window's reporter: each message in a message box, and in the log when there is one.

@@ -9,6 +9,7 @@
 #include "install/FolderFiles_win.h"
 #include "install/FolderLevels_win.h"
 #include "install/FolderProtection_win.h"
+#include "install/InstallFailure_win.h"
 #include "install/LinkOnTheWay_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/ShortcutFolders_win.h"
@@ -19,16 +20,6 @@
 namespace {
 
 using Outcome = MainInstallResult::Outcome;
-
-bool IsReadOrWrite(const ExtractFailure& failure) {
-    return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
-}
-
-MainInstallResult Failed(MainInstallResult result, Outcome outcome, const ExtractFailure& failure = ExtractFailure()) {
-    result.outcome = outcome;
-    result.failure = failure;
-    return result;
-}
 
 // The install folder is made with Program Files' permissions; the levels above it, typed in the dialog,
 // as any new folder. A folder that exists keeps its permissions: they may be the user's choice.
@@ -106,7 +97,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
 
     ExtractFailure failure;
     if (!ExtractArchiveFiles(setup, installFolder, payload::Selection::Payload, &failure)) {
-        return Failed(result, IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CopyFailed, failure);
+        return Failed(result, failure.IsReadOrWrite() ? Outcome::FileFailed : Outcome::CopyFailed, failure);
     }
 
     // CorelDRAW's and AutoCAD's folders are emptied before either is removed, Illustrator's after.
@@ -146,9 +137,7 @@ std::string MainInstallMessage(const MainInstallResult& result, const install::M
         case Outcome::CopyFailed:
             return table.Text(install::MsgCopyFailed);
         case Outcome::FileFailed:
-            break;
+            break;  // FileFailureMessage names the file
     }
-    const install::MessageId leadIn =
-        result.failure.kind == ExtractFailure::Kind::Read ? install::MsgReadFailed : install::MsgWriteFailed;
-    return install::FileFailureText(table, leadIn, result.failure.path, SystemErrorText(result.failure.systemError));
+    return std::string();
 }

@@ -43,5 +43,6 @@ struct MainInstallResult {
 // The results of folder creation, deletions, the system copies and the shortcuts are not examined.
 MainInstallResult InstallMainSoftware(const MainInstallSettings& settings);
 
-// The message the install command shows for the result, empty for a completed installation.
+// The table's message the install command shows for the result; empty for a completed installation and
+// for FileFailed, whose message names the file and the system's reason (FileFailureMessage).
 std::string MainInstallMessage(const MainInstallResult& result, const install::MessageTable& table);

@@ -56,11 +56,4 @@ int MessageColumn(int languagePosition) {
     return languagePosition == 0 ? 0 : languagePosition == 1 ? 1 : 2;
 }
 
-std::string FileFailureText(const MessageTable& table,
-                            MessageId leadIn,
-                            const std::string& path,
-                            const std::string& reason) {
-    return std::string(table.Text(leadIn)) + "\r\n" + path + "\r\n" + reason;
-}
-
 }  // namespace install

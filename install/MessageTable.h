@@ -43,10 +43,4 @@ private:
     int m_column;
 };
 
-// The lead-in, the file's path and the system's reason, one per line.
-std::string FileFailureText(const MessageTable& table,
-                            MessageId leadIn,
-                            const std::string& path,
-                            const std::string& reason);
-
 }  // namespace install

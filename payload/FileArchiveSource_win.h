@@ -15,7 +15,7 @@ public:
         return m_file.Seek(offset) && m_file.Read(buffer, count);
     }
 
-private:
+protected:
     CFile& m_file;
     std::uint64_t m_length;
 };

@@ -28,6 +28,9 @@ struct ExtractFailure {
     std::string path;  // the file concerned: the archive, or the destination file
     DWORD systemError = ERROR_SUCCESS;
     payload::ArchiveError archiveError = payload::ArchiveError::None;
+
+    // A read or write that failed in the middle of a copy, as opposed to a file that could not be made.
+    bool IsReadOrWrite() const { return kind == Kind::Read || kind == Kind::Write; }
 };
 
 // Extracts the selected entries of `archive` to destinationFolder + entry name, in table order.

@@ -3,19 +3,21 @@
 #include "framework/Dialog_win.h"
 #include "framework/File_win.h"
 #include "payload/CertificateTable.h"
+#include "payload/FileArchiveSource_win.h"
 
 namespace {
 
-// The whole archive is read once, front to back: reads that follow one another need no seek after the
-// first, which finds the file wherever its last reader left it. The setup's windows stay drawn meanwhile; each look at
-// the message queue costs a trip to the window system, so it is made only when the last one is a while ago.
-class CheckSource : public payload::ArchiveSource {
+// The whole archive is read once, front to back, by this source alone: reads that follow one another need
+// no seek after the first, which finds the file wherever its last reader left it. The setup's windows stay
+// drawn meanwhile; each look at the message queue costs a trip to the window system, so it is made only
+// when the last one is a while ago.
+class CheckSource : public FileArchiveSource {
 public:
-    explicit CheckSource(CFile& file) : m_file(file), m_length(file.Length()) {}
-    std::uint64_t Length() override { return m_length == UINT64_MAX ? 0 : m_length; }
+    using FileArchiveSource::FileArchiveSource;
     bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) override {
-        const bool ok = (offset == m_position || m_file.Seek(offset)) && m_file.Read(buffer, count);
-        m_position = ok ? offset + count : UINT64_MAX;
+        const bool ok =
+            offset == m_next ? m_file.Read(buffer, count) : FileArchiveSource::ReadAt(offset, buffer, count);
+        m_next = ok ? offset + count : UINT64_MAX;
         if (GetTickCount() - m_lastPaint >= kPaintIntervalMs) {
             PumpPaintMessages();
             m_lastPaint = GetTickCount();
@@ -25,9 +27,7 @@ public:
 
 private:
     static constexpr DWORD kPaintIntervalMs = 50;
-    CFile& m_file;
-    std::uint64_t m_length;
-    std::uint64_t m_position = UINT64_MAX;
+    std::uint64_t m_next = UINT64_MAX;
     DWORD m_lastPaint = GetTickCount();
 };
 

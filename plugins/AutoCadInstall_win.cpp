@@ -119,7 +119,7 @@ PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings) 
     if (!settings.autoInstall) {
         const std::string folder = plugins::HostFolderFromTarget(settings.targetFolder);
         if (folder.empty() || !FileExists(folder + plugins::kAutoCadProgram)) {
-            return plugins::Failed(Outcome::PathError);
+            return Failed(PluginInstallResult(), Outcome::PathError);
         }
         PathsToWrite paths;
         AddAutoCadPaths(settings, folder, paths);
@@ -129,7 +129,7 @@ PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings) 
 
     const std::vector<std::string> folders = RegisteredAutoCadFolders();
     if (folders.empty()) {
-        return plugins::Failed(Outcome::HostNotFound);
+        return Failed(PluginInstallResult(), Outcome::HostNotFound);
     }
     // Every AutoCAD is checked before the first is written.
     PathsToWrite paths;

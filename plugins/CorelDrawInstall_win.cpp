@@ -99,18 +99,18 @@ PathsToWrite CorelDrawPaths(const PluginInstallSettings& settings, const plugins
 PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings) {
     const plugins::CorelDrawVersion* version = plugins::FindCorelDrawVersion(settings.versionIndex);
     if (!version) {
-        return plugins::Failed(Outcome::PathError);
+        return Failed(PluginInstallResult(), Outcome::PathError);
     }
 
     plugins::CorelDrawFolders folders;
     if (settings.autoInstall) {
         if (!FindRegisteredCorelDraw(*version, &folders)) {
-            return plugins::Failed(Outcome::HostNotFound);
+            return Failed(PluginInstallResult(), Outcome::HostNotFound);
         }
     } else {
         const std::string base = plugins::HostFolderFromTarget(settings.targetFolder);
         if (base.empty() || !FolderExists(base + version->programFolder)) {
-            return plugins::Failed(Outcome::PathError);
+            return Failed(PluginInstallResult(), Outcome::PathError);
         }
         folders = plugins::CorelDrawFoldersUnder(base, *version);
     }

@@ -13,7 +13,7 @@ PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settin
     const std::string base = plugins::HostFolderFromTarget(settings.targetFolder);
     if (!pluginFile || base.empty() || !FolderExists(base + plugins::kIllustratorProgramFolder) ||
         !FolderExists(base + plugins::kIllustratorPluginFolder)) {
-        return plugins::Failed(Outcome::PathError);
+        return Failed(PluginInstallResult(), Outcome::PathError);
     }
     const std::string programFolder = base + plugins::kIllustratorProgramFolder + "\\";
     const std::string pluginFolder = base + plugins::kIllustratorPluginFolder + "\\";

@@ -1,9 +1,5 @@
 #include "plugins/PluginInstall_win.h"
 
-#include <windows.h>
-
-#include "framework/File_win.h"
-
 namespace {
 
 using Outcome = PluginInstallResult::Outcome;
@@ -22,11 +18,9 @@ std::string PluginMessage(const PluginInstallResult& result,
         case Outcome::CloseHost:
             return table.Text(closeHost);
         case Outcome::FileFailed:
-            break;
+            break;  // FileFailureMessage names the file
     }
-    const install::MessageId leadIn =
-        result.failure.kind == ExtractFailure::Kind::Read ? install::MsgReadFailed : install::MsgWriteFailed;
-    return install::FileFailureText(table, leadIn, result.failure.path, SystemErrorText(result.failure.systemError));
+    return std::string();
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ struct PluginInstallResult {
     ExtractFailure failure;
 };
 
-// The messages the install command shows for a result, empty for a completed installation.
+// The table's messages the install command shows for a result; empty for a completed installation and for
+// FileFailed, whose message names the file and the system's reason (FileFailureMessage).
 std::string CorelDrawInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
 std::string AutoCadInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);
 std::string IllustratorInstallMessage(const PluginInstallResult& result, const install::MessageTable& table);

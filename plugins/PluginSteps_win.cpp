@@ -13,20 +13,9 @@ namespace {
 
 using Outcome = PluginInstallResult::Outcome;
 
-bool IsReadOrWrite(const ExtractFailure& failure) {
-    return failure.kind == ExtractFailure::Kind::Read || failure.kind == ExtractFailure::Kind::Write;
-}
-
 }  // namespace
 
 namespace plugins {
-
-PluginInstallResult Failed(Outcome outcome, const ExtractFailure& failure) {
-    PluginInstallResult result;
-    result.outcome = outcome;
-    result.failure = failure;
-    return result;
-}
 
 std::string HostFolderFromTarget(const std::string& targetFolder) {
     if (!install::IsFullPath(targetFolder, IsSystemLeadByte)) {
@@ -39,7 +28,7 @@ PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, co
     ExtractFailure failure;
     CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     if (!ExtractArchiveFiles(setup, destination, payload::Selection::Payload, &failure)) {
-        return Failed(IsReadOrWrite(failure) ? Outcome::FileFailed : Outcome::CloseHost, failure);
+        return Failed(PluginInstallResult(), failure.IsReadOrWrite() ? Outcome::FileFailed : Outcome::CloseHost, failure);
     }
     return PluginInstallResult();
 }
@@ -56,7 +45,7 @@ PluginInstallResult PlacePluginFile(const std::string& source, const std::string
         failure.kind = ExtractFailure::Kind::CreateFile;
         failure.path = destination;
         failure.systemError = GetLastError();
-        return Failed(Outcome::CloseHost, failure);
+        return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
     }
     return PluginInstallResult();
 }
@@ -80,7 +69,8 @@ PathsToWrite PluginPaths(const PluginInstallSettings& settings,
 
 PluginInstallResult RefuseLinkOnTheWay(const PathsToWrite& paths) {
     const std::string link = FindLinkOnTheWay(paths);
-    return link.empty() ? PluginInstallResult() : Failed(Outcome::PathError, LinkOnTheWayFailure(link));
+    return link.empty() ? PluginInstallResult()
+                        : Failed(PluginInstallResult(), Outcome::PathError, LinkOnTheWayFailure(link));
 }
 
 PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder) {
@@ -90,7 +80,7 @@ PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, c
     ExtractFailure failure;
     if (!InstallConfigFolder(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", settings.languagePosition + 1,
                              &failure)) {
-        return Failed(Outcome::FileFailed, failure);
+        return Failed(PluginInstallResult(), Outcome::FileFailed, failure);
     }
     CopyFolderFiles(settings.setupFolder + "QTXLanguage\\", folder + "QTXLanguage\\");
     CopyFolderFiles(settings.setupFolder + "QTXRes\\", folder + "QTXRes\\");

@@ -4,12 +4,11 @@
 #include <string>
 
 #include "install/FileBackup_win.h"
+#include "install/InstallFailure_win.h"
 #include "install/LinkOnTheWay_win.h"
 #include "plugins/PluginInstall_win.h"
 
 namespace plugins {
-
-PluginInstallResult Failed(PluginInstallResult::Outcome outcome, const ExtractFailure& failure = ExtractFailure());
 
 // The named folder with one "\" at its end; empty when none was named or it is not a full path
 // (install::IsFullPath), since a relative one would lean on the elevated setup's current folder.

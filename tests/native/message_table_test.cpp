@@ -76,10 +76,4 @@ TEST(MessageTable, PositionsPastOneAndNoSelectionTakeTheOtherColumn) {
     EXPECT_STREQ(install::MessageTable(5).Text(install::MsgCopyFailed), "Can't copy files, error!");
 }
 
-TEST(MessageTable, FileFailureNamesTheFileAndTheReason) {
-    EXPECT_EQ(install::FileFailureText(install::MessageTable(2), install::MsgWriteFailed, "D:\\Vectrace\\a.ini",
-                                       "There is not enough space on the disk."),
-              "Can't write the file:\r\nD:\\Vectrace\\a.ini\r\nThere is not enough space on the disk.");
-}
-
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/GbkText_win.h"
+#include "install/InstallFailure_win.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/ScopedMachineKey_win.h"
 #include "tests/win/WineTestSupport_win.h"
@@ -351,8 +353,8 @@ TEST_F(AutoCadInstallTest, FailedWriteInTheConfigurationCopyNamesTheFile) {
 
     EXPECT_EQ(result.outcome, Outcome::FileFailed);
     EXPECT_EQ(result.failure.path, folder + "\\QTXCfg\\SoftCfg.ini");
-    const std::string message = AutoCadInstallMessage(result, install::MessageTable(2));
-    EXPECT_EQ(message.rfind("Can't write the file:\r\n" + result.failure.path + "\r\n", 0), 0u) << message;
+    const std::wstring message = FileFailureMessage(install::MessageTable(2), result.failure);
+    EXPECT_EQ(message.rfind(L"Can't write the file:\r\n" + AnsiToWide(result.failure.path.c_str()) + L"\r\n", 0), 0u);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/GbkText_win.h"
+#include "install/InstallFailure_win.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
@@ -154,9 +156,10 @@ TEST_F(IllustratorInstallTest, FullDiskDuringExtractionNamesTheFile) {
 
     EXPECT_EQ(result.outcome, Outcome::FileFailed);
     EXPECT_EQ(result.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
-    const std::string message = IllustratorInstallMessage(result, install::MessageTable(2));
-    EXPECT_EQ(message.rfind("Can't write the file:\r\n" + base + "\\Support Files\\Contents\\Windows\\", 0), 0u)
-        << message;
+    const std::wstring message = FileFailureMessage(install::MessageTable(2), result.failure);
+    EXPECT_EQ(message.rfind(
+                  L"Can't write the file:\r\n" + AnsiToWide(base.c_str()) + L"\\Support Files\\Contents\\Windows\\", 0),
+              0u);
     EXPECT_TRUE(wintest::ListFiles(base + "\\Support Files\\Required\\Plug-ins\\").empty());
     wintest::RemoveTree(base);
 }

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/File_win.h"
+#include "framework/GbkText_win.h"
+#include "install/InstallFailure_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
 #include <aclapi.h>
@@ -321,10 +324,35 @@ TEST_F(MainSoftwareInstallTest, FullDiskDuringExtractionNamesTheFileAndTheReason
     EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::Write);
     EXPECT_EQ(result.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
     EXPECT_EQ(result.failure.path.rfind("S:\\Vectrace\\", 0), 0u) << result.failure.path;
-    const std::string message = MainInstallMessage(result, install::MessageTable(2));
-    EXPECT_EQ(message.rfind("Can't write the file:\r\n" + result.failure.path + "\r\n", 0), 0u) << message;
-    EXPECT_GT(message.size(), ("Can't write the file:\r\n" + result.failure.path + "\r\n").size());
+    EXPECT_EQ(FileFailureMessage(install::MessageTable(2), result.failure),
+              L"Can't write the file:\r\n" + AnsiToWide(result.failure.path.c_str()) + L"\r\n" +
+                  SystemErrorTextWide(ERROR_DISK_FULL));
     wintest::RemoveTree("S:\\Vectrace\\");
+}
+
+// The one message of a failed read or write: the lead-in of the kind in the language's column, converted
+// from GBK, then the path in the system's code page, then the system's own reason.
+TEST(FileFailureMessage, NamesTheKindTheFileAndTheReasonInEachColumn) {
+    const struct {
+        int languagePosition;
+        ExtractFailure::Kind kind;
+        const wchar_t* leadIn;
+    } cases[] = {
+        {0, ExtractFailure::Kind::Read, L"\x8bfb\x53d6\x6587\x4ef6\x5931\x8d25:"},   // 读取文件失败:
+        {0, ExtractFailure::Kind::Write, L"\x5199\x5165\x6587\x4ef6\x5931\x8d25:"},  // 写入文件失败:
+        {1, ExtractFailure::Kind::Write, L"Can't write the file:"},
+        {2, ExtractFailure::Kind::Read, L"Can't read the file:"},
+    };
+    for (const auto& c : cases) {
+        ExtractFailure failure;
+        failure.kind = c.kind;
+        failure.path = "C:\\Vectrace\\QTXCfg\\Laser.ini";
+        failure.systemError = ERROR_ACCESS_DENIED;
+        EXPECT_EQ(FileFailureMessage(install::MessageTable(c.languagePosition), failure),
+                  std::wstring(c.leadIn) + L"\r\nC:\\Vectrace\\QTXCfg\\Laser.ini\r\n" +
+                      SystemErrorTextWide(ERROR_ACCESS_DENIED))
+            << c.languagePosition;
+    }
 }
 
 // The fixture links "<build>\full_cfg\Vectrace\QTXCfg\SoftCfg.ini" to /dev/full, where every write fails.
@@ -335,8 +363,10 @@ TEST_F(MainSoftwareInstallTest, FailedWriteInTheConfigurationCopyStopsBeforeTheS
 
     EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
     EXPECT_EQ(result.failure.path, target + "\\Vectrace\\QTXCfg\\SoftCfg.ini");
-    const std::string message = MainInstallMessage(result, install::MessageTable(0));
-    EXPECT_EQ(message.rfind("\xd0\xb4\xc8\xeb\xce\xc4\xbc\xfe\xca\xa7\xb0\xdc:\r\n" + result.failure.path, 0), 0u);
+    // "写入文件失败:" and the file.
+    const std::wstring message = FileFailureMessage(install::MessageTable(0), result.failure);
+    EXPECT_EQ(message.rfind(L"\x5199\x5165\x6587\x4ef6\x5931\x8d25:\r\n" + AnsiToWide(result.failure.path.c_str()), 0),
+              0u);
     EXPECT_FALSE(wintest::Exists(temp / "Desktop\\Vectrace Pro.lnk"));
 }
 
