@@ -31,6 +31,7 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
         progress.m_reporter = settings.reporter;
     }
     progress.m_showWindow = settings.showProgress;
+    progress.m_waitForPackageInstaller = settings.waitForPackageInstaller;
     progress.m_title = settings.languagePosition == 0 ? kTitleChinese : kTitleEnglish;
     const install::MessageTable table(settings.languagePosition);
     progress.m_damagedText = table.Text(install::MsgSetupDamaged);

@@ -13,8 +13,9 @@ struct DriverCommandSettings {
     // The main window, on which the progress window is centred and which takes no input meanwhile;
     // without one the progress window is centred on the screen.
     CDialog* owner = nullptr;
-    bool showProgress = true;      // false: no window at all, and no pauses to pace a bar nobody sees
-    Reporter* reporter = nullptr;  // where "error!" goes; message boxes when null
+    bool showProgress = true;              // false: no window at all, and no pauses to pace a bar nobody sees
+    Reporter* reporter = nullptr;          // where "error!" goes; message boxes when null
+    bool waitForPackageInstaller = false;  // true unattended: the run ends after InstallDriver.exe
     int progressSteps = drivers::kDefaultProgressSteps;
     int pauseMinMs = drivers::kDefaultPauseMinMs;
     int pauseMaxMs = drivers::kDefaultPauseMaxMs;

@@ -119,6 +119,18 @@ void CDriverProgressDlg::Step(const std::wstring& words, const std::string& path
     m_reporter->Step(words + AnsiToWide(path.c_str()));
 }
 
+// The code is the vendor's to interpret: it is told, never taken for a failure of ours.
+void CDriverProgressDlg::StepExitCode(const std::string& installer, HANDLE process) {
+    DWORD code = 0;
+    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code)) {
+        Step(L"Could not learn the exit code of ", installer);
+        return;
+    }
+    wchar_t text[48];
+    wsprintfW(text, code > 0xFFFF ? L" ended with exit code %lu (0x%08lX)" : L" ended with exit code %lu", code, code);
+    m_reporter->Step(AnsiToWide(installer.c_str()) + text);
+}
+
 void CDriverProgressDlg::Open() {
     m_failed = false;
     if (!m_showWindow) {
@@ -170,9 +182,16 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     } else {
         Step(L"Started and waiting for ", serialInstaller);
         WaitWithProgress(process.hProcess);
+        StepExitCode(serialInstaller, process.hProcess);
         CloseProcessHandles(process);
         if (Launch(packageInstaller, process)) {
-            Step(L"Started ", packageInstaller);
+            if (m_waitForPackageInstaller) {
+                Step(L"Started and waiting for ", packageInstaller);
+                WaitPaintingWindows(process.hProcess, INFINITE);
+                StepExitCode(packageInstaller, process.hProcess);
+            } else {
+                Step(L"Started ", packageInstaller);
+            }
             CloseProcessHandles(process);
         } else {
             const DWORD error = GetLastError();

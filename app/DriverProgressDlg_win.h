@@ -1,8 +1,8 @@
 #pragma once
 // The small progress window of the USB driver installation, and the installation itself: the driver
 // folders extracted into the system folder, the files placed for this Windows, the serial driver
-// installer waited for while the bar advances by time, the package installer started and left running,
-// the serial driver files removed again.
+// installer waited for while the bar advances by time, the package installer started (and left running
+// unless told to wait for it), each installer's exit code logged, the serial driver files removed again.
 
 #include <windows.h>
 
@@ -42,6 +42,9 @@ public:
     CDialog* m_pOwner;
     bool m_showWindow = true;               // false: the same installation without any window
     Reporter* m_reporter = &m_boxReporter;  // where "error!" and the steps go; not owned
+    // Unattended, the package installer is waited for too, so the run ends when the drivers are in; the
+    // window leaves it running, as it always has.
+    bool m_waitForPackageInstaller = false;
 
     // Whether the last installation told a failure.
     bool Failed() const { return m_failed; }
@@ -54,6 +57,8 @@ private:
     // Tells the failure ("error!" unless another GBK text is given) and marks the command failed.
     void Fail(const char* gbkText = nullptr);
     void Step(const std::wstring& words, const std::string& path);
+    // Tells the exit code of an installer that has ended.
+    void StepExitCode(const std::string& installer, HANDLE process);
 
     MessageBoxReporter m_boxReporter;
     bool m_failed = false;

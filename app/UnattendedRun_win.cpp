@@ -78,6 +78,7 @@ int InstallDrivers(const switches::SetupSwitches& given, int languagePosition, R
     settings.languagePosition = languagePosition;
     settings.showProgress = given.mode == switches::Mode::Silent;
     settings.reporter = &reporter;
+    settings.waitForPackageInstaller = true;
     if (!RunDriverCommand(settings)) {
         return kExitFailed;
     }

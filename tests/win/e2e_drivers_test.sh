@@ -142,15 +142,29 @@ run usb_driver_quick 1 ""
 check_case
 
 # From the command line, very silent: no window, no message, exit code 0; both installers ran, the
-# driver files were placed, and the log tells each step.
+# driver files were placed, and the log tells each step. The package installer runs 3 s and ends with
+# 3010 (the vendor's word, not a failure of the setup's): the setup waits for it, so when the setup has
+# ended the installer has too, and the log names both installers' exit codes.
 case_name=very-silent
 prepare 0
+printf 'exit-code=7\r\n' >"$mx/UsbDriver.exe.behave"
+mkdir -p "$qtx"
+printf 'run-ms=3000\r\nexit-code=3010\r\n' >"$qtx/InstallDriver.exe.behave"
 rm -f "$windows/inf/Usbvcommtp.inf"
 log=$work/drivers.log
 code=0
 timeout -k 5 120 "$runner" "$dist/VtSetup.exe" /VERYSILENT /TYPE=usbdriver "/LOG=Z:${log//\//\\}" || code=$?
+pgrep -f 'QTXDriver.InstallDriver\.exe' >/dev/null && fail "InstallDriver.exe still runs after the setup ended"
 [ "$code" = 0 ] || fail "exit code $code"
 check_case
+# Both clocks are the prefix's local time: the stand-in's start plus its 3 s, and the log's last line.
+standin_start=$(tr -d '\r' <"$qtx/InstallDriver.exe.log" | sed -n 's/.*\ttime=\([^\t]*\)\t.*/\1/p' | head -n 1)
+setup_end=$(tr -d '\r' <"$log" | tail -n 1 | cut -c 1-23)
+if [ -z "$standin_start" ] || [ -z "$setup_end" ]; then
+    fail "no times to compare: '$standin_start' '$setup_end'"
+elif [ $(($(date -d "$setup_end" +%s%3N) - $(date -d "$standin_start" +%s%3N))) -lt 3000 ]; then
+    fail "the setup ended at $setup_end, before the package installer started at $standin_start had run 3 s"
+fi
 cmp -s "$payload/MxDriver/Usbvcommtp.inf" "$windows/inf/Usbvcommtp.inf" || fail "inf\\Usbvcommtp.inf not placed"
 placed=$(find "$windows/system32" "$windows/syswow64" -maxdepth 1 -name WdfCoInstaller01011.dll 2>/dev/null | head -n 1)
 if [ -z "$placed" ]; then
@@ -159,9 +173,15 @@ elif ! cmp -s "$payload/MxDriver/QtxWdf1.d" "$placed" && ! cmp -s "$payload/MxDr
     fail "$placed is no co-installer of the payload"
 fi
 for line in "Command line: " "Started and waiting for C:\\windows\\system32\\MxDriver\\UsbDriver.exe" \
-    "Started C:\\windows\\system32\\QTXDriver\\InstallDriver.exe" "The USB drivers were installed." "Exit code 0"; do
+    "C:\\windows\\system32\\MxDriver\\UsbDriver.exe ended with exit code 7" \
+    "Started and waiting for C:\\windows\\system32\\QTXDriver\\InstallDriver.exe" \
+    "C:\\windows\\system32\\QTXDriver\\InstallDriver.exe ended with exit code 3010" \
+    "The USB drivers were installed." "Exit code 0"; do
     grep -qiF "$line" "$log" || fail "the log lacks '$line': $(cat "$log")"
 done
+# The package installer's end is told before the run's.
+grep -n -e "InstallDriver.exe ended" -e "The USB drivers were installed" "$log" | head -n 1 | grep -q "InstallDriver.exe ended" ||
+    fail "the run ended before the package installer did: $(cat "$log")"
 grep -q "Failed" "$log" && fail "the log tells a failure: $(cat "$log")"
 
 # /SILENT: the progress window alone, no box, exit code 0.
