@@ -138,9 +138,10 @@ rm -rf "$folder"
 made+=("$folder")
 LANG=zh_CN.UTF-8 run main_software 0 'C:\東莞工厂' "安装成功!"
 check_installed "$folder/Vectrace" 0
-lnkinfo -c windows-936 "$desktop/Vectrace.lnk" 2>&1 |
-    grep -qF 'Local path			: C:\東莞工厂\Vectrace\QTXPrograms\Vectrace.exe' ||
-    fail "the desktop shortcut does not lead into C:\東莞工厂: $(lnkinfo -c windows-936 "$desktop/Vectrace.lnk" 2>&1)"
+# Read whole before the search: grep -q would stop lnkinfo halfway, a failure under pipefail.
+info=$(lnkinfo -c windows-936 "$desktop/Vectrace.lnk" 2>&1)
+grep -qF 'Local path			: C:\東莞工厂\Vectrace\QTXPrograms\Vectrace.exe' <<<"$info" ||
+    fail "the desktop shortcut does not lead into C:\東莞工厂: $info"
 
 # Targets that lean on the setup's current folder (for an elevated setup often System32; here the
 # distribution's folder, where the UI driver starts it) or on the current drive (Z:, Linux's root): a
