@@ -58,6 +58,36 @@ private:
     std::thread m_thread;
 };
 
+// The driver folders below root as the extraction leaves them, without either installer.
+void LayOutDriverFolders(const TempFolder& root) {
+    CreateDirectoryA((root / "MxDriver").c_str(), nullptr);
+    CreateDirectoryA((root / "QTXDriver").c_str(), nullptr);
+    for (const char* name : kRemoved) {
+        ASSERT_TRUE(WriteWholeFile(root / "MxDriver\\" + name, name));
+    }
+    for (const char* name : kKept) {
+        ASSERT_TRUE(WriteWholeFile(root / "MxDriver\\" + name, name));
+    }
+    DeleteFileA((root / "MxDriver\\UsbDriver.exe").c_str());
+}
+
+// What the placement adds to the Windows folder goes again when this ends.
+class WindowsFolderAdditions {
+public:
+    WindowsFolderAdditions() : m_before(ListFiles(m_windows)) {}
+    ~WindowsFolderAdditions() {
+        for (const std::string& file : ListFiles(m_windows)) {
+            if (!std::binary_search(m_before.begin(), m_before.end(), file)) {
+                DeleteFileA((m_windows + file).c_str());
+            }
+        }
+    }
+
+private:
+    const std::string m_windows = WindowsFolder();
+    const std::vector<std::string> m_before;
+};
+
 struct Case {
     const char* name;
     bool serialInstaller;   // "MxDriver\UsbDriver.exe" there
@@ -71,28 +101,18 @@ class DriverInstall : public ::testing::TestWithParam<Case> {};
 TEST_P(DriverInstall, StartsWhatIsThereAndRemovesTheSerialDriverFiles) {
     const Case& c = GetParam();
     TempFolder root;
-    CreateDirectoryA((root / "MxDriver").c_str(), nullptr);
-    CreateDirectoryA((root / "QTXDriver").c_str(), nullptr);
-    for (const char* name : kRemoved) {
-        ASSERT_TRUE(WriteWholeFile(root / "MxDriver\\" + name, name));
-    }
-    for (const char* name : kKept) {
-        ASSERT_TRUE(WriteWholeFile(root / "MxDriver\\" + name, name));
-    }
+    LayOutDriverFolders(root);
     const std::string serial = root / "MxDriver\\UsbDriver.exe";
     const std::string package = root / "QTXDriver\\InstallDriver.exe";
-    DeleteFileA(serial.c_str());
     if (c.serialInstaller) {
         ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
     }
     if (c.packageInstaller) {
         ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
     }
-    const std::string windows = WindowsFolder();
-    const std::vector<std::string> windowsBefore = ListFiles(windows);
-
     int ticks = 0;
     {
+        const WindowsFolderAdditions placed;
         MessageBoxWatcher watcher;
         CDriverProgressDlg progress(nullptr);
         progress.m_title = "Installing the driver...";
@@ -103,13 +123,6 @@ TEST_P(DriverInstall, StartsWhatIsThereAndRemovesTheSerialDriverFiles) {
         EXPECT_EQ(static_cast<int>(texts.size()), c.errors);
         for (const std::wstring& text : texts) {
             EXPECT_EQ(text, L"error!");
-        }
-    }
-
-    // What the placement added to the Windows folder goes again.
-    for (const std::string& file : ListFiles(windows)) {
-        if (!std::binary_search(windowsBefore.begin(), windowsBefore.end(), file)) {
-            DeleteFileA((windows + file).c_str());
         }
     }
 
@@ -133,5 +146,65 @@ INSTANTIATE_TEST_SUITE_P(Installers,
                                            Case{"no_serial_installer", false, true, 1, false},
                                            Case{"no_package_installer", true, false, 1, false}),
                          [](const ::testing::TestParamInfo<Case>& caseInfo) { return caseInfo.param.name; });
+
+// Steps of a run, kept.
+class StepRecorder : public Reporter {
+public:
+    void Step(const std::wstring& text) override { steps.push_back(text); }
+    void Message(Kind, const std::wstring& text, HWND) override { steps.push_back(L"Message: " + text); }
+    bool Has(const std::wstring& text) const { return std::find(steps.begin(), steps.end(), text) != steps.end(); }
+    std::vector<std::wstring> steps;
+};
+
+std::wstring Steps(const std::vector<std::wstring>& steps) {
+    std::wstring all;
+    for (const std::wstring& step : steps) {
+        all += step + L"\n";
+    }
+    return all;
+}
+
+// Unattended, the run ends after the package installer and tells both installers' exit codes, non-zero
+// ones as the installers' own word, not as a failure; the window leaves the package installer running.
+TEST(DriverInstallers, UnattendedWaitsForThePackageInstallerAndTellsBothExitCodes) {
+    for (const bool unattended : {true, false}) {
+        TempFolder root;
+        LayOutDriverFolders(root);
+        const std::string serial = root / "MxDriver\\UsbDriver.exe";
+        const std::string package = root / "QTXDriver\\InstallDriver.exe";
+        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
+        ASSERT_TRUE(WriteWholeFile(serial + ".behave", "exit-code=7\r\n"));
+        ASSERT_TRUE(WriteWholeFile(package + ".behave", "run-ms=2000\r\nexit-code=3221225477\r\n"));
+
+        StepRecorder reporter;
+        {
+            const WindowsFolderAdditions placed;
+            CDriverProgressDlg progress(nullptr);
+            progress.m_title = "Installing the driver...";
+            progress.m_showWindow = !unattended;
+            progress.m_waitForPackageInstaller = unattended;
+            progress.m_reporter = &reporter;
+            progress.SetCallbacks([] { return 1; }, nullptr);
+            progress.InstallDriversBelow(root.Path(), false);
+            EXPECT_FALSE(progress.Failed());
+        }
+        const std::wstring widePackage(package.begin(), package.end());
+        const std::wstring wideSerial(serial.begin(), serial.end());
+        EXPECT_TRUE(reporter.Has(wideSerial + L" ended with exit code 7")) << Steps(reporter.steps);
+        if (unattended) {
+            // Its end is told, so it had ended when the run did; the code too large for a word is in hex too.
+            EXPECT_TRUE(reporter.Has(L"Started and waiting for " + widePackage)) << Steps(reporter.steps);
+            EXPECT_TRUE(reporter.Has(widePackage + L" ended with exit code 3221225477 (0xC0000005)"))
+                << Steps(reporter.steps);
+        } else {
+            EXPECT_TRUE(reporter.Has(L"Started " + widePackage)) << Steps(reporter.steps);
+            for (const std::wstring& step : reporter.steps) {
+                EXPECT_EQ(step.find(L"InstallDriver.exe ended"), std::wstring::npos) << Steps(reporter.steps);
+            }
+            Sleep(2500);  // the stand-in lets go of its folder before the folder goes
+        }
+    }
+}
 
 }  // namespace
