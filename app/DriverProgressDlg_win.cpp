@@ -187,7 +187,10 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
         if (Launch(packageInstaller, process)) {
             if (m_waitForPackageInstaller) {
                 Step(L"Started and waiting for ", packageInstaller);
-                WaitPaintingWindows(process.hProcess, INFINITE);
+                // In short waits, as for the serial installer: what the installer sends to our window
+                // between them is answered, so it is never left waiting on us.
+                while (WaitPaintingWindows(process.hProcess, kInstallerPollMs) == PaintingWaitResult::TimedOut) {
+                }
                 StepExitCode(packageInstaller, process.hProcess);
             } else {
                 Step(L"Started ", packageInstaller);
