@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "VtVersion.h"
 #include "plugins/InstallPathTexts.h"
 
 namespace switches {
@@ -268,6 +269,8 @@ bool ShortcutsForAllUsers(ShortcutScope scope, bool runsAsSystemAccount) {
 }
 
 const char* const kUsageText =
+    "Vectrace Setup " VT_VERSION_TEXT "\r\n"
+    "\r\n"
     "VtSetup [/SILENT | /VERYSILENT] [/TYPE=type] [/DIR=folder] [/VERSION=text] [/LANG=n] [/LOG=file] "
     "[/ALLUSERS | /CURRENTUSER]\r\n"
     "\r\n"
