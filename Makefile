@@ -4,6 +4,8 @@ ROOT := $(CURDIR)
 BUILD := $(ROOT)/build
 # SAMPLE_SIZE=full makes the payload of realistic size (one entry of about 35 MB) for benchmarks.
 SAMPLE_SIZE ?= small
+# VERSION=3.2.1 stamps a release's version into the setup; empty, the project's version (CMakeLists.txt).
+VERSION ?=
 
 .PHONY: all bootstrap native win32 x64 dist dist-x64 run test test-native test-win32 test-x64 screenshots bench fuzz clean
 
@@ -13,11 +15,11 @@ bootstrap:
 	@bash scripts/bootstrap.sh
 
 native: bootstrap
-	@cmake --preset native >/dev/null
+	@cmake --preset native -DVT_VERSION=$(VERSION) >/dev/null
 	@cmake --build --preset native
 
 win32: bootstrap
-	@cmake --preset win32 >/dev/null
+	@cmake --preset win32 -DVT_VERSION=$(VERSION) >/dev/null
 	@cmake --build --preset win32
 
 dist: native win32
@@ -26,7 +28,7 @@ dist: native win32
 # The same sources for 64-bit Windows, with their own outputs under build/x64/: what the Windows tests
 # run on where a machine runs no 32-bit programs (make test picks it by itself there).
 x64: bootstrap
-	@cmake --preset x64 >/dev/null
+	@cmake --preset x64 -DVT_VERSION=$(VERSION) >/dev/null
 	@cmake --build --preset x64
 
 dist-x64: native x64

@@ -12,6 +12,7 @@
 #include "framework/MessageBox_win.h"
 #include "framework/ModulePath_win.h"
 #include "install/ShortcutFolders_win.h"
+#include "VtVersion.h"
 #include "payload/SetupFile_win.h"
 
 namespace {
@@ -72,7 +73,7 @@ int RunSetup(const std::wstring& commandLine, const StartValues& start) {
             error = "Cannot write the log file " + given.logFile + ": " + SystemErrorText(openError);
         }
     }
-    log.Line(L"Setup started: " + RunningModulePath());
+    log.Line(L"Vectrace Setup " VT_VERSION_WIDE L" started: " + RunningModulePath());
     log.Line(L"Command line: " + commandLine);
     LogStartUpProblems(start, log);
 

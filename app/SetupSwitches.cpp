@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "VtVersion.h"
 #include "install/FolderPath.h"
 #include "plugins/InstallPathTexts.h"
 
@@ -263,6 +264,8 @@ bool ShortcutsForAllUsers(ShortcutScope scope, bool runsAsSystemAccount) {
 }
 
 const char* const kUsageText =
+    "Vectrace Setup " VT_VERSION_TEXT "\r\n"
+    "\r\n"
     "VtSetup [/SILENT | /VERYSILENT] [/TYPE=type] [/DIR=folder] [/VERSION=text] [/LANG=n] [/LOG=file] "
     "[/ALLUSERS | /CURRENTUSER]\r\n"
     "\r\n"

@@ -62,7 +62,7 @@ endfunction()
 
 # vt_e2e_test(NAME SCRIPT path [ARGS ...] [LOCKS lock ...] [RUN_SERIAL] [TIMEOUT seconds]): an end-to-end
 # script run under Wine once per prefix of VT_WINE_PREFIXES, as NAME.<prefix>, on the distribution in
-# VT_DIST_DIR; its exit code 77 counts as skipped. Each lock is taken per prefix, as LOCK_<prefix>: the
+# VT_DIST_DIR (VT_VERSION names the version it was built with); its exit code 77 counts as skipped. Each lock is taken per prefix, as LOCK_<prefix>: the
 # prefixes share nothing.
 function(vt_e2e_test name)
     cmake_parse_arguments(ARG "RUN_SERIAL" "SCRIPT;TIMEOUT" "ARGS;LOCKS" ${ARGN})
@@ -73,7 +73,7 @@ function(vt_e2e_test name)
         set(test ${name}.${prefix})
         add_test(NAME ${test} COMMAND ${ARG_SCRIPT} ${ARG_ARGS})
         set_tests_properties(${test} PROPERTIES
-            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR}"
+            ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR};VT_VERSION=${VT_VERSION_TEXT}"
             SKIP_RETURN_CODE 77
             LABELS "wine;${prefix};e2e"
             TIMEOUT ${ARG_TIMEOUT})

@@ -6,36 +6,21 @@
 
 #include "payload/PayloadFormat.h"
 
+// Starting and ending a digest costs nothing beside the update (Xxh3Kernel.h): built as the rest.
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
 namespace payload {
 
-namespace {
-
-XXH3_state_t* State(unsigned char* storage) {
-    return std::launder(reinterpret_cast<XXH3_state_t*>(storage));
-}
-
-const XXH3_state_t* State(const unsigned char* storage) {
-    return std::launder(reinterpret_cast<const XXH3_state_t*>(storage));
-}
-
-}  // namespace
-
-ArchiveDigest::ArchiveDigest() {
+ArchiveDigest::ArchiveDigest(const Xxh3Kernel& kernel) : m_kernel(kernel) {
     static_assert(sizeof(XXH3_state_t) <= kStateSize && alignof(XXH3_state_t) <= 64);
     XXH3_state_t* state = new (m_state) XXH3_state_t;
     XXH3_INITSTATE(state);
     XXH3_64bits_reset(state);
 }
 
-void ArchiveDigest::Update(const void* data, std::size_t size) {
-    XXH3_64bits_update(State(m_state), data, size);
-}
-
 std::uint64_t ArchiveDigest::Value() const {
-    return XXH3_64bits_digest(State(m_state));
+    return XXH3_64bits_digest(std::launder(reinterpret_cast<const XXH3_state_t*>(m_state)));
 }
 
 namespace {

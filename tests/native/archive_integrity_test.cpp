@@ -10,6 +10,9 @@
 #include "tests/common/ArchiveBytes.h"
 #include "tests/common/MemorySource.h"
 
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
 using namespace payload;
 namespace ta = testing_archive;
 
@@ -60,6 +63,32 @@ TEST(ArchiveDigest, IsXxh3With64BitsAndSeedZero) {
     ASSERT_TRUE(DigestRange(source, 0, big.size(), digest));
     EXPECT_EQ(digest, whole.Value());
     EXPECT_FALSE(DigestRange(source, 0, big.size() + 1, digest));
+}
+
+TEST(ArchiveDigest, BothKernelsGiveXxh3sOneShotDigestWhateverThePieces) {
+    // Lengths around XXH3's own boundaries (its short-input paths, a 64-byte stripe, a 1 KiB block, its
+    // 256-byte internal buffer), fed whole, byte by byte, and in pieces that straddle them.
+    std::string data(70000, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<char>(i * 2654435761u >> 13);
+    }
+    const std::size_t lengths[] = {0, 1, 3, 4, 8, 9, 16, 17, 128, 129, 240, 241, 255, 256, 257, 1024, 1025, 4096, 69999};
+    const std::size_t pieces[] = {1, 7, 64, 255, 4096, 70000};
+    for (const Xxh3Kernel* kernel : {&kXxh3Scalar, &kXxh3Sse2}) {
+        for (std::size_t length : lengths) {
+            const std::uint64_t expected = XXH3_64bits(data.data(), length);
+            for (std::size_t piece : pieces) {
+                if (piece == 1 && length > 4096) {
+                    continue;
+                }
+                ArchiveDigest digest(*kernel);
+                for (std::size_t at = 0; at < length; at += piece) {
+                    digest.Update(data.data() + at, std::min(piece, length - at));
+                }
+                EXPECT_EQ(digest.Value(), expected) << kernel->name << ", " << length << " bytes in pieces of " << piece;
+            }
+        }
+    }
 }
 
 TEST(SealedArchive, LengthIsAMultipleOf8AndTheEntriesAreThoseOfAPlainOne) {

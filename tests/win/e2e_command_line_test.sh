@@ -101,6 +101,7 @@ check_installed "$folder/My Folder/Vectrace" 3
 check_shortcuts "$desktop" "$menu" "$target\\Vectrace\\" windows-1252
 absent "$public_desktop/Vectrace.lnk"
 log_is_utf8 "$log"
+head -n 1 "$log" | grep -qF "Vectrace Setup $VT_VERSION started: " || fail "the log's first line names no version: $(head -n 1 "$log")"
 log_has "$log" "Command line: " "/DIR=\"$target\"" "Installing Vectrace into $target\\Vectrace\\" \
     "Language: 3 (English)" "Done: Install OK!" "Exit code 0"
 

@@ -13,6 +13,7 @@
 #include "tools/vtpack/Commands.h"
 #include "tools/vtpack/Gbk.h"
 #include "tools/vtpack/StdFileSource.h"
+#include "tools/vtpack/StubVersion.h"
 
 namespace fs = std::filesystem;
 
@@ -92,7 +93,9 @@ int ListCommand(const std::string& setupPath) {
         std::cout << std::setw(6) << folders[folder] << "  " << (folder.empty() ? "(top level)" : Display(folder))
                   << "\n";
     }
-    std::cout << RecordLine(source) << "\n" << SignatureLine(file, source.Length()) << "\n";
+    std::cout << "setup program: version " << StubVersionText(ReadStubVersion(file)) << "\n"
+              << RecordLine(source) << "\n"
+              << SignatureLine(file, source.Length()) << "\n";
     if (!walk.ok()) {
         std::cerr << "vtpack: entry " << walk.failedIndex << ": " << payload::ArchiveErrorText(walk.error) << "\n";
         return 1;

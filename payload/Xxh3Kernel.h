@@ -1,0 +1,21 @@
+#pragma once
+// XXH3-64's streaming update, where a check of a setup spends its time: compiled once for any x86
+// processor and once with SSE2, both for speed whatever the rest of the program is built for. Both give
+// the same digests. The state is xxHash's XXH3_state_t; ArchiveDigest starts and ends it.
+
+#include <cstddef>
+
+namespace payload {
+
+struct Xxh3Kernel {
+    const char* name;
+    void (*update)(void* state, const void* data, std::size_t size);
+};
+
+extern const Xxh3Kernel kXxh3Scalar;
+extern const Xxh3Kernel kXxh3Sse2;
+
+// The faster of the two this processor runs.
+const Xxh3Kernel& ChosenXxh3Kernel();
+
+}  // namespace payload
