@@ -3,7 +3,7 @@
 #include "framework/FormatNumber.h"
 #include "framework/IniFile_win.h"
 
-void WriteSoftConfig(const std::string& iniPath, int languageIndex) {
+bool WriteSoftConfig(const std::string& iniPath, int languageIndex) {
     IniFile ini(iniPath.c_str());
-    ini.WriteString("BaseCfg", "Language", FormatDecimal(languageIndex).c_str());
+    return ini.WriteString("BaseCfg", "Language", FormatDecimal(languageIndex).c_str()) != 0;
 }

@@ -4,5 +4,5 @@
 #include <string>
 
 // Writes section "BaseCfg", key "Language" = languageIndex and leaves the rest of the file as it is.
-// The folder must exist; a missing file is created.
-void WriteSoftConfig(const std::string& iniPath, int languageIndex);
+// The folder must exist; a missing file is created. False when the system could not write it.
+bool WriteSoftConfig(const std::string& iniPath, int languageIndex);
