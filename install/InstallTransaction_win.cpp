@@ -222,10 +222,10 @@ bool FindSpaceShortfall(const std::vector<InstallPlan>& plans, InstallRun& run) 
         for (std::size_t j = 0; j < plans.size(); ++j) {
             onVolume += volumes[j] == volumes[i] ? needed[j] : 0;
         }
-        run.missingMegabytes = install::MissingMegabytes(onVolume, available.QuadPart);
-        if (run.missingMegabytes != 0) {
+        run.found.missingMegabytes = install::MissingMegabytes(onVolume, available.QuadPart);
+        if (run.found.missingMegabytes != 0) {
             const std::string& root = plans[i].Roots()[0];
-            run.spaceFolder = root.substr(0, root.size() - 1);
+            run.found.spaceFolder = root.substr(0, root.size() - 1);
             run.stop = Stop::NoSpace;
             return true;
         }
@@ -278,16 +278,16 @@ InstallRun RunInstallPlans(const std::vector<InstallPlan>& plans, CFile& setup, 
     }
     std::vector<std::vector<std::string>> readOnly(plans.size());
     for (;;) {
-        run.inUse.clear();
+        run.found.inUse.clear();
         for (std::size_t i = 0; i < plans.size(); ++i) {
             readOnly[i].clear();
             const std::vector<install::FileInUse> found = FindFilesInUse(plans[i], &readOnly[i]);
-            run.inUse.insert(run.inUse.end(), found.begin(), found.end());
+            run.found.inUse.insert(run.found.inUse.end(), found.begin(), found.end());
         }
-        if (run.inUse.empty()) {
+        if (run.found.inUse.empty()) {
             break;
         }
-        if (!observer || !observer->RetryFilesInUse(run.inUse)) {
+        if (!observer || !observer->RetryFilesInUse(run.found.inUse)) {
             run.stop = Stop::FilesInUse;
             return run;
         }

@@ -17,20 +17,25 @@
 #include "install/InstallPlan.h"
 #include "payload/PayloadExtractor_win.h"
 
+// What stopped a branch before it wrote anything, for the message that says so.
+struct CheckFindings {
+    std::vector<install::FileInUse> inUse;  // held open, or closed to writing
+    std::string spaceFolder;                // the folder whose volume is too small
+    std::uint64_t missingMegabytes = 0;
+};
+
 struct InstallRun {
     enum class Stop {
         None,        // every plan is installed
         Link,        // failure names the link; nothing was written
-        FilesInUse,  // inUse names them; nothing was written
-        NoSpace,     // spaceFolder's volume lacks missingMegabytes; nothing was written
+        FilesInUse,  // found.inUse names them; nothing was written
+        NoSpace,     // found.spaceFolder's volume lacks found.missingMegabytes; nothing was written
         Failed,      // failure names the file and the reason; the running plan was undone
         Cancelled,   // the observer asked to stop; the running plan was undone
     };
     Stop stop = Stop::None;
     ExtractFailure failure;
-    std::vector<install::FileInUse> inUse;
-    std::string spaceFolder;
-    std::uint64_t missingMegabytes = 0;
+    CheckFindings found;
     bool rolledBack = false;  // the running plan had changed something, and was undone
 };
 
