@@ -5,7 +5,8 @@
 
 namespace install {
 
-// What a file of `size` bytes takes on a volume: whole clusters (an empty file takes none).
+// What a file of `size` bytes takes on a volume: whole clusters (an empty file takes none). A cluster
+// size that is no power of two counts as the next power of two.
 std::uint64_t BytesOnDisk(std::uint64_t size, std::uint64_t clusterSize);
 
 // The megabytes (MiB, rounded up) that `needed` bytes lack on a volume with `available` bytes free;

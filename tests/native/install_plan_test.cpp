@@ -90,6 +90,7 @@ TEST(DiskSpace, WholeClustersAndMissingMegabytesRoundedUp) {
         std::uint64_t size, cluster, onDisk;
     } files[] = {
         {0, 4096, 0}, {1, 4096, 4096}, {4096, 4096, 4096}, {4097, 4096, 8192}, {10, 0, 10}, {5000000000ull, 65536, 5000003584ull},
+        {1, 3000, 4096},  // no volume has such clusters: counted as the next power of two
     };
     for (const auto& f : files) {
         EXPECT_EQ(install::BytesOnDisk(f.size, f.cluster), f.onDisk) << f.size << " in clusters of " << f.cluster;
