@@ -125,11 +125,13 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     return files;
 }
 
-std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder, bool withBackups) {
     const std::string root = folder.back() == '\\' ? folder : folder + "\\";
     std::vector<std::pair<std::string, std::string>> files;
     for (const std::string& name : ListFiles(root)) {
-        files.emplace_back(name, Content(root + name));
+        if (withBackups || ("\\" + name).find("\\Backup\\") == std::string::npos) {
+            files.emplace_back(name, Content(root + name));
+        }
     }
     return files;
 }

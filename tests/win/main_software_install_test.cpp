@@ -146,13 +146,7 @@ protected:
 
     // Everything in the test's folder (targets and shortcut folders) but the backups of the user's
     // files, which are the user's and stay whatever happens.
-    std::vector<std::pair<std::string, std::string>> Tree() {
-        std::vector<std::pair<std::string, std::string>> files = wintest::Snapshot(temp.Path());
-        files.erase(std::remove_if(files.begin(), files.end(),
-                                   [](const auto& file) { return file.first.find("\\Backup\\") != std::string::npos; }),
-                    files.end());
-        return files;
-    }
+    std::vector<std::pair<std::string, std::string>> Tree() { return wintest::Snapshot(temp.Path(), false); }
 
     void ExpectSecondVersion(const std::string& target) {
         const std::string installed = target + "Vectrace\\";
