@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/ReportingObserver_win.h"
 #include "app/Reporter_win.h"
+#include "app/ReportingObserver_win.h"
 #include "app/ShellTexts.h"
 #include "framework/File_win.h"
 #include "framework/FormatNumber.h"
@@ -65,8 +65,8 @@ InstallCommandResult Report(bool installed,
     } else if (!message.empty()) {
         report.message = GbkToWide(message.c_str());
         if (failure.kind == ExtractFailure::Kind::CreateFile && !failure.path.empty()) {
-            report.message += L"\r\n" + AnsiToWide(failure.path.c_str()) + L"\r\n" +
-                              SystemErrorTextWide(failure.systemError);
+            report.message +=
+                L"\r\n" + AnsiToWide(failure.path.c_str()) + L"\r\n" + SystemErrorTextWide(failure.systemError);
         }
     }
     if (!report.installed) {

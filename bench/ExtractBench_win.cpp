@@ -176,8 +176,9 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc != 8) {
-        std::fprintf(stderr, "usage: vt_bench_extract FULL_SETUP SMALL_SETUP INSTALL_SETUP PAYLOAD_TREE NSIS_INSTALLER "
-                             "WORK ROUNDS\n");
+        std::fprintf(stderr,
+                     "usage: vt_bench_extract FULL_SETUP SMALL_SETUP INSTALL_SETUP PAYLOAD_TREE NSIS_INSTALLER "
+                     "WORK ROUNDS\n");
         return 2;
     }
     const std::string fullSetup = argv[1], smallSetup = argv[2], installSetup = argv[3],
@@ -188,8 +189,8 @@ int main(int argc, char** argv) {
     const int treeFiles = CountFiles(tree);
     const int payloadFiles = treeFiles - CountFiles(tree + "MxDriver\\");  // the application install skips it
 
-    std::vector<double> extract, verifiedExtract, install, upgrade, renames, copy, extractProcess, installProcess,
-        nsisProcess;
+    std::vector<double> extract, verifiedExtract, install, upgrade, renames, copy, copyOver, extractProcess,
+        installProcess, nsisProcess;
     bool ok = true;
     // Warm the page cache for both sources before the first timed round.
     RemoveTree(target);
@@ -203,14 +204,15 @@ int main(int argc, char** argv) {
             const bool verified = (turn + round) % 2 == 1;
             RemoveTree(target);
             CreateDirectoryA(target.c_str(), nullptr);
-            (verified ? verifiedExtract : extract).push_back(Seconds(
-                [&] {
-                    CFile setup;
-                    return setup.Open(fullSetup, CFile::Mode::Read, FILE_SHARE_READ) &&
-                           (!verified || CheckSetupArchive(&setup).state == payload::Integrity::Verified) &&
-                           ExtractArchiveFiles(&setup, target, payload::Selection::Payload) == 1;
-                },
-                ok));
+            (verified ? verifiedExtract : extract)
+                .push_back(Seconds(
+                    [&] {
+                        CFile setup;
+                        return setup.Open(fullSetup, CFile::Mode::Read, FILE_SHARE_READ) &&
+                               (!verified || CheckSetupArchive(&setup).state == payload::Integrity::Verified) &&
+                               ExtractArchiveFiles(&setup, target, payload::Selection::Payload) == 1;
+                    },
+                    ok));
             ok = CountFiles(target) == payloadFiles && ok;
         }
         RemoveTree(target);
@@ -224,6 +226,7 @@ int main(int argc, char** argv) {
         RemoveTree(target);
         copy.push_back(Seconds([&] { return CopyTree(tree, target); }, ok));
         ok = CountFiles(target) == treeFiles && ok;
+        copyOver.push_back(Seconds([&] { return CopyTree(tree, target); }, ok));
         RemoveTree(target);
         CreateDirectoryA(target.c_str(), nullptr);
         extractProcess.push_back(
@@ -251,14 +254,17 @@ int main(int argc, char** argv) {
     RemoveTree(target);
 
     const double e = Median(extract), v = Median(verifiedExtract), c = Median(copy), ep = Median(extractProcess),
-                 i = Median(install), u = Median(upgrade), ip = Median(installProcess);
+                 i = Median(install), u = Median(upgrade), ip = Median(installProcess), co = Median(copyOver);
     std::printf("medians of %d rounds, full-size sample\n", rounds);
     std::printf("  extract (in process)      %8.3f s\n", e);
     std::printf("  check, then extract       %8.3f s   verified/unverified = %.2f\n", v, v / e);
     std::printf("  plain copy (CopyFileA)    %8.3f s   extract/copy = %.2f\n", c, e / c);
     std::printf("  install, staged and moved %8.3f s   install/copy = %.2f\n", i, i / c);
-    std::printf("  the same over an earlier  %8.3f s   upgrade/copy = %.2f\n", u, u / c);
-    std::printf("    of which the renames    %8.3f s   (a killed setup leaves a mix only then)\n", Median(renames));
+    std::printf("  plain copy over a copy    %8.3f s\n", co);
+    std::printf("  install over an earlier   %8.3f s   upgrade/copy over = %.2f\n", u, u / co);
+    std::printf(
+        "    renames, then deleting  %8.3f s   what was replaced (a killed setup leaves a mix only in the renames)\n",
+        Median(renames));
     std::printf("  setup extraction process  %8.3f s\n", ep);
     std::printf("  setup install process     %8.3f s\n", ip);
     if (!nsisProcess.empty()) {

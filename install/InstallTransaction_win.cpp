@@ -268,8 +268,8 @@ std::vector<install::FileInUse> FindFilesInUse(const InstallPlan& plan, std::vec
 InstallRun RunInstallPlans(const std::vector<InstallPlan>& plans, CFile& setup, InstallObserver* observer) {
     InstallRun run;
     for (const InstallPlan& plan : plans) {
-        const std::string link = install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), &IsReparsePointOnDisk,
-                                                             IsSystemLeadByte);
+        const std::string link =
+            install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), &IsReparsePointOnDisk, IsSystemLeadByte);
         if (!link.empty()) {
             run.stop = Stop::Link;
             run.failure = LinkOnTheWayFailure(link);

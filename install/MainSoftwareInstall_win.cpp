@@ -68,10 +68,10 @@ bool PlanMainSoftware(const MainInstallSettings& settings,
     for (const char* emptied : {install::kAutoCadFolder, install::kCorelDrawFolder, install::kIllustratorFolder}) {
         PlanEmptiedFolder(plan, installFolder + emptied);
     }
-    PlanProgramFolders(plan, settings.setupFolder, installFolder,
-                       {install::kLooseFolders[0], install::kLooseFolders[1], install::kLooseFolders[2],
-                        install::kLooseFolders[3]},
-                       settings.languagePosition + 1);
+    PlanProgramFolders(
+        plan, settings.setupFolder, installFolder,
+        {install::kLooseFolders[0], install::kLooseFolders[1], install::kLooseFolders[2], install::kLooseFolders[3]},
+        settings.languagePosition + 1);
     PlanShortcuts(settings, installFolder, plan);
     return true;
 }

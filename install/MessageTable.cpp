@@ -51,7 +51,8 @@ const char* const kMessageTexts[kMessageCount][kMessageColumns] = {
      "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
      "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!"},
     // MsgFilesInUse: "以下文件正在使用,请关闭相关程序后点击“重试”:"
-    {"\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8\xb3\xcc\xd0\xf2"
+    {"\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,"
+     "\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8\xb3\xcc\xd0\xf2"
      "\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:",
      "These files are in use. Close the program that uses them, then click Retry:",
      "These files are in use. Close the program that uses them, then click Retry:"},

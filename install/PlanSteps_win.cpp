@@ -69,8 +69,8 @@ install::PlannedFile* PlanArchiveFile(install::InstallPlan& plan,
 void PlanEmptiedFolder(install::InstallPlan& plan, const std::string& folder) {
     CFileFind find;
     for (bool more = find.FindFirst(folder + "*.*"); more; more = find.FindNext()) {
-        if (!find.IsDots() && !(find.Attributes() & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
-                                                     FILE_ATTRIBUTE_REPARSE_POINT))) {
+        if (!find.IsDots() && !(find.Attributes() &
+                                (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT))) {
             plan.Delete(folder + find.Name());
         }
     }

@@ -21,7 +21,11 @@ bool Fail(ExtractFailure* failure, ExtractFailure::Kind kind, const std::string&
 }
 
 // Streams `size` bytes from where `input` stands into `output`, through the one buffer.
-bool CopyBytes(CFile& input, std::uint64_t size, CFile& output, char* buffer, const std::string& destination,
+bool CopyBytes(CFile& input,
+               std::uint64_t size,
+               CFile& output,
+               char* buffer,
+               const std::string& destination,
                ExtractFailure* failure) {
     for (std::uint64_t left = size; left > 0;) {
         const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(left, payload::kCopyBufferSize));
@@ -39,8 +43,12 @@ bool CopyBytes(CFile& input, std::uint64_t size, CFile& output, char* buffer, co
 }
 
 // The whole of `source` (none when it is missing and may be) into the new file `temporary`.
-bool CopyContent(const std::string& source, bool mayBeMissing, CFile& output, char* buffer,
-                 const std::string& destination, ExtractFailure* failure) {
+bool CopyContent(const std::string& source,
+                 bool mayBeMissing,
+                 CFile& output,
+                 char* buffer,
+                 const std::string& destination,
+                 ExtractFailure* failure) {
     CFile input;
     if (!input.Open(source, CFile::Mode::Read, FILE_SHARE_READ)) {
         const DWORD error = input.LastError();
@@ -68,9 +76,9 @@ bool WriteStagedFile(const install::PlannedFile& file,
                Fail(failure, ExtractFailure::Kind::Write, destination, GetLastError());
     }
     if (file.kind == Source::Shortcut) {
-        const HRESULT result =
-            file.icon.empty() ? CreateShortcut(file.source, temporary, file.description)
-                              : CreateShortcutWithIcon(file.source, temporary, file.description, file.icon);
+        const HRESULT result = file.icon.empty()
+                                   ? CreateShortcut(file.source, temporary, file.description)
+                                   : CreateShortcutWithIcon(file.source, temporary, file.description, file.icon);
         return SUCCEEDED(result) || Fail(failure, ExtractFailure::Kind::Write, destination, static_cast<DWORD>(result));
     }
     CFile output;

@@ -19,9 +19,9 @@ public:
     virtual bool Exists(const std::string& path) = 0;
     // One level; Protected gets Program Files' permissions, Hidden the hidden attribute.
     virtual bool MakeFolder(const std::string& folder, FolderKind kind) = 0;
-    virtual bool RemoveFolder(const std::string& folder) = 0;  // only an empty one
+    virtual bool RemoveFolder(const std::string& folder) = 0;               // only an empty one
     virtual bool Move(const std::string& from, const std::string& to) = 0;  // never over an existing file
-    virtual bool Remove(const std::string& file) = 0;  // a read-only one too
+    virtual bool Remove(const std::string& file) = 0;                       // a read-only one too
     // The system's reason for the last call that failed.
     virtual unsigned long LastError() = 0;
 

@@ -78,8 +78,9 @@ PluginInstallResult PlanAutoCad(const PluginInstallSettings& settings,
             return plugins::MissingFromPayload(folder + copy.destination);
         }
     }
-    install::PlannedFile* script = PlanArchiveFile(
-        plan, entries, plugins::AutoCadStartupScriptSource(settings.languagePosition), folder + plugins::kAutoCadStartupScript);
+    install::PlannedFile* script =
+        PlanArchiveFile(plan, entries, plugins::AutoCadStartupScriptSource(settings.languagePosition),
+                        folder + plugins::kAutoCadStartupScript);
     if (!script) {
         return plugins::MissingFromPayload(folder + plugins::kAutoCadStartupScript);
     }

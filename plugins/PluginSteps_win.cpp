@@ -37,7 +37,9 @@ PluginInstallResult MissingFromPayload(const std::string& destination) {
     return Failed(Outcome::CloseHost, failure);
 }
 
-void PlanPluginProgramFolders(install::InstallPlan& plan, const PluginInstallSettings& settings, const std::string& folder) {
+void PlanPluginProgramFolders(install::InstallPlan& plan,
+                              const PluginInstallSettings& settings,
+                              const std::string& folder) {
     PlanProgramFolders(plan, settings.setupFolder, folder, {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"},
                        settings.languagePosition + 1);
 }
@@ -62,10 +64,10 @@ PluginInstallResult RunPlans(const std::vector<install::InstallPlan>& plans, con
             result.outcome = Outcome::Cancelled;
             break;
         case InstallRun::Stop::Failed:
-            result.outcome = run.failure.kind == ExtractFailure::Kind::Read ||
-                                     run.failure.kind == ExtractFailure::Kind::Write
-                                 ? Outcome::FileFailed
-                                 : Outcome::CloseHost;
+            result.outcome =
+                run.failure.kind == ExtractFailure::Kind::Read || run.failure.kind == ExtractFailure::Kind::Write
+                    ? Outcome::FileFailed
+                    : Outcome::CloseHost;
             break;
     }
     return result;

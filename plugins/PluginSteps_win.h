@@ -21,7 +21,9 @@ PluginInstallResult MissingFromPayload(const std::string& destination);
 
 // The program folders every plug-in installation sets up in `folder`: "QTXLanguage\", "QTXRes\" and
 // "QTXCfg\" filled from beside the setup, then "SoftCfg.ini".
-void PlanPluginProgramFolders(install::InstallPlan& plan, const PluginInstallSettings& settings, const std::string& folder);
+void PlanPluginProgramFolders(install::InstallPlan& plan,
+                              const PluginInstallSettings& settings,
+                              const std::string& folder);
 
 // Checks the plans, then installs each, all or nothing (install/InstallTransaction_win.h): Installed,
 // or the outcome that stopped them. A plan that fails on the way is undone; the ones before it stay.

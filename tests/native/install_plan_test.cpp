@@ -38,8 +38,8 @@ TEST(InstallPlan, TheLaterOfAWriteAndADeletionOfOneFileWins) {
 
     EXPECT_EQ(Destinations(plan),
               (std::vector<std::string>{"C:\\Adobe\\Windows\\Kept.dll", "C:\\Adobe\\Plug-ins\\QTXPlugin_CCx64.aip"}));
-    EXPECT_EQ(plan.Deletions(), (std::vector<std::string>{"C:\\Adobe\\Plug-ins\\QtxPlugin.aip",
-                                                          "C:\\ADOBE\\windows\\qtxcorel11.GMS"}));
+    EXPECT_EQ(plan.Deletions(),
+              (std::vector<std::string>{"C:\\Adobe\\Plug-ins\\QtxPlugin.aip", "C:\\ADOBE\\windows\\qtxcorel11.GMS"}));
 }
 
 // The link check sees every path the branch touches below its link root, with the backup folder of a
@@ -89,7 +89,8 @@ TEST(DiskSpace, WholeClustersAndMissingMegabytesRoundedUp) {
     const struct {
         std::uint64_t size, cluster, onDisk;
     } files[] = {
-        {0, 4096, 0}, {1, 4096, 4096}, {4096, 4096, 4096}, {4097, 4096, 8192}, {10, 0, 10}, {5000000000ull, 65536, 5000003584ull},
+        {0, 4096, 0},       {1, 4096, 4096}, {4096, 4096, 4096},
+        {4097, 4096, 8192}, {10, 0, 10},     {5000000000ull, 65536, 5000003584ull},
         {1, 3000, 4096},  // no volume has such clusters: counted as the next power of two
     };
     for (const auto& f : files) {
@@ -98,8 +99,13 @@ TEST(DiskSpace, WholeClustersAndMissingMegabytesRoundedUp) {
     const struct {
         std::uint64_t needed, available, missing;
     } volumes[] = {
-        {0, 0, 0}, {MiB, MiB, 0}, {MiB, MiB + 1, 0}, {MiB + 1, MiB, 1}, {100 * MiB, 256 * 1024, 100},
-        {100 * MiB + 1, 0, 101}, {6ull * 1024 * MiB, 0, 6144},
+        {0, 0, 0},
+        {MiB, MiB, 0},
+        {MiB, MiB + 1, 0},
+        {MiB + 1, MiB, 1},
+        {100 * MiB, 256 * 1024, 100},
+        {100 * MiB + 1, 0, 101},
+        {6ull * 1024 * MiB, 0, 6144},
     };
     for (const auto& v : volumes) {
         EXPECT_EQ(install::MissingMegabytes(v.needed, v.available), v.missing) << v.needed << " on " << v.available;

@@ -23,9 +23,7 @@ public:
     std::vector<std::string> log;
     int failAt = -1;
 
-    bool Exists(const std::string& path) override {
-        return files.count(path) != 0 || folders.count(Folder(path)) != 0;
-    }
+    bool Exists(const std::string& path) override { return files.count(path) != 0 || folders.count(Folder(path)) != 0; }
     bool MakeFolder(const std::string& folder, FolderKind kind) override {
         if (Fails() || Exists(folder)) {
             return false;

@@ -366,9 +366,10 @@ TEST_F(AutoCadInstallTest, HeldLoaderStartupFileOrFontIsNamedAndNothingIsWritten
         EXPECT_EQ(result.outcome, Outcome::FilesInUse) << result.failure.path;
         ASSERT_EQ(result.found.inUse.size(), 1u);
         EXPECT_EQ(result.found.inUse[0].path, folder + "\\" + held);
-        EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(0)),
-                  "\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8"
-                  "\xb3\xcc\xd0\xf2\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:");
+        EXPECT_EQ(
+            AutoCadInstallMessage(result, install::MessageTable(0)),
+            "\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8"
+            "\xb3\xcc\xd0\xf2\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:");
         EXPECT_TRUE(wintest::Snapshot(folder) == before) << "written with a file in use";
     }
 }

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ReportingObserver_win.h"
 #include "app/Reporter_win.h"
+#include "app/ReportingObserver_win.h"
 #include "app/SetupLog_win.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/WineTestSupport_win.h"

@@ -229,13 +229,15 @@ TEST_F(MainSoftwareInstallTest, FileInUseIsNamedBeforeAnythingIsWrittenAndRetryI
         EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FilesInUse);
         ASSERT_EQ(result.found.inUse.size(), 1u);
         EXPECT_EQ(result.found.inUse[0].path, exe);
-        EXPECT_EQ(cancel.asked, ask ? std::vector<std::vector<std::string>>{{exe}} : std::vector<std::vector<std::string>>{});
+        EXPECT_EQ(cancel.asked,
+                  ask ? std::vector<std::vector<std::string>>{{exe}} : std::vector<std::vector<std::string>>{});
         EXPECT_TRUE(Tree() == before) << "the first version changed";
         EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)),
                   "These files are in use. Close the program that uses them, then click Retry:");
-        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(0)),
-                  "\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8"
-                  "\xb3\xcc\xd0\xf2\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:");
+        EXPECT_EQ(
+            MainInstallMessage(result, install::MessageTable(0)),
+            "\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8"
+            "\xb3\xcc\xd0\xf2\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:");
     }
 
     wintest::ScriptedObserver retry;
@@ -315,7 +317,8 @@ TEST_F(MainSoftwareInstallTest, ReadOnlyFilesAreReplacedAndTheChangedOneKept) {
     const std::string target = temp / "ReadOnly\\";
     const std::string installed = target + "Vectrace\\";
     ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
-    const std::vector<std::string> readOnly = {installed + "QTXPrograms\\Vectrace.exe", installed + "QTXCfg\\Laser.ini"};
+    const std::vector<std::string> readOnly = {installed + "QTXPrograms\\Vectrace.exe",
+                                               installed + "QTXCfg\\Laser.ini"};
     ASSERT_TRUE(wintest::WriteWholeFile(readOnly[1], "MaxPower=91\r\n"));
     for (const std::string& path : readOnly) {
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
