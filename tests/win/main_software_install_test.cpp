@@ -311,6 +311,21 @@ TEST_F(MainSoftwareInstallTest, StoppedFirstInstallationLeavesNothing) {
     EXPECT_FALSE(wintest::Exists(temp / "Programs\\Vectrace"));
 }
 
+// A shortcut that cannot be saved (its folder is a file here) fails the installation, which is undone:
+// nothing is claimed that was not done, and a first installation leaves nothing behind.
+TEST_F(MainSoftwareInstallTest, ShortcutThatCannotBeSavedUndoesTheInstallation) {
+    ASSERT_TRUE(wintest::WriteWholeFile(temp / "NoDesktop", "a file, not a folder"));
+    MainInstallSettings settings = Settings(temp / "Tools");
+    settings.desktopFolder = temp / "NoDesktop\\";
+
+    const MainInstallResult result = InstallMainSoftware(settings);
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
+    EXPECT_EQ(result.failure.path, temp / "NoDesktop\\Vectrace Pro.lnk");
+    EXPECT_FALSE(wintest::Exists(temp / "Tools"));
+    EXPECT_EQ(wintest::ListFiles(temp.Path()), std::vector<std::string>{"NoDesktop"});
+}
+
 // Read-only files of an earlier installation are replaced, not skipped: a user's changed settings file
 // is kept in the backup first, as any changed one is.
 TEST_F(MainSoftwareInstallTest, ReadOnlyFilesAreReplacedAndTheChangedOneKept) {
