@@ -34,6 +34,9 @@ void ReportingObserver::Noted(Note note, const std::string& path) {
         case Note::LeftoverRemoved:
             m_reporter.Step(L"Left by an interrupted run, removed: " + file);
             break;
+        case Note::InPlace:
+            m_reporter.Step(L"Every file in place in " + file);
+            break;
         case Note::RolledBack:
             m_reporter.Step(L"Rolled back: everything written into " + file + L" was undone");
             break;

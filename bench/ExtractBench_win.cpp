@@ -136,19 +136,25 @@ double Now() {
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-// Notes when the last file was written: what follows is the moving into place.
-class LastWrite : public install::InstallObserver {
+// Notes when the last file was written and when all were in place: between the two, the renames.
+class RenameClock : public install::InstallObserver {
 public:
-    double at = 0;
+    double lastWritten = 0;
+    double inPlace = 0;
     bool RetryFilesInUse(const std::vector<install::FileInUse>&) override { return false; }
     bool KeepGoing(std::uint64_t, std::uint64_t) override {
-        at = Now();
+        lastWritten = Now();
         return true;
     }
-    void Noted(Note, const std::string&) override {}
+    void Noted(Note note, const std::string&) override {
+        if (note == Note::InPlace) {
+            inPlace = Now();
+        }
+    }
 };
 
-// The payload into target as an installation writes it; renames: the seconds of the moving into place.
+// The payload into target as an installation writes it; renames: the seconds of the moving into place
+// (the files it replaces moved aside, the new ones moved in), before what was replaced is deleted.
 bool InstallStaged(const std::string& setupPath, const std::string& target, double* renames) {
     CFile setup;
     if (!setup.Open(setupPath, CFile::Mode::Read, FILE_SHARE_READ)) {
@@ -161,9 +167,9 @@ bool InstallStaged(const std::string& setupPath, const std::string& target, doub
     if (!ListPayload(&setup, &entries, &failure) || !PlanArchiveFiles(plans[0], entries, target, {}, &failure)) {
         return false;
     }
-    LastWrite observer;
+    RenameClock observer;
     const bool installed = RunInstallPlans(plans, setup, &observer).stop == InstallRun::Stop::None;
-    *renames = Now() - observer.at;
+    *renames = observer.inPlace - observer.lastWritten;
     return installed;
 }
 
@@ -262,9 +268,7 @@ int main(int argc, char** argv) {
     std::printf("  install, staged and moved %8.3f s   install/copy = %.2f\n", i, i / c);
     std::printf("  plain copy over a copy    %8.3f s\n", co);
     std::printf("  install over an earlier   %8.3f s   upgrade/copy over = %.2f\n", u, u / co);
-    std::printf(
-        "    renames, then deleting  %8.3f s   what was replaced (a killed setup leaves a mix only in the renames)\n",
-        Median(renames));
+    std::printf("    of which the renames    %8.3f s   (the only time a killed setup leaves a mix)\n", Median(renames));
     std::printf("  setup extraction process  %8.3f s\n", ep);
     std::printf("  setup install process     %8.3f s\n", ip);
     if (!nsisProcess.empty()) {

@@ -19,6 +19,7 @@ public:
     enum class Note {
         ReadOnlyReplaced,  // a read-only file of the installation: replaced all the same
         LeftoverRemoved,   // a temporary file or rollback folder a killed run left behind: removed
+        InPlace,           // path: the folder installed into; every file is in place, what they replaced goes next
         RolledBack,        // path: the folder installed into; everything the branch did was undone
         NotRestored,       // path: a file the rollback could not put back as it was
     };

@@ -77,6 +77,7 @@ public:
     InstallRun Run(const std::vector<std::string>& readOnly) {
         RemoveLeftovers(m_plan, m_observer);
         if (MakeFolders() && StageFiles() && MoveIntoPlace()) {
+            Tell(m_observer, Note::InPlace, m_plan.Roots()[0]);
             m_transaction.Finish();
             for (const std::string& folder : m_plan.EmptiedFolders()) {
                 RemoveDirectoryA(folder.c_str());

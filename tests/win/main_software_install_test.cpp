@@ -377,6 +377,7 @@ TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
     EXPECT_FALSE(wintest::Exists(installed + "~vtsetup.rollback"));
     EXPECT_EQ(observer.Noted(install::InstallObserver::Note::LeftoverRemoved),
               (std::vector<std::string>{leftovers[0], installed + "~vtsetup.rollback\\"}));
+    EXPECT_EQ(observer.Noted(install::InstallObserver::Note::InPlace), std::vector<std::string>{installed});
     ExpectSecondVersion(target);
 }
 
