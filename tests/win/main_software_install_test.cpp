@@ -285,6 +285,8 @@ TEST_F(MainSoftwareInstallTest, FailureOrStopOnTheWayLeavesTheFirstVersionAsItWa
     EXPECT_EQ(late.Noted(install::InstallObserver::Note::RolledBack), std::vector<std::string>{target + "Vectrace\\"});
     EXPECT_TRUE(late.Noted(install::InstallObserver::Note::NotRestored).empty());
     EXPECT_TRUE(Tree() == before) << "the first version changed";
+    // The user's changed settings were kept before anything was replaced; that copy is the user's and stays.
+    EXPECT_EQ(wintest::BackupFolders(target + "Vectrace\\QTXCfg\\").size(), 1u);
 
     wintest::ScriptedObserver stop;
     stop.betweenFiles = [](int written) { return written < 40; };
