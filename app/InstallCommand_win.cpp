@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "app/Reporter_win.h"
+#include "app/ReportingObserver_win.h"
 #include "app/ShellTexts.h"
 #include "framework/File_win.h"
+#include "framework/FormatNumber.h"
 #include "framework/GbkText_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/InstallFailure_win.h"
@@ -21,20 +23,43 @@
 
 namespace {
 
+// A volume too small: the folder, then the megabytes it lacks.
+std::wstring NoSpaceMessage(const install::MessageTable& table, const CheckFindings& found) {
+    std::wstring needed = GbkToWide(table.Text(install::MsgSpaceNeeded));
+    const std::size_t mark = needed.find(L'%');
+    if (mark != std::wstring::npos) {
+        needed.replace(mark, 1, FormatDecimalWide(static_cast<long long>(found.missingMegabytes)));
+    }
+    return GbkToWide(table.Text(install::MsgNoSpace)) + L"\r\n" + AnsiToWide(found.spaceFolder.c_str()) + L"\r\n" +
+           needed;
+}
+
+// What a branch's result says. A file that could not be put in place is named with the system's reason
+// after the branch's own words; files in use were named in the box already when the user was asked.
 InstallCommandResult Report(bool installed,
                             const ExtractFailure& failure,
                             bool fileFailed,
                             const std::string& message,
-                            const install::MessageTable& table) {
+                            const install::MessageTable& table,
+                            const CheckFindings& found,
+                            bool asked) {
     InstallCommandResult report;
     report.installed = installed;
-    if (failure.kind == ExtractFailure::Kind::BadArchive) {
+    if (!found.inUse.empty()) {
+        report.message = asked ? std::wstring() : FilesInUseMessage(table, found.inUse);
+    } else if (found.missingMegabytes != 0) {
+        report.message = NoSpaceMessage(table, found);
+    } else if (failure.kind == ExtractFailure::Kind::BadArchive) {
         // Damaged after the check at the start (the file changed meanwhile): no program to close.
         report.message = GbkToWide(table.Text(install::MsgSetupDamaged));
     } else if (fileFailed) {
         report.message = FileFailureMessage(table, failure);
     } else if (!message.empty()) {
         report.message = GbkToWide(message.c_str());
+        if (failure.kind == ExtractFailure::Kind::CreateFile && !failure.path.empty()) {
+            report.message +=
+                L"\r\n" + AnsiToWide(failure.path.c_str()) + L"\r\n" + SystemErrorTextWide(failure.systemError);
+        }
     }
     if (!report.installed) {
         report.failedFile = failure.path;
@@ -131,10 +156,12 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         main.setupFile = setupFile;
         main.desktopFolder = settings.desktopFolder;
         main.programsFolder = settings.programsFolder;
+        main.observer = settings.observer;
         const MainInstallResult result = InstallMainSoftware(main);
         InstallCommandResult report =
             Report(result.outcome == MainInstallResult::Outcome::Installed, result.failure,
-                   result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table), table);
+                   result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table), table,
+                   result.found, settings.observer != nullptr);
         report.folderNote = FolderNote(result);
         return report;
     }
@@ -146,6 +173,7 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
     plugin.languagePosition = settings.languagePosition;
     plugin.setupFolder = settings.setupFolder;
     plugin.setupFile = setupFile;
+    plugin.observer = settings.observer;
     PluginInstallResult result;
     std::string message;
     switch (settings.installType) {
@@ -165,12 +193,17 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
             return {};  // the Type list has no other entry
     }
     return Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
-                  result.outcome == PluginInstallResult::Outcome::FileFailed, message, table);
+                  result.outcome == PluginInstallResult::Outcome::FileFailed, message, table, result.found,
+                  settings.observer != nullptr);
 }
 
 bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window) {
     ReportPlan(settings, reporter);
-    const InstallCommandResult result = RunInstallCommand(settings);
+    const install::MessageTable table(settings.languagePosition);
+    ReportingObserver observer(reporter, table, window);
+    InstallCommandSettings asking = settings;
+    asking.observer = &observer;
+    const InstallCommandResult result = RunInstallCommand(asking);
     if (!result.folderNote.empty()) {
         reporter.Step(result.folderNote);
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/File_win.h"
+#include "install/InstallObserver.h"
 
 class Reporter;
 
@@ -24,6 +25,8 @@ struct InstallCommandSettings {
     // Where the main software's shortcuts go, each ending in "\"; empty means the current user's.
     std::string desktopFolder;
     std::string programsFolder;
+    // Asked about files in use and whether to go on; null: files in use end the branch at once.
+    install::InstallObserver* observer = nullptr;
 };
 
 struct InstallCommandResult {

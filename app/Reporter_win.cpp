@@ -19,3 +19,15 @@ void MessageBoxReporter::Message(Kind kind, const std::wstring& text, HWND windo
     LogReporter::Message(kind, text, window);
     ShowMessage(text, window);
 }
+
+bool LogReporter::AskRetry(const std::wstring& text, HWND window) {
+    Message(Kind::Failure, text, window);
+    return false;
+}
+
+bool MessageBoxReporter::AskRetry(const std::wstring& text, HWND window) {
+    Step(L"Asked: " + text);
+    const bool retry = ::AskRetry(text, window);
+    Step(retry ? L"Retry" : L"Cancel");
+    return retry;
+}

@@ -22,6 +22,9 @@ public:
     virtual void Step(const std::wstring& text) = 0;
     // A message that the window shows over `window`, or over the main window when it is null.
     virtual void Message(Kind kind, const std::wstring& text, HWND window = nullptr) = 0;
+    // Something the user can put right and try again: the window asks with Retry and Cancel (true for
+    // Retry); an unattended run, which asks nobody, tells it as a failure and gives up.
+    virtual bool AskRetry(const std::wstring& text, HWND window = nullptr) = 0;
 };
 
 // The unattended run's reporter: log lines only.
@@ -31,6 +34,7 @@ public:
 
     void Step(const std::wstring& text) override;
     void Message(Kind kind, const std::wstring& text, HWND window = nullptr) override;
+    bool AskRetry(const std::wstring& text, HWND window = nullptr) override;
 
 private:
     SetupLog* m_log;
@@ -42,4 +46,5 @@ public:
     explicit MessageBoxReporter(SetupLog* log = nullptr) : LogReporter(log) {}
 
     void Message(Kind kind, const std::wstring& text, HWND window = nullptr) override;
+    bool AskRetry(const std::wstring& text, HWND window = nullptr) override;
 };

@@ -2,13 +2,18 @@
 //   extract  the setup's extractor, in process, over the full-size sample archive
 //   verified the same extraction after the check every extracting command makes first (the integrity
 //            record's digest over the whole archive), against the extraction alone
+//   install  the payload installed as the setup's branches install it: planned, checked, written under
+//            temporary names, then moved into place; into an empty folder, and over an earlier
+//            installation (whose files are then moved aside and deleted at the end), with the time of
+//            the renames alone: the only time in which a killed setup leaves a mix of two versions
 //   copy     a plain CopyFileA of the same files from the payload tree (the limit)
 //   nsis     an NSIS installer of the same files in store mode, run silently as a child process,
-//            against the setup's own extraction run the same way (process start included on both)
+//            against the setup's own installation run the same way (process start included on both)
 // and the peak private memory of an extracting process for a small and for the full-size archive; the
 // digest's speed over memory with each of its kernels; and which build ran, since the shipped 32-bit
 // build and the 64-bit one differ most in the digest.
-// Usage: vt_bench_extract FULL_SETUP SMALL_SETUP PAYLOAD_TREE NSIS_INSTALLER WORK_FOLDER ROUNDS
+// Usage: vt_bench_extract FULL_SETUP SMALL_SETUP INSTALL_SETUP PAYLOAD_TREE NSIS_INSTALLER WORK_FOLDER ROUNDS
+// INSTALL_SETUP carries the full-size archive behind vt_bench_install_carrier.
 // NSIS_INSTALLER "-" leaves the peer out: NSIS installers are 32-bit, and some machines run none.
 #include <windows.h>
 
@@ -20,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "install/InstallTransaction_win.h"
+#include "install/PlanSteps_win.h"
 #include "payload/ArchiveDigest.h"
 #include "payload/PayloadExtractor_win.h"
 #include "payload/SetupIntegrity_win.h"
@@ -125,6 +132,50 @@ ChildRun RunChild(std::string commandLine, DWORD expectedExitCode) {
     return run;
 }
 
+double Now() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+// Notes when the last file was written and when all were in place: between the two, the renames.
+class RenameClock : public install::InstallObserver {
+public:
+    double lastWritten = 0;
+    double inPlace = 0;
+    bool RetryFilesInUse(const std::vector<install::FileInUse>&) override { return false; }
+    bool KeepGoing(std::uint64_t, std::uint64_t) override {
+        lastWritten = Now();
+        return true;
+    }
+    void Noted(Note note, const std::string&) override {
+        if (note == Note::InPlace) {
+            inPlace = Now();
+        }
+    }
+};
+
+// The payload into target as an installation writes it; renames: the seconds of the moving into place
+// (the files it replaces moved aside, the new ones moved in), before what was replaced is deleted.
+bool InstallStaged(const std::string& setupPath, const std::string& target, double* renames) {
+    CFile setup;
+    if (!setup.Open(setupPath, CFile::Mode::Read, FILE_SHARE_READ)) {
+        return false;
+    }
+    std::vector<install::InstallPlan> plans;
+    plans.emplace_back(target, target);
+    std::vector<ArchiveFile> entries;
+    ExtractFailure failure;
+    if (!ListPayload(&setup, &entries, &failure) || !PlanArchiveFiles(plans[0], entries, target, {}, &failure)) {
+        return false;
+    }
+    RenameClock observer;
+    const bool installed = RunInstallPlans(plans, setup, &observer).stop == InstallRun::Stop::None;
+    *renames = observer.inPlace - observer.lastWritten;
+    return installed;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -133,20 +184,22 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7) {
+    if (argc != 8) {
         std::fprintf(stderr,
-                     "usage: vt_bench_extract FULL_SETUP SMALL_SETUP PAYLOAD_TREE NSIS_INSTALLER WORK ROUNDS\n");
+                     "usage: vt_bench_extract FULL_SETUP SMALL_SETUP INSTALL_SETUP PAYLOAD_TREE NSIS_INSTALLER "
+                     "WORK ROUNDS\n");
         return 2;
     }
-    const std::string fullSetup = argv[1], smallSetup = argv[2], tree = std::string(argv[3]) + "\\", nsis = argv[4],
-                      work = std::string(argv[5]) + "\\";
-    const int rounds = std::max(1, std::atoi(argv[6]));
+    const std::string fullSetup = argv[1], smallSetup = argv[2], installSetup = argv[3],
+                      tree = std::string(argv[4]) + "\\", nsis = argv[5], work = std::string(argv[6]) + "\\";
+    const int rounds = std::max(1, std::atoi(argv[7]));
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string target = work + "target\\";
     const int treeFiles = CountFiles(tree);
     const int payloadFiles = treeFiles - CountFiles(tree + "MxDriver\\");  // the application install skips it
 
-    std::vector<double> extract, verifiedExtract, copy, extractProcess, nsisProcess;
+    std::vector<double> extract, verifiedExtract, install, upgrade, renames, copy, copyOver, extractProcess,
+        installProcess, nsisProcess;
     bool ok = true;
     // Warm the page cache for both sources before the first timed round.
     RemoveTree(target);
@@ -160,23 +213,38 @@ int main(int argc, char** argv) {
             const bool verified = (turn + round) % 2 == 1;
             RemoveTree(target);
             CreateDirectoryA(target.c_str(), nullptr);
-            (verified ? verifiedExtract : extract).push_back(Seconds(
-                [&] {
-                    CFile setup;
-                    return setup.Open(fullSetup, CFile::Mode::Read, FILE_SHARE_READ) &&
-                           (!verified || CheckSetupArchive(&setup).state == payload::Integrity::Verified) &&
-                           ExtractArchiveFiles(&setup, target, payload::Selection::Payload) == 1;
-                },
-                ok));
+            (verified ? verifiedExtract : extract)
+                .push_back(Seconds(
+                    [&] {
+                        CFile setup;
+                        return setup.Open(fullSetup, CFile::Mode::Read, FILE_SHARE_READ) &&
+                               (!verified || CheckSetupArchive(&setup).state == payload::Integrity::Verified) &&
+                               ExtractArchiveFiles(&setup, target, payload::Selection::Payload) == 1;
+                    },
+                    ok));
             ok = CountFiles(target) == payloadFiles && ok;
         }
         RemoveTree(target);
+        CreateDirectoryA(target.c_str(), nullptr);
+        double moved = 0;
+        install.push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved); }, ok));
+        ok = CountFiles(target) == payloadFiles && ok;
+        upgrade.push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved); }, ok));
+        renames.push_back(moved);
+        ok = CountFiles(target) == payloadFiles && ok;
+        RemoveTree(target);
         copy.push_back(Seconds([&] { return CopyTree(tree, target); }, ok));
         ok = CountFiles(target) == treeFiles && ok;
+        copyOver.push_back(Seconds([&] { return CopyTree(tree, target); }, ok));
         RemoveTree(target);
         CreateDirectoryA(target.c_str(), nullptr);
         extractProcess.push_back(
             Seconds([&] { return RunChild("\"" + fullSetup + "\" \"" + target + "\\\" payload", 1).ok; }, ok));
+        ok = CountFiles(target) == payloadFiles && ok;
+        RemoveTree(target);
+        CreateDirectoryA(target.c_str(), nullptr);
+        installProcess.push_back(
+            Seconds([&] { return RunChild("\"" + installSetup + "\" \"" + target + "\\\"", 1).ok; }, ok));
         ok = CountFiles(target) == payloadFiles && ok;
         RemoveTree(target);
         if (nsis != "-") {
@@ -213,7 +281,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    const double e = Median(extract), v = Median(verifiedExtract), c = Median(copy), ep = Median(extractProcess);
+    const double e = Median(extract), v = Median(verifiedExtract), c = Median(copy), ep = Median(extractProcess),
+                 i = Median(install), u = Median(upgrade), ip = Median(installProcess), co = Median(copyOver);
     std::printf("build: %d-bit Windows, %s; the check uses the %s digest kernel\n", static_cast<int>(sizeof(void*) * 8),
                 VT_BUILD_TYPE, payload::ChosenXxh3Kernel().name);
     for (int k = 0; k < 2; ++k) {
@@ -224,10 +293,16 @@ int main(int argc, char** argv) {
     std::printf("  extract (in process)      %8.3f s\n", e);
     std::printf("  check, then extract       %8.3f s   verified/unverified = %.2f\n", v, v / e);
     std::printf("  plain copy (CopyFileA)    %8.3f s   extract/copy = %.2f\n", c, e / c);
+    std::printf("  install, staged and moved %8.3f s   install/copy = %.2f\n", i, i / c);
+    std::printf("  plain copy over a copy    %8.3f s\n", co);
+    std::printf("  install over an earlier   %8.3f s   upgrade/copy over = %.2f\n", u, u / co);
+    std::printf("    of which the renames    %8.3f s   (the only time a killed setup leaves a mix)\n", Median(renames));
     std::printf("  setup extraction process  %8.3f s\n", ep);
+    std::printf("  setup install process     %8.3f s\n", ip);
     if (!nsisProcess.empty()) {
         const double np = Median(nsisProcess);
-        std::printf("  NSIS store-mode installer %8.3f s   setup/NSIS   = %.2f\n", np, ep / np);
+        std::printf("  NSIS store-mode installer %8.3f s   setup/NSIS   = %.2f (install process/NSIS = %.2f)\n", np,
+                    ep / np, ip / np);
     }
     std::printf("peak private memory of an extracting process\n");
     std::printf("  small sample              %8.1f MiB\n", double(smallRun.peakPrivateBytes) / 1048576.0);

@@ -23,6 +23,8 @@ bin=$vt_out/bin programs=$vt_cmake
 carrier=$programs/bench/vt_bench_carrier.exe
 "$tools/vtpack" build "$out/payload-full" --stub "$carrier" -o "$work/carrier-full.exe" >/dev/null
 "$tools/vtpack" build "$out/payload-small" --stub "$carrier" -o "$work/carrier-small.exe" >/dev/null
+"$tools/vtpack" build "$out/payload-full" --stub "$programs/bench/vt_bench_install_carrier.exe" \
+    -o "$work/install-carrier-full.exe" >/dev/null
 
 # The peer: the same files in an NSIS installer without compression, installed silently.
 cat >"$work/store.nsi" <<NSI
@@ -45,4 +47,5 @@ nsis_exe=-
 [ -z "$peer" ] || nsis_exe=$(windows_path "$work/nsis-full.exe")
 "$root/scripts/with-display.sh" "$root/scripts/wine-run.sh" "$programs/bench/vt_bench_extract.exe" \
     "$(windows_path "$work/carrier-full.exe")" "$(windows_path "$work/carrier-small.exe")" \
+    "$(windows_path "$work/install-carrier-full.exe")" \
     "$(windows_path "$out/payload-full")" "$nsis_exe" 'C:\vtbench' "$rounds"

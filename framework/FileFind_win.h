@@ -22,6 +22,10 @@ public:
 
     std::string Name() const { return m_data.cFileName; }
     bool IsDirectory() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    DWORD Attributes() const { return m_data.dwFileAttributes; }
+    unsigned long long Size() const {
+        return (static_cast<unsigned long long>(m_data.nFileSizeHigh) << 32) | m_data.nFileSizeLow;
+    }
     // The "." and ".." entries that every folder but a root lists.
     bool IsDots() const;
 

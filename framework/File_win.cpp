@@ -21,7 +21,7 @@ constexpr DWORD AccessFor(CFile::Mode mode) {
 }
 
 constexpr DWORD DispositionFor(CFile::Mode mode) {
-    return mode == CFile::Mode::Read ? OPEN_EXISTING : CREATE_ALWAYS;
+    return mode == CFile::Mode::Read ? OPEN_EXISTING : mode == CFile::Mode::CreateWrite ? CREATE_ALWAYS : CREATE_NEW;
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ public:
     enum class Mode {
         Read,         // an existing file
         CreateWrite,  // created, or truncated when it exists
+        CreateNew,    // created; fails when anything of that name exists, a link included
     };
 
     CFile() = default;

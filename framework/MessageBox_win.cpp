@@ -17,11 +17,21 @@ std::wstring ExecutableBaseName() {
     return name;
 }
 
+namespace {
+
+int Show(const std::wstring& text, HWND owner, UINT buttons) {
+    return MessageBoxW(owner ? owner : CDialog::MainWindow(), text.c_str(),
+                       ExecutableBaseName().c_str(), buttons);
+}
+
+}  // namespace
+
 void ShowMessage(const std::wstring& text, HWND owner) {
-    if (!owner) {
-        owner = CDialog::MainWindow();
-    }
-    MessageBoxW(owner, text.c_str(), ExecutableBaseName().c_str(), MB_OK);
+    Show(text, owner, MB_OK);
+}
+
+bool AskRetry(const std::wstring& text, HWND owner) {
+    return Show(text, owner, MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY;
 }
 
 void ShowMessage(const char* gbkText, HWND owner) {

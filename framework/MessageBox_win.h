@@ -1,5 +1,6 @@
 #pragma once
-// The program's message boxes: one OK button, titled with the executable's base name.
+// The program's message boxes, titled with the executable's base name: one OK button, or Retry and
+// Cancel where the user can put something right and try again.
 
 #include <windows.h>
 
@@ -13,3 +14,6 @@ std::wstring ExecutableBaseName();
 void ShowMessage(const char* gbkText, HWND owner = nullptr);
 // The same for a text already converted, such as one that joins our words with a path.
 void ShowMessage(const std::wstring& text, HWND owner = nullptr);
+
+// Retry and Cancel over owner (the main window when null): true when the user chose Retry.
+bool AskRetry(const std::wstring& text, HWND owner = nullptr);

@@ -115,7 +115,7 @@ bool FileBackup::KeepBeforeReplacing(const std::string& source, const std::strin
         if (GetFileType(existing.Get()) != FILE_TYPE_DISK) {
             return true;
         }
-        ReadHandle replacement(destination == m_outcomeOf ? m_outcome : source);
+        ReadHandle replacement(source);
         if (!replacement.IsOpen()) {
             return true;
         }
@@ -130,11 +130,6 @@ bool FileBackup::KeepBeforeReplacing(const std::string& source, const std::strin
             break;
     }
     return false;
-}
-
-void FileBackup::CompareWithOutcome(const std::string& destination, const std::string& outcome) {
-    m_outcomeOf = destination;
-    m_outcome = outcome;
 }
 
 bool FileBackup::KeepCopy(const std::string& destination) {

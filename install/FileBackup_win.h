@@ -19,16 +19,10 @@ public:
     // as it is, and GetLastError tells why.
     bool KeepBeforeReplacing(const std::string& source, const std::string& destination);
 
-    // `destination` ends up not as the file that replaces it but as `outcome`, which the installation
-    // makes of it afterwards ("SoftCfg.ini" gets its Language line): its bytes are compared with those.
-    void CompareWithOutcome(const std::string& destination, const std::string& outcome);
-
     const std::string& Stamp() const { return m_stamp; }
 
 private:
     bool KeepCopy(const std::string& destination);
 
     std::string m_stamp;
-    std::string m_outcomeOf;  // the destination CompareWithOutcome named, and what it ends up as
-    std::string m_outcome;
 };

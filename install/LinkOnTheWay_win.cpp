@@ -19,10 +19,10 @@ void PathsToWrite::AddArchiveFiles(const std::string& root,
                                    payload::Selection selection,
                                    const std::string& destination) {
     // A damaged archive writes nothing: the extraction itself says so.
-    std::vector<std::string> names;
-    ListArchiveFiles(setup, selection, &names);
-    for (const std::string& name : names) {
-        Add(root, destination, name.c_str());
+    std::vector<ArchiveFile> files;
+    ListArchiveFiles(setup, selection, &files);
+    for (const ArchiveFile& file : files) {
+        Add(root, destination, file.name.c_str());
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "install/InstallObserver.h"
+#include "install/InstallTransaction_win.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"
 
@@ -20,17 +22,24 @@ struct MainInstallSettings {
     // Empty means the user's shell folders; tests give their own.
     std::string desktopFolder;   // ending in "\"
     std::string programsFolder;  // the start-menu programs folder, ending in "\"
+    // Asked to retry files in use and whether to go on between files; null: checked once, never stopped.
+    install::InstallObserver* observer = nullptr;
 };
 
 struct MainInstallResult {
     enum class Outcome {
         Installed,
         PathError,   // no target folder, or a link on the way (failure.kind Link names it): nothing is written
-        CopyFailed,  // the payload could not be extracted (a file held open, a missing parent folder)
-        FileFailed,  // a read or write failed in the middle of a copy; failure names the file
+        CopyFailed,  // a file could not be created or moved into place (failure names it), or the archive
+                     // is unreadable; everything done was undone
+        FileFailed,  // a read or write failed; failure names the file; everything done was undone
+        FilesInUse,  // found.inUse are held open or closed to writing: nothing is written
+        NoSpace,     // the target's volume lacks found.missingMegabytes: nothing is written
+        Cancelled,   // the observer asked to stop: everything done was undone
     };
     Outcome outcome = Outcome::Installed;
     ExtractFailure failure;
+    CheckFindings found;
     // What became of "<target>\Vectrace": made with Program Files' permissions, or found and left as it
     // was; folderError is the system's reason when it could not be made.
     enum class Folder { NotReached, Created, Existed, NotCreated };
@@ -39,8 +48,9 @@ struct MainInstallResult {
     DWORD folderError = ERROR_SUCCESS;
 };
 
-// Runs every step in order; after a failure nothing further is done and nothing written is removed.
-// The results of folder creation, deletions, the system copies and the shortcuts are not examined.
+// All or nothing (install/InstallTransaction_win.h): the whole installation is planned and checked
+// before anything is written, and a failure on the way leaves the folders, "SoftCfg.ini" and the
+// shortcuts as they were. The user's changed settings kept in "QTXCfg\Backup\" stay.
 MainInstallResult InstallMainSoftware(const MainInstallSettings& settings);
 
 // The table's message the install command shows for the result; empty for a completed installation and

@@ -50,6 +50,21 @@ const char* const kMessageTexts[kMessageCount][kMessageColumns] = {
      "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!",
      "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
      "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!"},
+    // MsgFilesInUse: "以下文件正在使用,请关闭相关程序后点击“重试”:"
+    {"\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,"
+     "\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8\xb3\xcc\xd0\xf2"
+     "\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:",
+     "These files are in use. Close the program that uses them, then click Retry:",
+     "These files are in use. Close the program that uses them, then click Retry:"},
+    // MsgMoreFiles: "以及另外 % 个文件"
+    {"\xd2\xd4\xbc\xb0\xc1\xed\xcd\xe2 % \xb8\xf6\xce\xc4\xbc\xfe", "and % more", "and % more"},
+    // MsgNoSpace: "磁盘空间不足,无法安装到:"
+    {"\xb4\xc5\xc5\xcc\xbf\xd5\xbc\xe4\xb2\xbb\xd7\xe3,\xce\xde\xb7\xa8\xb0\xb2\xd7\xb0\xb5\xbd:",
+     "There is not enough free space on the drive to install into:",
+     "There is not enough free space on the drive to install into:"},
+    // MsgSpaceNeeded: "还需要 % MB 的可用空间。"
+    {"\xbb\xb9\xd0\xe8\xd2\xaa % MB \xb5\xc4\xbf\xc9\xd3\xc3\xbf\xd5\xbc\xe4\xa1\xa3",
+     "Another % MB of free space is needed.", "Another % MB of free space is needed."},
 };
 
 int MessageColumn(int languagePosition) {

@@ -23,6 +23,13 @@ enum MessageId {
     MsgSetupDamaged,
     // No path the ANSI functions take reaches the folder of the setup: what ships beside it cannot be read.
     MsgSetupFolderUnreadable,
+    // Files the installation would replace or delete are held open: the lead-in of the box that names
+    // them (with Retry and Cancel), and what follows the tenth ("%" is the number of the others).
+    MsgFilesInUse,
+    MsgMoreFiles,
+    // The target's volume lacks room: the lead-in before the folder, then the megabytes ("%") missing.
+    MsgNoSpace,
+    MsgSpaceNeeded,
     kMessageCount,
 };
 

@@ -118,8 +118,8 @@ int ExtractArchiveFiles(CFile* archive,
     return ok ? 1 : 0;
 }
 
-bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<std::string>* names) {
-    names->clear();
+bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<ArchiveFile>* files) {
+    files->clear();
     if (!archive) {
         return false;
     }
@@ -129,7 +129,7 @@ bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<
                source,
                [&](const payload::EntryView& entry) {
                    if (payload::IsSelected(selection, payload::FolderOf(entry.name, IsSystemLeadByte))) {
-                       names->push_back(entry.name);
+                       files->push_back({entry.name, entry.dataOffset, entry.dataSize});
                    }
                    return true;
                })

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,16 @@ int ExtractArchiveFiles(CFile* archive,
                         payload::Selection selection,
                         ExtractFailure* failure = nullptr);
 
-// The names of the selected entries of `archive`, in table order, as ExtractArchiveFiles would write them
-// below its destination: what an installation checks before it writes. False for a missing or broken
-// archive (then the extraction fails too).
-bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<std::string>* names);
+// One selected entry: its name as written below a destination, where its data lies, how long it is.
+struct ArchiveFile {
+    std::string name;
+    std::uint64_t dataOffset = 0;
+    std::uint32_t dataSize = 0;
+};
+
+// The selected entries of `archive`, in table order: what an installation plans and checks before it
+// writes. False for a missing or broken archive (then the extraction fails too).
+bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<ArchiveFile>* files);
 
 // Every entry but those of "MxDriver" and "Contour", from the running setup. destinationFolder ends in "\".
 int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);

@@ -17,11 +17,11 @@ inline constexpr const char* kAutoCadProgram = "acad.exe";
 struct AutoCadCopy {
     const char* source;
     const char* destination;
-    bool required;  // without it AutoCAD can't load the plug-in; the splash bitmap is only a picture
+    bool required;  // without it AutoCAD can't load the plug-in; a payload without the splash bitmap goes on
     bool usersOwn;  // a name AutoCAD users keep their own file under: a copy is kept before it is replaced
 };
 
-// Copied in this order, overwriting.
+// Put at the top of each AutoCAD folder, replacing what is there.
 inline constexpr std::array<AutoCadCopy, 3> kAutoCadStartupCopies = {{
     {"QTXCad\\QTXSrtCad.dll", "QTXSrtCad.dll", true, false},
     {"QTXCad\\QTXStart.bmp", "QTXStart.bmp", false, false},

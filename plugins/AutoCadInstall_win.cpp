@@ -8,6 +8,8 @@
 #include "framework/SystemLeadByte_win.h"
 #include "install/FileProbes_win.h"
 #include "install/FolderPath.h"
+#include "install/InstallFailure_win.h"
+#include "install/PlanSteps_win.h"
 #include "plugins/AutoCadFiles.h"
 #include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
@@ -59,61 +61,65 @@ std::vector<std::string> RegisteredAutoCadFolders() {
     return folders;
 }
 
-// What PlaceAutoCadFiles writes below one AutoCAD folder, the backups of the user's files included.
-void AddAutoCadPaths(const PluginInstallSettings& settings, const std::string& folder, PathsToWrite& paths) {
-    const PathsToWrite shared = plugins::PluginPaths(settings, folder, folder);
-    for (const install::PathBelow& below : shared.Paths()) {
-        paths.Add(below.root, below.path);
+// Everything the plug-in leaves in one AutoCAD folder. AutoCAD's start-up files and fonts may be the
+// user's own: a copy is kept before they are replaced. The fonts go only where "Fonts\\" exists.
+PluginInstallResult PlanAutoCad(const PluginInstallSettings& settings,
+                                const std::vector<ArchiveFile>& entries,
+                                const std::string& folder,
+                                install::InstallPlan& plan) {
+    ExtractFailure failure;
+    if (!PlanArchiveFiles(plan, entries, folder, {"QTXCad", "QTXCorel"}, &failure)) {
+        return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
     }
     for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
-        paths.Add(folder, folder, copy.destination);
-    }
-    paths.Add(folder, folder, plugins::kAutoCadStartupScript);
-    paths.Add(folder, folder, "Backup\\");
-    const std::string fonts = folder + "Fonts\\";
-    for (const char* font : plugins::kAutoCadShapeFonts) {
-        paths.Add(folder, fonts, font);
-    }
-    paths.Add(folder, fonts, "Backup\\");
-}
-
-}  // namespace
-
-PluginInstallResult PlaceAutoCadFiles(const std::string& folder, const PluginInstallSettings& settings) {
-    const PluginInstallResult extracted = plugins::ExtractPayloadInto(settings, folder);
-    if (extracted.outcome != Outcome::Installed) {
-        return extracted;
-    }
-
-    // AutoCAD's start-up files and fonts may be the user's own: a copy is kept before they are replaced.
-    FileBackup backup;
-    for (const plugins::AutoCadCopy& copy : plugins::kAutoCadStartupCopies) {
-        const PluginInstallResult placed = plugins::PlacePluginFile(folder + copy.source, folder + copy.destination,
-                                                                    copy.usersOwn ? &backup : nullptr);
-        if (copy.required && placed.outcome != Outcome::Installed) {
-            return placed;
+        install::PlannedFile* placed = PlanArchiveFile(plan, entries, copy.source, folder + copy.destination);
+        if (placed) {
+            placed->keepUsersCopy = copy.usersOwn;
+        } else if (copy.required) {
+            return plugins::MissingFromPayload(folder + copy.destination);
         }
     }
-    const PluginInstallResult script =
-        plugins::PlacePluginFile(folder + plugins::AutoCadStartupScriptSource(settings.languagePosition),
-                                 folder + plugins::kAutoCadStartupScript, &backup);
-    if (script.outcome != Outcome::Installed) {
-        return script;
+    install::PlannedFile* script =
+        PlanArchiveFile(plan, entries, plugins::AutoCadStartupScriptSource(settings.languagePosition),
+                        folder + plugins::kAutoCadStartupScript);
+    if (!script) {
+        return plugins::MissingFromPayload(folder + plugins::kAutoCadStartupScript);
     }
-
-    plugins::RemovePayloadFolder(folder + "QTXCad\\");
-    plugins::RemovePayloadFolder(folder + "QTXCorel\\");
-
-    const PluginInstallResult setUp = plugins::SetUpProgramFolders(settings, folder);
-    if (setUp.outcome != Outcome::Installed) {
-        return setUp;
-    }
-    for (const char* font : plugins::kAutoCadShapeFonts) {
-        // A font that cannot be placed does not fail the installation.
-        plugins::PlacePluginFile(folder + "QTXFonts\\" + font, folder + "Fonts\\" + font, &backup);
+    script->keepUsersCopy = true;
+    PlanEmptiedFolder(plan, folder + "QTXCad\\");
+    PlanEmptiedFolder(plan, folder + "QTXCorel\\");
+    plugins::PlanPluginProgramFolders(plan, settings, folder);
+    if (FolderExists(folder + "Fonts")) {
+        for (const char* font : plugins::kAutoCadShapeFonts) {
+            install::PlannedFile* placed =
+                PlanArchiveFile(plan, entries, ("QTXFonts\\" + std::string(font)).c_str(), folder + "Fonts\\" + font);
+            if (placed) {
+                placed->keepUsersCopy = true;
+            }
+        }
     }
     return PluginInstallResult();
 }
+
+// One plan per folder, each checked before the first is written.
+PluginInstallResult InstallInto(const std::vector<std::string>& folders, const PluginInstallSettings& settings) {
+    ExtractFailure failure;
+    std::vector<ArchiveFile> entries;
+    if (!ListPayload(plugins::SetupFileOf(settings), &entries, &failure)) {
+        return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
+    }
+    std::vector<install::InstallPlan> plans;
+    for (const std::string& folder : folders) {
+        plans.emplace_back(folder, folder, IsSystemLeadByte);
+        const PluginInstallResult planned = PlanAutoCad(settings, entries, folder, plans.back());
+        if (planned.outcome != Outcome::Installed) {
+            return planned;
+        }
+    }
+    return plugins::RunPlans(plans, settings);
+}
+
+}  // namespace
 
 PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings) {
     if (!settings.autoInstall) {
@@ -121,30 +127,11 @@ PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings) 
         if (folder.empty() || !FileExists(folder + plugins::kAutoCadProgram)) {
             return Failed(PluginInstallResult(), Outcome::PathError);
         }
-        PathsToWrite paths;
-        AddAutoCadPaths(settings, folder, paths);
-        const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
-        return noLink.outcome != Outcome::Installed ? noLink : PlaceAutoCadFiles(folder, settings);
+        return InstallInto({folder}, settings);
     }
-
     const std::vector<std::string> folders = RegisteredAutoCadFolders();
     if (folders.empty()) {
         return Failed(PluginInstallResult(), Outcome::HostNotFound);
     }
-    // Every AutoCAD is checked before the first is written.
-    PathsToWrite paths;
-    for (const std::string& folder : folders) {
-        AddAutoCadPaths(settings, folder, paths);
-    }
-    const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
-    if (noLink.outcome != Outcome::Installed) {
-        return noLink;
-    }
-    for (const std::string& folder : folders) {
-        const PluginInstallResult placed = PlaceAutoCadFiles(folder, settings);
-        if (placed.outcome != Outcome::Installed) {
-            return placed;
-        }
-    }
-    return PluginInstallResult();
+    return InstallInto(folders, settings);
 }

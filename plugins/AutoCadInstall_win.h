@@ -9,13 +9,10 @@
 #include "plugins/PluginInstall_win.h"
 
 // Automatic mode reads both registry views (HostSearch.h) and takes each registered folder that holds
-// "acad.exe" once. Outcomes: Installed; PathError (manual mode: the named folder is not a full path or
-// holds no "acad.exe"); HostNotFound (automatic mode: no such folder registered, so nothing was
-// installed); CloseHost (an extraction,
-// or a copy of the loader or a start-up file, failed; in automatic mode this ends the branch and the
-// folders done before stay installed); FileFailed.
+// "acad.exe" once. Every folder is checked (links, files in use, free space) before the first is
+// written; then each folder is installed all or nothing, in the registry's order. Outcomes: Installed;
+// PathError (manual mode: the named folder is not a full path or holds no "acad.exe"; or a link on the
+// way); HostNotFound (automatic mode: no such folder registered, so nothing was installed);
+// FilesInUse, NoSpace (nothing written); CloseHost, FileFailed, Cancelled (the folder being installed
+// is as it was, the folders before it stay installed). A missing "Fonts\" leaves the fonts out.
 PluginInstallResult InstallAutoCadPlugin(const PluginInstallSettings& settings);
-
-// The plug-in into one AutoCAD folder, which ends in "\". The fonts are best effort: a missing "Fonts\"
-// leaves them out.
-PluginInstallResult PlaceAutoCadFiles(const std::string& autoCadFolder, const PluginInstallSettings& settings);

@@ -4,9 +4,9 @@
 
 #include "framework/SystemLeadByte_win.h"
 #include "install/FileProbes_win.h"
-#include "install/FolderFiles_win.h"
 #include "install/FolderPath.h"
-#include "payload/SetupFile_win.h"
+#include "install/InstallFailure_win.h"
+#include "install/PlanSteps_win.h"
 #include "plugins/CorelDrawVersions.h"
 #include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
@@ -39,59 +39,44 @@ bool FindRegisteredCorelDraw(const plugins::CorelDrawVersion& version, plugins::
     return false;
 }
 
-void DeleteFiles(const std::string& folder, const std::array<const char*, 6>& names) {
-    for (const char* name : names) {
-        DeleteFileA((folder + name).c_str());
+// Everything the installation leaves below CorelDRAW's folder.
+PluginInstallResult PlanCorelDraw(const PluginInstallSettings& settings,
+                                  const plugins::CorelDrawFolders& folders,
+                                  const plugins::CorelDrawVersion& version,
+                                  install::InstallPlan& plan) {
+    ExtractFailure failure;
+    std::vector<ArchiveFile> entries;
+    if (!ListPayload(plugins::SetupFileOf(settings), &entries, &failure) ||
+        !PlanArchiveFiles(plan, entries, folders.program, {"QTXCad", "QTXCorel"}, &failure)) {
+        return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
     }
-}
-
-// Everything after the extraction into the program folder, which has succeeded.
-PluginInstallResult PlaceModuleAndFolders(const PluginInstallSettings& settings,
-                                          const plugins::CorelDrawFolders& folders,
-                                          const plugins::CorelDrawVersion& version) {
-    plugins::RemovePayloadFolder(folders.program + "QTXCad\\");
+    PlanEmptiedFolder(plan, folders.program + "QTXCad\\");
+    PlanEmptiedFolder(plan, folders.program + "QTXCorel\\");
 
     // No other version's module may stay where CorelDRAW loads modules from.
-    DeleteFiles(folders.gms, plugins::kGmsFolderModules);
-    DeleteFileA((folders.gms + plugins::kCorelModuleName).c_str());
-    DeleteFiles(folders.program, plugins::kProgramFolderModules);
-
-    const std::string pluginFolder = folders.program + "QTXCorel\\";
-    CopyFolderFiles(pluginFolder, folders.program);
-    const PluginInstallResult placed =
-        plugins::PlacePluginFile(pluginFolder + version.module, folders.gms + plugins::kCorelModuleName);
-    if (placed.outcome != Outcome::Installed) {
-        return placed;
+    plan.MakeFolder(folders.gms);
+    for (const char* name : plugins::kGmsFolderModules) {
+        plan.Delete(folders.gms + name);
     }
-    plugins::RemovePayloadFolder(pluginFolder);
-    // The folder copy above brought the modules along; only "QTXCorel.gms" is to be loaded.
-    DeleteFiles(folders.program, plugins::kProgramFolderModules);
-
-    return plugins::SetUpProgramFolders(settings, folders.program);
-}
-
-// What the installation writes below CorelDRAW's folder: besides what every plug-in writes, the modules
-// copied from the payload's "QTXCorel\" into the program folder, the GMS folder and the modules it
-// deletes there and in the program folder.
-PathsToWrite CorelDrawPaths(const PluginInstallSettings& settings, const plugins::CorelDrawFolders& folders) {
-    PathsToWrite paths = plugins::PluginPaths(settings, folders.base, folders.program);
-    std::vector<std::string> names;
-    ListArchiveFiles(settings.setupFile ? settings.setupFile : RunningSetupFile(), payload::Selection::Payload, &names);
-    for (const std::string& name : names) {
-        const std::size_t separator = payload::LastSeparator(name, IsSystemLeadByte);
-        const std::string folder = separator == std::string::npos ? std::string() : name.substr(0, separator);
-        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, folder.c_str(), -1, "QTXCorel", -1) == CSTR_EQUAL) {
-            paths.Add(folders.base, folders.program, name.c_str() + separator + 1);
+    if (!PlanArchiveFile(plan, entries, ("QTXCorel\\" + std::string(version.module)).c_str(),
+                         folders.gms + plugins::kCorelModuleName)) {
+        return plugins::MissingFromPayload(folders.gms + plugins::kCorelModuleName);
+    }
+    // The plug-in's other files go to the top of the program folder; of the modules only
+    // "QTXCorel.gms" is to be loaded, so none stays there.
+    for (const ArchiveFile& entry : entries) {
+        const std::size_t separator = payload::LastSeparator(entry.name, IsSystemLeadByte);
+        if (separator != std::string::npos &&
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, entry.name.c_str(), static_cast<int>(separator),
+                           "QTXCorel", -1) == CSTR_EQUAL) {
+            PlanArchiveFile(plan, entries, entry.name.c_str(), folders.program + entry.name.substr(separator + 1));
         }
     }
-    paths.Add(folders.base, folders.gms, plugins::kCorelModuleName);
-    for (const char* name : plugins::kGmsFolderModules) {
-        paths.Add(folders.base, folders.gms, name);
-    }
     for (const char* name : plugins::kProgramFolderModules) {
-        paths.Add(folders.base, folders.program, name);
+        plan.Delete(folders.program + name);
     }
-    return paths;
+    plugins::PlanPluginProgramFolders(plan, settings, folders.program);
+    return PluginInstallResult();
 }
 
 }  // namespace
@@ -114,22 +99,8 @@ PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings
         }
         folders = plugins::CorelDrawFoldersUnder(base, *version);
     }
-    const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(CorelDrawPaths(settings, folders));
-    if (noLink.outcome != Outcome::Installed) {
-        return noLink;
-    }
-    if (settings.autoInstall) {
-        CreateDirectoryA(folders.gms.c_str(), nullptr);
-    } else {
-        CreateDirectoryA((folders.base + "Draw\\").c_str(), nullptr);
-    }
-
-    const PluginInstallResult extracted = plugins::ExtractPayloadInto(settings, folders.program);
-    if (extracted.outcome != Outcome::Installed) {
-        return extracted;
-    }
-    if (!settings.autoInstall) {
-        CreateDirectoryA(folders.gms.c_str(), nullptr);
-    }
-    return PlaceModuleAndFolders(settings, folders, *version);
+    std::vector<install::InstallPlan> plans;
+    plans.emplace_back(folders.base, folders.base, IsSystemLeadByte);
+    const PluginInstallResult planned = PlanCorelDraw(settings, folders, *version, plans[0]);
+    return planned.outcome != Outcome::Installed ? planned : plugins::RunPlans(plans, settings);
 }

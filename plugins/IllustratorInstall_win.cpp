@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "framework/SystemLeadByte_win.h"
 #include "install/FileProbes_win.h"
+#include "install/InstallFailure_win.h"
+#include "install/PlanSteps_win.h"
 #include "plugins/IllustratorVersions.h"
 #include "plugins/PluginSteps_win.h"
 
@@ -18,39 +21,29 @@ PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settin
     const std::string programFolder = base + plugins::kIllustratorProgramFolder + "\\";
     const std::string pluginFolder = base + plugins::kIllustratorPluginFolder + "\\";
 
-    PathsToWrite paths = plugins::PluginPaths(settings, base, programFolder);
-    paths.Add(base, pluginFolder, pluginFile);
+    std::vector<install::InstallPlan> plans;
+    plans.emplace_back(base, base, IsSystemLeadByte);
+    install::InstallPlan& plan = plans[0];
+    ExtractFailure failure;
+    std::vector<ArchiveFile> entries;
+    if (!ListPayload(plugins::SetupFileOf(settings), &entries, &failure) ||
+        !PlanArchiveFiles(plan, entries, programFolder, {"QTXCad", "QTXCorel", "QtxAi"}, &failure)) {
+        return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
+    }
+    for (const char* emptied : {"QTXCad\\", "QTXCorel\\", "QTXAi\\"}) {
+        PlanEmptiedFolder(plan, programFolder + emptied);
+    }
+    // The chosen plug-in is the only one of ours left in the plug-in folder.
     for (const char* older : plugins::kOlderIllustratorPlugins) {
-        paths.Add(base, pluginFolder, older);
+        plan.Delete(pluginFolder + older);
+    }
+    // The payload's folder is "QtxAi" and spells some plug-ins in another case: names match whatever the case.
+    if (!PlanArchiveFile(plan, entries, ("QtxAi\\" + std::string(pluginFile)).c_str(), pluginFolder + pluginFile)) {
+        return plugins::MissingFromPayload(pluginFolder + pluginFile);
     }
     for (const char* module : plugins::kCorelModulesInIllustrator) {
-        paths.Add(base, programFolder, module);
+        plan.Delete(programFolder + module);
     }
-    const PluginInstallResult noLink = plugins::RefuseLinkOnTheWay(paths);
-    if (noLink.outcome != Outcome::Installed) {
-        return noLink;
-    }
-
-    const PluginInstallResult extracted = plugins::ExtractPayloadInto(settings, programFolder);
-    if (extracted.outcome != Outcome::Installed) {
-        return extracted;
-    }
-    plugins::RemovePayloadFolder(programFolder + "QTXCad\\");
-    plugins::RemovePayloadFolder(programFolder + "QTXCorel\\");
-
-    for (const char* older : plugins::kOlderIllustratorPlugins) {
-        DeleteFileA((pluginFolder + older).c_str());
-    }
-    // The payload's folder is "QtxAi"; the file system finds it, and the file, whatever the case.
-    const PluginInstallResult placed =
-        plugins::PlacePluginFile(programFolder + "QTXAi\\" + pluginFile, pluginFolder + pluginFile);
-    if (placed.outcome != Outcome::Installed) {
-        return placed;
-    }
-    plugins::RemovePayloadFolder(programFolder + "QTXAi\\");
-    for (const char* module : plugins::kCorelModulesInIllustrator) {
-        DeleteFileA((programFolder + module).c_str());
-    }
-
-    return plugins::SetUpProgramFolders(settings, programFolder);
+    plugins::PlanPluginProgramFolders(plan, settings, programFolder);
+    return plugins::RunPlans(plans, settings);
 }

@@ -17,6 +17,12 @@ std::string PluginMessage(const PluginInstallResult& result,
             return table.Text(notFound);
         case Outcome::CloseHost:
             return table.Text(closeHost);
+        case Outcome::FilesInUse:
+            return table.Text(install::MsgFilesInUse);
+        case Outcome::NoSpace:
+            return table.Text(install::MsgNoSpace);
+        case Outcome::Cancelled:
+            return std::string();
         case Outcome::FileFailed:
             break;  // FileFailureMessage names the file
     }

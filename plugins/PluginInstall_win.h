@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "install/InstallObserver.h"
+#include "install/InstallTransaction_win.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"
 
@@ -16,6 +18,8 @@ struct PluginInstallSettings {
     std::string setupFolder;   // beside the setup executable, ending in "\"
     // Null means the running setup's own file; tests give their own.
     CFile* setupFile = nullptr;
+    // Asked to retry files in use and whether to go on between files; null: checked once, never stopped.
+    install::InstallObserver* observer = nullptr;
 };
 
 struct PluginInstallResult {
@@ -23,12 +27,16 @@ struct PluginInstallResult {
         Installed,
         PathError,     // the named folder is not the host's (or no folder was named); nothing is written
         HostNotFound,  // automatic mode found no installation of the host; nothing is written
-        CloseHost,     // the payload or the plug-in itself could not be put in place, mostly because the
-                       // running host holds the file open
-        FileFailed,    // a read or write failed in the middle of a copy; failure names the file
+        CloseHost,     // a file could not be put in place (failure names it), mostly because the running host
+                       // opened it after the check, or the payload lacks the plug-in; the folder was undone
+        FileFailed,    // a read or write failed; failure names the file; the folder was undone
+        FilesInUse,    // found.inUse are held open or closed to writing: nothing is written
+        NoSpace,       // the host folder's volume lacks found.missingMegabytes: nothing is written
+        Cancelled,     // the observer asked to stop: the folder being installed was undone
     };
     Outcome outcome = Outcome::Installed;
     ExtractFailure failure;
+    CheckFindings found;
 };
 
 // The table's messages the install command shows for a result; empty for a completed installation and for

@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include "framework/SystemLeadByte_win.h"
-#include "install/FolderFiles_win.h"
 #include "install/FolderPath.h"
-#include "install/MainSoftwareLayout.h"
-#include "install/SoftConfig_win.h"
+#include "install/InstallFailure_win.h"
+#include "install/PlanSteps_win.h"
 #include "payload/SetupFile_win.h"
 
 namespace {
@@ -24,67 +23,49 @@ std::string HostFolderFromTarget(const std::string& targetFolder) {
     return install::WithTrailingBackslash(targetFolder, IsSystemLeadByte);
 }
 
-PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, const std::string& destination) {
+PluginInstallResult MissingFromPayload(const std::string& destination) {
     ExtractFailure failure;
-    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
-    if (!ExtractArchiveFiles(setup, destination, payload::Selection::Payload, &failure)) {
-        return Failed(PluginInstallResult(), failure.IsReadOrWrite() ? Outcome::FileFailed : Outcome::CloseHost, failure);
-    }
-    return PluginInstallResult();
+    failure.kind = ExtractFailure::Kind::CreateFile;
+    failure.path = destination;
+    failure.systemError = ERROR_FILE_NOT_FOUND;
+    return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
 }
 
-void RemovePayloadFolder(const std::string& folder) {
-    DeleteFolderFiles(folder);
-    RemoveDirectoryA(folder.c_str());
+void PlanPluginProgramFolders(install::InstallPlan& plan,
+                              const PluginInstallSettings& settings,
+                              const std::string& folder) {
+    PlanProgramFolders(plan, settings.setupFolder, folder, {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"},
+                       settings.languagePosition + 1);
 }
 
-PluginInstallResult PlacePluginFile(const std::string& source, const std::string& destination, FileBackup* backup) {
-    if ((backup && !backup->KeepBeforeReplacing(source, destination)) ||
-        !CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
-        ExtractFailure failure;
-        failure.kind = ExtractFailure::Kind::CreateFile;
-        failure.path = destination;
-        failure.systemError = GetLastError();
-        return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
+PluginInstallResult RunPlans(const std::vector<install::InstallPlan>& plans, const PluginInstallSettings& settings) {
+    const InstallRun run = RunInstallPlans(plans, *SetupFileOf(settings), settings.observer);
+    PluginInstallResult result = Failed(PluginInstallResult(), Outcome::Installed, run.failure);
+    result.found = run.found;
+    switch (run.stop) {
+        case InstallRun::Stop::None:
+            break;
+        case InstallRun::Stop::Link:
+            result.outcome = Outcome::PathError;
+            break;
+        case InstallRun::Stop::FilesInUse:
+            result.outcome = Outcome::FilesInUse;
+            break;
+        case InstallRun::Stop::NoSpace:
+            result.outcome = Outcome::NoSpace;
+            break;
+        case InstallRun::Stop::Cancelled:
+            result.outcome = Outcome::Cancelled;
+            break;
+        case InstallRun::Stop::Failed:
+            result.outcome = run.failure.IsReadOrWrite() ? Outcome::FileFailed : Outcome::CloseHost;
+            break;
     }
-    return PluginInstallResult();
+    return result;
 }
 
-PathsToWrite PluginPaths(const PluginInstallSettings& settings,
-                         const std::string& root,
-                         const std::string& programFolder) {
-    PathsToWrite paths;
-    CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
-    paths.AddArchiveFiles(root, setup, payload::Selection::Payload, programFolder);
-    for (const char* emptied : {install::kAutoCadFolder, install::kCorelDrawFolder, install::kIllustratorFolder}) {
-        paths.Add(root, programFolder, emptied);
-    }
-    for (const char* name : {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"}) {
-        paths.AddFolderCopy(root, settings.setupFolder, programFolder, name);
-    }
-    paths.Add(root, programFolder, "QTXCfg\\Backup\\");
-    paths.Add(root, programFolder, install::kSoftConfigPath);
-    return paths;
-}
-
-PluginInstallResult RefuseLinkOnTheWay(const PathsToWrite& paths) {
-    const std::string link = FindLinkOnTheWay(paths);
-    return link.empty() ? PluginInstallResult()
-                        : Failed(PluginInstallResult(), Outcome::PathError, LinkOnTheWayFailure(link));
-}
-
-PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder) {
-    for (const char* name : {"QTXLanguage\\", "QTXRes\\", "QTXCfg\\"}) {
-        CreateDirectoryA((folder + name).c_str(), nullptr);
-    }
-    ExtractFailure failure;
-    if (!InstallConfigFolder(settings.setupFolder + "QTXCfg\\", folder + "QTXCfg\\", settings.languagePosition + 1,
-                             &failure)) {
-        return Failed(PluginInstallResult(), Outcome::FileFailed, failure);
-    }
-    CopyFolderFiles(settings.setupFolder + "QTXLanguage\\", folder + "QTXLanguage\\");
-    CopyFolderFiles(settings.setupFolder + "QTXRes\\", folder + "QTXRes\\");
-    return PluginInstallResult();
+CFile* SetupFileOf(const PluginInstallSettings& settings) {
+    return settings.setupFile ? settings.setupFile : RunningSetupFile();
 }
 
 }  // namespace plugins

@@ -2,10 +2,9 @@
 // Steps the three plug-in installations share: each takes or returns what PluginInstall_win.h defines.
 
 #include <string>
+#include <vector>
 
-#include "install/FileBackup_win.h"
-#include "install/InstallFailure_win.h"
-#include "install/LinkOnTheWay_win.h"
+#include "install/InstallPlan.h"
 #include "plugins/PluginInstall_win.h"
 
 namespace plugins {
@@ -14,32 +13,21 @@ namespace plugins {
 // (install::IsFullPath), since a relative one would lean on the elevated setup's current folder.
 std::string HostFolderFromTarget(const std::string& targetFolder);
 
-// The payload into destination (which ends in "\"): Installed, or CloseHost or FileFailed with the cause.
-PluginInstallResult ExtractPayloadInto(const PluginInstallSettings& settings, const std::string& destination);
+// The payload entry that makes the plug-in work was not in the archive: CloseHost naming its
+// destination, before anything is written.
+PluginInstallResult MissingFromPayload(const std::string& destination);
 
-// Empties a folder the extraction brought along and removes it; one that still holds a sub-folder stays.
-void RemovePayloadFolder(const std::string& folder);
+// The program folders every plug-in installation sets up in `folder`: "QTXLanguage\", "QTXRes\" and
+// "QTXCfg\" filled from beside the setup, then "SoftCfg.ini".
+void PlanPluginProgramFolders(install::InstallPlan& plan,
+                              const PluginInstallSettings& settings,
+                              const std::string& folder);
 
-// Copies the file that makes the plug-in work, overwriting: Installed, or CloseHost naming the destination.
-// With a backup, a destination that is the user's own and differs is kept first; when it can't be
-// kept, it is not replaced either (CloseHost).
-PluginInstallResult PlacePluginFile(const std::string& source,
-                                    const std::string& destination,
-                                    FileBackup* backup = nullptr);
+// Checks the plans, then installs each, all or nothing (install/InstallTransaction_win.h): Installed,
+// or the outcome that stopped them. A plan that fails on the way is undone; the ones before it stay.
+PluginInstallResult RunPlans(const std::vector<install::InstallPlan>& plans, const PluginInstallSettings& settings);
 
-// The paths every plug-in installation writes, creates, empties or deletes below `root`, the host's folder
-// (which may itself be a link): the payload as it lands in programFolder, the payload folders it empties
-// there, and the program folders it sets up. Each branch adds the files it places and deletes.
-PathsToWrite PluginPaths(const PluginInstallSettings& settings,
-                         const std::string& root,
-                         const std::string& programFolder);
-
-// Installed when no link lies on the way to any of the paths; otherwise PathError naming the first link
-// (failure kind Link), before anything is written.
-PluginInstallResult RefuseLinkOnTheWay(const PathsToWrite& paths);
-
-// "QTXLanguage\", "QTXRes\" and "QTXCfg\" in folder, filled from beside the setup, then "SoftCfg.ini".
-// Installed, or FileFailed when a read or write of the configuration copy failed.
-PluginInstallResult SetUpProgramFolders(const PluginInstallSettings& settings, const std::string& folder);
+// The running setup's file unless the settings name another.
+CFile* SetupFileOf(const PluginInstallSettings& settings);
 
 }  // namespace plugins

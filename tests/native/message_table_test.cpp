@@ -53,6 +53,14 @@ const Row kExpected[] = {
      "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!",
      "Can't read the files beside the setup (SetupCfg.ini, QTXCfg): the path of its folder is too long or has "
      "characters this Windows cannot use. Copy the setup's folder to a shorter path and try again!"},
+    {install::MsgFilesInUse, "以下文件正在使用,请关闭相关程序后点击“重试”:",
+     "These files are in use. Close the program that uses them, then click Retry:",
+     "These files are in use. Close the program that uses them, then click Retry:"},
+    {install::MsgMoreFiles, "以及另外 % 个文件", "and % more", "and % more"},
+    {install::MsgNoSpace, "磁盘空间不足,无法安装到:", "There is not enough free space on the drive to install into:",
+     "There is not enough free space on the drive to install into:"},
+    {install::MsgSpaceNeeded, "还需要 % MB 的可用空间。", "Another % MB of free space is needed.",
+     "Another % MB of free space is needed."},
 };
 
 TEST(MessageTable, EveryTextByteForByteInEachColumn) {

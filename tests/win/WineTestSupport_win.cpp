@@ -125,6 +125,17 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     return files;
 }
 
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder, bool withBackups) {
+    const std::string root = folder.back() == '\\' ? folder : folder + "\\";
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& name : ListFiles(root)) {
+        if (withBackups || ("\\" + name).find("\\Backup\\") == std::string::npos) {
+            files.emplace_back(name, Content(root + name));
+        }
+    }
+    return files;
+}
+
 bool RunsUnderWine() {
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wintest {
@@ -50,6 +51,10 @@ std::string Content(const std::string& path);
 std::string MakeFolder(const std::string& path);
 // Names of the files under a folder, relative to it with "\" separators, sorted.
 std::vector<std::string> ListFiles(const std::string& folder);
+// Each file under a folder (as ListFiles names it) with its bytes: equal snapshots, an unchanged tree.
+// Without backups, the copies kept in "Backup\" folders are left out: they are the user's, and stay
+// whatever an installation does.
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder, bool withBackups = true);
 
 // Splits a ListFiles result: the copies an installation kept in "Backup\<date time>\" folders go to
 // `backups` (sorted), with the date and time written as "<stamp>" ("QTXCfg\Backup\<stamp>\Laser.ini",

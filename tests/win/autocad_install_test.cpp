@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/GbkText_win.h"
-#include "install/InstallFailure_win.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/ScopedMachineKey_win.h"
+#include "tests/win/ScriptedObserver_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
 namespace {
@@ -204,24 +203,59 @@ TEST_F(AutoCadInstallTest, AutomaticWithNoRegisteredFolderIsNotFound) {
     EXPECT_EQ(wintest::ListFiles(temp.Path()), (std::vector<std::string>{"Unregistered\\acad.exe"}));
 }
 
-TEST_F(AutoCadInstallTest, FailingSecondFolderEndsTheBranchAndLeavesTheFirstInstalled) {
+// Every AutoCAD is checked before the first is written: a file in use in any names it, and none is
+// written.
+TEST_F(AutoCadInstallTest, FileInUseInAnyFolderIsNamedBeforeAnyIsWritten) {
     const std::string first = MakeAutoCad("First");
     const std::string second = MakeAutoCad("Second");
-    const std::string third = MakeAutoCad("Third");
     CreateDirectoryA((second + "\\QTXPrograms").c_str(), nullptr);
     ASSERT_TRUE(wintest::WriteWholeFile(second + "\\QTXPrograms\\Vectrace.exe", "running"));
     wintest::FileHolder running(second + "\\QTXPrograms\\Vectrace.exe");
     ASSERT_TRUE(running.Holding());
     ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
     ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", second));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R20.0\\ACAD-E001:409", "AcadLocation", third));
 
     const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
 
+    EXPECT_EQ(result.outcome, Outcome::FilesInUse);
+    ASSERT_EQ(result.found.inUse.size(), 1u);
+    EXPECT_EQ(result.found.inUse[0].path, second + "\\QTXPrograms\\Vectrace.exe");
+    EXPECT_EQ(wintest::ListFiles(first + "\\"), (std::vector<std::string>{"acad.exe"}));
+    EXPECT_EQ(wintest::ListFiles(second + "\\"), (std::vector<std::string>{"QTXPrograms\\Vectrace.exe", "acad.exe"}));
+}
+
+// Each AutoCAD folder is all or nothing: a failure on the way in the second (a file opened after the
+// check) leaves the first installed and the second, and those after it, as they were.
+TEST_F(AutoCadInstallTest, FailureInTheSecondFolderLeavesTheFirstInstalledAndTheSecondAsItWas) {
+    const std::string first = MakeAutoCad("First");
+    const std::string second = MakeAutoCad("Second");
+    const std::string third = MakeAutoCad("Third");
+    CreateDirectoryA((second + "\\QTXPrograms").c_str(), nullptr);
+    ASSERT_TRUE(wintest::WriteWholeFile(second + "\\QTXPrograms\\Vectrace.exe", "older"));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", second));
+    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R20.0\\ACAD-E001:409", "AcadLocation", third));
+    const auto secondBefore = wintest::Snapshot(second);
+    std::unique_ptr<wintest::FileHolder> opened;
+    wintest::ScriptedObserver observer;
+    observer.betweenFiles = [&](int) {
+        if (!opened && wintest::Exists(first + "\\acad.lsp")) {  // the first folder is done
+            opened = std::make_unique<wintest::FileHolder>(second + "\\QTXPrograms\\Vectrace.exe");
+        }
+        return true;
+    };
+    PluginInstallSettings settings = Settings("", 1);
+    settings.observer = &observer;
+
+    const PluginInstallResult result = InstallAutoCadPlugin(settings);
+    ASSERT_TRUE(opened && opened->Holding());
+    opened.reset();
+
     EXPECT_EQ(result.outcome, Outcome::CloseHost);
+    EXPECT_EQ(result.failure.path, second + "\\QTXPrograms\\Vectrace.exe");
     EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(1)), "Please Close AutoCAD, and try to Install!");
     ExpectInstalled(first, "acad_EN.lsp");
-    EXPECT_FALSE(wintest::Exists(second + "\\acad.lsp"));
+    EXPECT_TRUE(wintest::Snapshot(second) == secondBefore) << "the second folder changed";
     EXPECT_EQ(wintest::ListFiles(third + "\\"), (std::vector<std::string>{"acad.exe"}));
 }
 
@@ -314,47 +348,29 @@ TEST_F(AutoCadInstallTest, UsersStartupFilesAndFontsAreKeptBeforeTheyAreReplaced
     EXPECT_EQ(wintest::Content(again[1] + "acad.lsp"), Payload("QTXCad\\acad_EN.lsp"));
 }
 
-// A running AutoCAD holds its start-up files open; the loader and scripts must land or nothing is claimed.
-TEST_F(AutoCadInstallTest, HeldLoaderOrStartupFileAsksToCloseAutoCad) {
+// A running AutoCAD holds its start-up files open: each file it holds is named, the splash picture and
+// the fonts as much as the loader, and nothing is written.
+TEST_F(AutoCadInstallTest, HeldLoaderStartupFileOrFontIsNamedAndNothingIsWritten) {
     const std::string folder = MakeAutoCad("Held");
     ASSERT_EQ(InstallAutoCadPlugin(Settings(folder, 0)).outcome, Outcome::Installed);
-    const struct {
-        const char* held;
-        Outcome outcome;
-    } cases[] = {
-        {"QTXSrtCad.dll", Outcome::CloseHost},
-        {"acad.dvb", Outcome::CloseHost},
-        {"acad.lsp", Outcome::CloseHost},
-        {"QTXPrograms\\Vectrace.exe", Outcome::CloseHost},  // the extraction itself
-        {"QTXStart.bmp", Outcome::Installed},               // only a picture
-        {"Fonts\\txt.shx", Outcome::Installed},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.held);
-        wintest::FileHolder running(folder + "\\" + c.held);
+    for (const char* held :
+         {"QTXSrtCad.dll", "acad.dvb", "acad.lsp", "QTXPrograms\\Vectrace.exe", "QTXStart.bmp", "Fonts\\txt.shx"}) {
+        SCOPED_TRACE(held);
+        wintest::FileHolder running(folder + "\\" + held);
         ASSERT_TRUE(running.Holding());
+        const auto before = wintest::Snapshot(folder);
+
         const PluginInstallResult result = InstallAutoCadPlugin(Settings(folder, 0, 0));
-        EXPECT_EQ(result.outcome, c.outcome) << result.failure.path;
-        if (c.outcome == Outcome::CloseHost) {
-            EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(0)),
-                      "\xc7\xeb\xb9\xd8\xb1\xd5"
-                      "AutoCAD,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
-        }
+
+        EXPECT_EQ(result.outcome, Outcome::FilesInUse) << result.failure.path;
+        ASSERT_EQ(result.found.inUse.size(), 1u);
+        EXPECT_EQ(result.found.inUse[0].path, folder + "\\" + held);
+        EXPECT_EQ(
+            AutoCadInstallMessage(result, install::MessageTable(0)),
+            "\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8"
+            "\xb3\xcc\xd0\xf2\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:");
+        EXPECT_TRUE(wintest::Snapshot(folder) == before) << "written with a file in use";
     }
-}
-
-// The plugin_full_cfg fixture links "<build>\plugin_full_cfg\<prefix>\QTXCfg\SoftCfg.ini" to /dev/full.
-TEST_F(AutoCadInstallTest, FailedWriteInTheConfigurationCopyNamesTheFile) {
-    const std::string folder =
-        wintest::ProgramFolder() + "plugin_full_cfg\\" + (wintest::IsWow64() ? "win64" : "win32");
-    ASSERT_TRUE(wintest::Exists(folder + "\\acad.exe")) << "no plugin_full_cfg fixture";
-
-    const PluginInstallResult result = InstallAutoCadPlugin(Settings(folder, 0));
-
-    EXPECT_EQ(result.outcome, Outcome::FileFailed);
-    EXPECT_EQ(result.failure.path, folder + "\\QTXCfg\\SoftCfg.ini");
-    const std::wstring message = FileFailureMessage(install::MessageTable(2), result.failure);
-    EXPECT_EQ(message.rfind(L"Can't write the file:\r\n" + AnsiToWide(result.failure.path.c_str()) + L"\r\n", 0), 0u);
 }
 
 }  // namespace

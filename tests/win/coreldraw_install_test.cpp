@@ -218,8 +218,8 @@ TEST_F(CorelDrawInstallTest, ReinstallOfAnotherVersionLeavesOnlyItsModule) {
     EXPECT_EQ(backups, std::vector<std::string>{"QTXCfg\\Backup\\<stamp>\\SoftCfg.ini"});
 }
 
-// A running CorelDRAW holds its files open: the branch asks to close it and claims nothing.
-TEST_F(CorelDrawInstallTest, HeldFileAsksToCloseCorelDraw) {
+// A running CorelDRAW holds its files open: the branch names them before it writes anything.
+TEST_F(CorelDrawInstallTest, HeldFileIsNamedAndNothingIsWritten) {
     const std::string base = MakeCorelDraw("Held");
     ASSERT_EQ(InstallCorelDrawPlugin(Settings(base, 0, 3)).outcome, Outcome::Installed);
 
@@ -238,13 +238,14 @@ TEST_F(CorelDrawInstallTest, HeldFileAsksToCloseCorelDraw) {
             holder = std::make_unique<wintest::FileHolder>(c.held);
             ASSERT_TRUE(holder->Holding());
         }
+        const auto before = wintest::Snapshot(base);
         const PluginInstallResult result = InstallCorelDrawPlugin(c.settings);
-        EXPECT_EQ(result.outcome, Outcome::CloseHost) << result.failure.path;
+        EXPECT_EQ(result.outcome, Outcome::FilesInUse) << result.failure.path;
+        ASSERT_EQ(result.found.inUse.size(), 1u);
+        EXPECT_EQ(result.found.inUse[0].path, c.held);
         EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(2)),
-                  "Please Close CorelDraw, and try to Install!");
-        EXPECT_EQ(CorelDrawInstallMessage(result, install::MessageTable(0)),
-                  "\xc7\xeb\xb9\xd8\xb1\xd5"
-                  "CorelDraw,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
+                  "These files are in use. Close the program that uses them, then click Retry:");
+        EXPECT_TRUE(wintest::Snapshot(base) == before) << "written with a file in use";
     }
     // The held module is still the one installed before.
     EXPECT_EQ(wintest::Content(base + "Draw\\GMS\\QTXCorel.gms"), Module("QTXCorelX34.gms"));

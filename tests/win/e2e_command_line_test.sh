@@ -156,26 +156,31 @@ check_shortcuts "$desktop" "$menu" 'C:\東莞工厂\Vectrace\' windows-936
 log_has "$log" 'Installing Vectrace into C:\東莞工厂\Vectrace\' "Exit code 0"
 remove_shortcuts
 
-# Vectrace.exe held open by a running program: exit code 2, no box (a box would hold the run until the
-# time-out), the failed file with the system's reason and the message of the language's column in the
-# log, and no SoftCfg.ini. /SILENT is watched by the UI driver for boxes; /VERYSILENT shows none at all.
+# An upgrade while Vectrace runs, unattended: exit code 2, no box (a box would hold the run until the
+# time-out), the file in use with the system's reason and the message of the language's column in the
+# log, and the first version unchanged byte for byte. /SILENT is watched by the UI driver for boxes;
+# /VERYSILENT shows none at all.
 case_name=held-program
 case_folder held
-mkdir -p "$folder/Vectrace/QTXPrograms"
-if hold "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"; then
+setup 0 /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder")"
+while IFS= read -r -d '' file; do
+    printf 'first version of %s' "${file#"$folder"/}" >"$file"
+done < <(find "$folder/Vectrace" -type f -print0)
+first=$(cd "$folder/Vectrace" && find . -type f -exec md5sum {} + | sort)
+held_exe="$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"
+if hold "$held_exe"; then
     log=$folder/held.log
     scenario silent_no_box E2E_LANG=1 "E2E_DIR=$(windows_path "$folder")" "E2E_LOG=$(windows_path "$log")" E2E_EXIT=2
-    log_has "$log" "Failed on $(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe: " \
-        "Failed: 安装失败! 关闭正在运行的Vectrace后重试" "Exit code 2"
-    setup 2 /VERYSILENT /LANG=2 "/DIR=$(windows_path "$folder")" "/LOG=$(windows_path "$log")"
-    log_has "$log" "Failed: error! please Close the Vectrace!" "Exit code 2"
+    log_has "$log" "In use: $held_exe: " "Failed: 以下文件正在使用,请关闭相关程序后点击“重试”:" "$held_exe" \
+        "Nothing was written" "Exit code 2"
     setup 2 /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder")" "/LOG=$(windows_path "$log")"
-    log_has "$log" "Failed: Can't copy files, error!" "Exit code 2"
+    log_has "$log" "In use: $held_exe: " \
+        "Failed: These files are in use. Close the program that uses them, then click Retry:" "Exit code 2"
     grep -q "Done:" "$log" && fail "success told after a failure"
-    absent "$folder/Vectrace/QTXCfg/SoftCfg.ini"
-    absent "$desktop/Vectrace.lnk"
+    [ "$(cd "$folder/Vectrace" && find . -type f -exec md5sum {} + | sort)" = "$first" ] || fail "the first version changed"
 fi
 release
+remove_shortcuts
 
 # A wrong command line: exit code 1, the reason in the log, nothing written into the named folder and
 # no shortcut; without /VERYSILENT the usage box says it.

@@ -112,15 +112,51 @@ run main_software 1 "$(windows_path "$folder")" "Install OK!"
 [ -e "$folder/Vectrace/QTXCad" ] && fail "QTXCad stayed"
 chmod -R u+w "$folder"
 
-# Vectrace.exe held open without sharing by a running program: the copy-failed text of each column.
+# An upgrade while Vectrace runs. The first version is installed and every file of it marked, so a
+# byte the second one wrote would show. With Vectrace.exe held open, the box names it and offers Retry;
+# while it stands the first version is unchanged. Cancel leaves it so; Retry once the program is closed
+# installs the second version whole.
 case_name=held-program
 case_folder held
-mkdir -p "$folder/Vectrace/QTXPrograms"
-if hold "$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"; then
-    run main_software 0 "$(windows_path "$folder")" "安装失败! 关闭正在运行的Vectrace后重试"
-    run main_software 1 "$(windows_path "$folder")" "error! please Close the Vectrace!"
-    run main_software 2 "$(windows_path "$folder")" "Can't copy files, error!"
-    [ -e "$folder/Vectrace/QTXCfg/SoftCfg.ini" ] && fail "SoftCfg.ini written after a failed copy"
+run main_software 1 "$(windows_path "$folder")" "Install OK!"
+while IFS= read -r -d '' file; do
+    printf 'first version of %s' "${file#"$folder"/}" >"$file"
+done < <(find "$folder/Vectrace" -type f -print0)
+# The tree and the shortcuts as they are, byte for byte.
+fingerprint() { (cd "$folder" && find . -type f ! -path '*/Backup/*' -exec md5sum {} + | sort; md5sum "$desktop/Vectrace.lnk" "$menu"/*.lnk); }
+fingerprint >"$work/first.sum"
+held_exe="$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"
+shown=e2e-in-use-$arch.shown
+go=e2e-in-use-$arch.go
+# in_use SCENARIO LANGUAGE LEAD-IN LAST [RELEASE]: the setup run to the box, the disk checked while it
+# stands, the program closed first when RELEASE is given, then the box answered.
+in_use() {
+    local scenario=$1 language=$2 message=$3$'\r\n'$held_exe last=$4 release_first=${5:-}
+    echo "--- $case_name: $scenario, language $language"
+    rm -f "$dist/$shown" "$dist/$go"
+    E2E_LANGUAGE=$language E2E_PATH_CAPTION=$(caption_for "$language") E2E_TARGET="$(windows_path "$folder")" \
+        E2E_MESSAGE=$message E2E_LAST=$last E2E_SHOWN=$shown E2E_GO=$go \
+        timeout -k 5 150 "$runner" "$uidriver" "$scenarios/$scenario.scn" &
+    local scenario_pid=$!
+    for _ in $(seq 600); do [ -f "$dist/$shown" ] && break; sleep 0.1; done
+    [ -f "$dist/$shown" ] || fail "the box naming the file in use never showed"
+    fingerprint | cmp -s - "$work/first.sum" || fail "the first version changed while the box stands"
+    if [ -n "$release_first" ]; then
+        release
+        sleep 1
+    fi
+    touch "$dist/$go"
+    wait "$scenario_pid" || fail "scenario $scenario"
+    rm -f "$dist/$shown" "$dist/$go"
+}
+if hold "$held_exe"; then
+    in_use main_software_in_use_cancelled 0 "以下文件正在使用,请关闭相关程序后点击“重试”:" ""
+    fingerprint | cmp -s - "$work/first.sum" || fail "the first version changed after Cancel"
+    in_use main_software_in_use_retried 2 "These files are in use. Close the program that uses them, then click Retry:" \
+        "Install OK!" release
+    check_installed "$folder/Vectrace" 2
+    check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
+    find "$folder" -name '~vtsetup*' | grep -q . && fail "temporary files stayed: $(find "$folder" -name '~vtsetup*')"
 fi
 release
 
@@ -154,15 +190,16 @@ for target in 'Vectrace' 'D:x' '\Vectrace'; do
     done
 done
 
-# A full disk: the small drive S: (when mounted) fills during the extraction.
+# A drive too small (the small drive S:, when mounted): the space message names the folder and the
+# megabytes missing, before anything is written.
 case_name=full-disk
 small=$prefix/dosdevices/s:
 if [ -d "$small/" ] && mountpoint -q "$(readlink -f "$small")"; then
     rm -rf "$small/vt-e2e-full"
     mkdir -p "$small/vt-e2e-full"
     made+=("$(readlink -f "$small")/vt-e2e-full")
-    run main_software_message_start 1 'S:\vt-e2e-full' "Can't write the file:"
-    [ -e "$small/vt-e2e-full/Vectrace/QTXCfg/SoftCfg.ini" ] && fail "SoftCfg.ini written on a full disk"
+    run main_software_message_start 1 'S:\vt-e2e-full' $'There is not enough free space on the drive to install into:\r\nS:\\vt-e2e-full\\Vectrace\r\nAnother '
+    [ -z "$(ls -A "$small/vt-e2e-full")" ] || fail "written on a drive too small: $(ls -A "$small/vt-e2e-full")"
 else
     echo "--- full-disk: no small drive S: in the prefix; case skipped"
 fi

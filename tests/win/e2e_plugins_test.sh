@@ -140,14 +140,15 @@ for folder in "$first" "$second"; do
     absent "$folder/Fonts/Backup"
 done
 
-# The second installation's start-up module held by a running AutoCAD: its close-and-retry message,
-# no success, and the first installation stays done.
+# The second installation's start-up module held by a running AutoCAD: every AutoCAD is checked before
+# the first is written, so the box names the file, and after it is dismissed neither folder is written.
 case_name=autocad-second-held
 rm -f "$first/acad.lsp" "$second/acad.lsp"
 hold "$(windows_path "$second/QTXSrtCad.dll")"
-run autocad "Please Close AutoCAD, and try to Install!" E2E_AUTO=1 E2E_LANGUAGE=1
+run autocad $'These files are in use. Close the program that uses them, then click Retry:\r\n'"$(windows_path "$second/QTXSrtCad.dll")" \
+    E2E_AUTO=1 E2E_LANGUAGE=1
 release
-same_file "$payload/QTXCad/acad_EN.lsp" "$first/acad.lsp"
+absent "$first/acad.lsp"
 absent "$second/acad.lsp"
 
 # An uninstalled AutoCAD left its key: its folder holds no "acad.exe" and is passed over; the AutoCAD

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/GbkText_win.h"
-#include "install/InstallFailure_win.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
@@ -116,8 +114,8 @@ TEST_F(IllustratorInstallTest, FolderWithoutEitherSupportFolderIsAPathErrorAndWr
     EXPECT_FALSE(wintest::Exists(temp / "NoPlugins\\Support Files\\Contents\\Windows\\QTXPrograms"));
 }
 
-// A running Illustrator holds its plug-in or the program's files open.
-TEST_F(IllustratorInstallTest, HeldPluginOrProgramFileAsksToCloseIllustrator) {
+// A running Illustrator holds its plug-in or the program's files open: they are named, nothing is written.
+TEST_F(IllustratorInstallTest, HeldPluginOrProgramFileIsNamedAndNothingIsWritten) {
     const std::string base = MakeIllustrator("Held");
     ASSERT_EQ(InstallIllustratorPlugin(Settings(base, 2)).outcome, Outcome::Installed);
     for (const char* held :
@@ -126,22 +124,22 @@ TEST_F(IllustratorInstallTest, HeldPluginOrProgramFileAsksToCloseIllustrator) {
         wintest::FileHolder running(base + "\\Support Files\\" + held);
         ASSERT_TRUE(running.Holding());
 
+        const auto before = wintest::Snapshot(base);
+
         const PluginInstallResult result = InstallIllustratorPlugin(Settings(base, 2));
 
-        EXPECT_EQ(result.outcome, Outcome::CloseHost) << result.failure.path;
-        EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(2)),
-                  "Please Close Illustrator, and try to Install!");
+        EXPECT_EQ(result.outcome, Outcome::FilesInUse) << result.failure.path;
+        ASSERT_EQ(result.found.inUse.size(), 1u);
+        EXPECT_EQ(result.found.inUse[0].path, base + "\\Support Files\\" + held);
         EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(1)),
-                  "Please Close Illustrator, and try to Install!");
-        EXPECT_EQ(IllustratorInstallMessage(result, install::MessageTable(0)),
-                  "\xc7\xeb\xb9\xd8\xb1\xd5"
-                  "Illustrator,\xc8\xbb\xba\xf3\xd4\xd9\xd6\xd8\xca\xd4!");
+                  "These files are in use. Close the program that uses them, then click Retry:");
+        EXPECT_TRUE(wintest::Snapshot(base) == before) << "written with a file in use";
     }
 }
 
-// Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger. A full
-// disk is no running Illustrator: the message names the file and the reason instead.
-TEST_F(IllustratorInstallTest, FullDiskDuringExtractionNamesTheFile) {
+// Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger. The
+// shortfall is told, naming the folder, before anything is written.
+TEST_F(IllustratorInstallTest, TooSmallDriveIsToldBeforeAnythingIsWritten) {
     if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR) {
         GTEST_SKIP() << "no small drive S: here (mounting a tmpfs needs the right to mount)";
     }
@@ -154,13 +152,10 @@ TEST_F(IllustratorInstallTest, FullDiskDuringExtractionNamesTheFile) {
 
     const PluginInstallResult result = InstallIllustratorPlugin(Settings(base, 2));
 
-    EXPECT_EQ(result.outcome, Outcome::FileFailed);
-    EXPECT_EQ(result.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
-    const std::wstring message = FileFailureMessage(install::MessageTable(2), result.failure);
-    EXPECT_EQ(message.rfind(
-                  L"Can't write the file:\r\n" + AnsiToWide(base.c_str()) + L"\\Support Files\\Contents\\Windows\\", 0),
-              0u);
-    EXPECT_TRUE(wintest::ListFiles(base + "\\Support Files\\Required\\Plug-ins\\").empty());
+    EXPECT_EQ(result.outcome, Outcome::NoSpace);
+    EXPECT_EQ(result.found.spaceFolder, base);
+    EXPECT_GE(result.found.missingMegabytes, 1u);
+    EXPECT_TRUE(wintest::ListFiles(base).empty());
     wintest::RemoveTree(base);
 }
 

@@ -23,19 +23,13 @@ foreach(prefix IN LISTS VT_WINE_PREFIXES)
         LABELS "wine;${prefix}" TIMEOUT 300)
 endforeach()
 
-# The main software's installation from the build's dist (scripts/make-dist.sh), with a full disk
-# from the small drive and a configuration file that is really /dev/full.
+# The main software's installation from the build's dist (scripts/make-dist.sh), with a drive too
+# small for it.
 vt_test(main_software_install_test SOURCES main_software_install_test.cpp WineTestSupport_win.cpp
     LIBS vt_install DEPENDS vt_hold_file)
 target_compile_definitions(main_software_install_test PRIVATE
     VT_DIST_DIR="${VT_DIST_DIR}" VT_BUILD_ROOT="${VT_BUILD_ROOT}")
-set(full_cfg ${CMAKE_CURRENT_BINARY_DIR}/full_cfg)
-add_test(NAME full_cfg.link COMMAND sh -c
-    "rm -rf '${full_cfg}' && mkdir -p '${full_cfg}/Vectrace/QTXCfg' && ln -s /dev/full '${full_cfg}/Vectrace/QTXCfg/SoftCfg.ini'")
-add_test(NAME full_cfg.remove COMMAND rm -rf ${full_cfg})
-set_tests_properties(full_cfg.link PROPERTIES FIXTURES_SETUP full_cfg LABELS wine)
-set_tests_properties(full_cfg.remove PROPERTIES FIXTURES_CLEANUP full_cfg LABELS wine)
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(main_software_install_test.${prefix} PROPERTIES
-        FIXTURES_REQUIRED "small_drive;full_cfg" RUN_SERIAL TRUE)
+        FIXTURES_REQUIRED small_drive RUN_SERIAL TRUE)
 endforeach()

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "install/InstallFailure_win.h"
+#include "tests/win/ScriptedObserver_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
 #include <aclapi.h>
@@ -135,6 +137,31 @@ protected:
         return settings;
     }
 
+    // An installation to upgrade, every file of it marked as the first version's, so that a byte the
+    // second one wrote would show.
+    void FirstVersion(const std::string& target) {
+        ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
+        const std::string installed = target + "Vectrace\\";
+        for (const std::string& file : wintest::ListFiles(installed)) {
+            ASSERT_TRUE(wintest::WriteWholeFile(installed + file, "first version of " + file));
+        }
+    }
+
+    // Everything in the test's folder (targets and shortcut folders) but the backups of the user's
+    // files, which are the user's and stay whatever happens.
+    std::vector<std::pair<std::string, std::string>> Tree() { return wintest::Snapshot(temp.Path(), false); }
+
+    void ExpectSecondVersion(const std::string& target) {
+        const std::string installed = target + "Vectrace\\";
+        std::vector<std::string> backups;
+        EXPECT_EQ(wintest::WithoutBackups(wintest::ListFiles(installed), &backups), ExpectedFiles());
+        for (const char* file : {"QTXPrograms\\Vectrace.exe", "QTXPrograms\\Uninstall.exe"}) {
+            EXPECT_EQ(Content(installed + file), Content(kPayload + file)) << file;
+        }
+        EXPECT_EQ(Content(installed + "QTXRes\\title.ico"), Content(kDist + "QTXRes\\title.ico"));
+        EXPECT_TRUE(wintest::Exists(temp / "Desktop\\Vectrace Pro.lnk"));
+    }
+
     wintest::TempFolder temp;
     CFile setupFile;
 };
@@ -184,20 +211,179 @@ TEST_F(MainSoftwareInstallTest, EmptyTargetWritesNothing) {
     EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "The path is error!");
 }
 
-TEST_F(MainSoftwareInstallTest, ExtractionThatCannotCreateAFileShowsCopyFailedInEachLanguage) {
-    const std::string heldTarget = temp / "Held\\";
-    CreateDirectoryA(heldTarget.c_str(), nullptr);
-    ASSERT_EQ(InstallMainSoftware(Settings(heldTarget)).outcome, MainInstallResult::Outcome::Installed);
-    wintest::FileHolder running(heldTarget + "Vectrace\\QTXPrograms\\Vectrace.exe");
-    ASSERT_TRUE(running.Holding());
+// A running Vectrace holds its program open: the file is named before anything is written, and
+// nothing is until the user closes it and chooses Retry.
+TEST_F(MainSoftwareInstallTest, FileInUseIsNamedBeforeAnythingIsWrittenAndRetryInstalls) {
+    const std::string target = temp / "Held\\";
+    const std::string exe = target + "Vectrace\\QTXPrograms\\Vectrace.exe";
+    FirstVersion(target);
+    auto running = std::make_unique<wintest::FileHolder>(exe);
+    ASSERT_TRUE(running->Holding());
+    const auto before = Tree();
 
-    const MainInstallResult result = InstallMainSoftware(Settings(heldTarget));
+    for (const bool ask : {false, true}) {
+        SCOPED_TRACE(ask ? "the user cancels" : "nobody to ask");
+        wintest::ScriptedObserver cancel;
+        MainInstallSettings settings = Settings(target);
+        settings.observer = ask ? &cancel : nullptr;
+
+        const MainInstallResult result = InstallMainSoftware(settings);
+
+        EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FilesInUse);
+        ASSERT_EQ(result.found.inUse.size(), 1u);
+        EXPECT_EQ(result.found.inUse[0].path, exe);
+        EXPECT_EQ(cancel.asked,
+                  ask ? std::vector<std::vector<std::string>>{{exe}} : std::vector<std::vector<std::string>>{});
+        EXPECT_TRUE(Tree() == before) << "the first version changed";
+        EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)),
+                  "These files are in use. Close the program that uses them, then click Retry:");
+        EXPECT_EQ(
+            MainInstallMessage(result, install::MessageTable(0)),
+            "\xd2\xd4\xcf\xc2\xce\xc4\xbc\xfe\xd5\xfd\xd4\xda\xca\xb9\xd3\xc3,\xc7\xeb\xb9\xd8\xb1\xd5\xcf\xe0\xb9\xd8"
+            "\xb3\xcc\xd0\xf2\xba\xf3\xb5\xe3\xbb\xf7\xa1\xb0\xd6\xd8\xca\xd4\xa1\xb1:");
+    }
+
+    wintest::ScriptedObserver retry;
+    retry.onFilesInUse = [&](const std::vector<install::FileInUse>&) {
+        running.reset();  // the user closed Vectrace
+        return true;
+    };
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &retry;
+    const MainInstallResult result = InstallMainSoftware(settings);
+
+    ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
+    EXPECT_EQ(retry.asked.size(), 1u);
+    ExpectSecondVersion(target);
+}
+
+// A program opens a file after the check (here between two files being written): the rename into
+// place fails late, and everything the branch did is undone. A stop asked for between two files
+// undoes it the same way.
+TEST_F(MainSoftwareInstallTest, FailureOrStopOnTheWayLeavesTheFirstVersionAsItWas) {
+    const std::string target = temp / "Late\\";
+    const std::string exe = target + "Vectrace\\QTXPrograms\\Vectrace.exe";
+    FirstVersion(target);
+    const auto before = Tree();
+
+    std::unique_ptr<wintest::FileHolder> opened;
+    wintest::ScriptedObserver late;
+    late.betweenFiles = [&](int written) {
+        if (written == 5) {
+            opened = std::make_unique<wintest::FileHolder>(exe);
+        }
+        return true;
+    };
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &late;
+    MainInstallResult result = InstallMainSoftware(settings);
+    ASSERT_TRUE(opened && opened->Holding());
+    opened.reset();
+
     EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
-    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(0)),
-              "\xb0\xb2\xd7\xb0\xca\xa7\xb0\xdc! \xb9\xd8\xb1\xd5\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xb5\xc4Vectrace\xba"
-              "\xf3\xd6\xd8\xca\xd4");
-    EXPECT_EQ(MainInstallMessage(result, install::MessageTable(1)), "error! please Close the Vectrace!");
+    EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::CreateFile);
+    EXPECT_EQ(result.failure.path, exe);
+    EXPECT_NE(result.failure.systemError, static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(MainInstallMessage(result, install::MessageTable(2)), "Can't copy files, error!");
+    EXPECT_EQ(late.Noted(install::InstallObserver::Note::RolledBack), std::vector<std::string>{target + "Vectrace\\"});
+    EXPECT_TRUE(late.Noted(install::InstallObserver::Note::NotRestored).empty());
+    EXPECT_TRUE(Tree() == before) << "the first version changed";
+    // The user's changed settings were kept before anything was replaced; that copy is the user's and stays.
+    EXPECT_EQ(wintest::BackupFolders(target + "Vectrace\\QTXCfg\\").size(), 1u);
+
+    wintest::ScriptedObserver stop;
+    stop.betweenFiles = [](int written) { return written < 40; };
+    settings.observer = &stop;
+    result = InstallMainSoftware(settings);
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::Cancelled);
+    EXPECT_TRUE(Tree() == before) << "the first version changed";
+}
+
+// A first installation stopped on the way leaves no trace: the folders it made go too.
+TEST_F(MainSoftwareInstallTest, StoppedFirstInstallationLeavesNothing) {
+    wintest::ScriptedObserver stop;
+    stop.betweenFiles = [](int written) { return written < 60; };
+    MainInstallSettings settings = Settings(temp / "New\\Tools");
+    settings.observer = &stop;
+
+    const MainInstallResult result = InstallMainSoftware(settings);
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::Cancelled);
+    EXPECT_EQ(stop.filesWritten, 60);
+    EXPECT_EQ(wintest::ListFiles(temp.Path()), std::vector<std::string>{});
+    EXPECT_FALSE(wintest::Exists(temp / "New\\Tools\\Vectrace"));
+    EXPECT_FALSE(wintest::Exists(temp / "Programs\\Vectrace"));
+}
+
+// A shortcut that cannot be saved (its folder is a file here) fails the installation, which is undone:
+// nothing is claimed that was not done, and a first installation leaves nothing behind.
+TEST_F(MainSoftwareInstallTest, ShortcutThatCannotBeSavedUndoesTheInstallation) {
+    ASSERT_TRUE(wintest::WriteWholeFile(temp / "NoDesktop", "a file, not a folder"));
+    MainInstallSettings settings = Settings(temp / "Tools");
+    settings.desktopFolder = temp / "NoDesktop\\";
+
+    const MainInstallResult result = InstallMainSoftware(settings);
+
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
+    EXPECT_EQ(result.failure.path, temp / "NoDesktop\\Vectrace Pro.lnk");
+    EXPECT_FALSE(wintest::Exists(temp / "Tools"));
+    EXPECT_EQ(wintest::ListFiles(temp.Path()), std::vector<std::string>{"NoDesktop"});
+}
+
+// Read-only files of an earlier installation are replaced, not skipped: a user's changed settings file
+// is kept in the backup first, as any changed one is.
+TEST_F(MainSoftwareInstallTest, ReadOnlyFilesAreReplacedAndTheChangedOneKept) {
+    const std::string target = temp / "ReadOnly\\";
+    const std::string installed = target + "Vectrace\\";
+    ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
+    const std::vector<std::string> readOnly = {installed + "QTXPrograms\\Vectrace.exe",
+                                               installed + "QTXCfg\\Laser.ini"};
+    ASSERT_TRUE(wintest::WriteWholeFile(readOnly[1], "MaxPower=91\r\n"));
+    for (const std::string& path : readOnly) {
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    wintest::ScriptedObserver observer;
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &observer;
+
+    const MainInstallResult result = InstallMainSoftware(settings);
+
+    ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
+    EXPECT_TRUE(observer.asked.empty());
+    std::vector<std::string> noted = observer.Noted(install::InstallObserver::Note::ReadOnlyReplaced);
+    std::sort(noted.begin(), noted.end());
+    EXPECT_EQ(noted, (std::vector<std::string>{readOnly[1], readOnly[0]}));
+    EXPECT_EQ(Content(readOnly[0]), Content(kPayload + "QTXPrograms\\Vectrace.exe"));
+    EXPECT_EQ(Content(readOnly[1]), Content(kDist + "QTXCfg\\Laser.ini"));
+    const std::vector<std::string> backups = wintest::BackupFolders(installed + "QTXCfg\\");
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(Content(backups[0] + "Laser.ini"), "MaxPower=91\r\n");
+}
+
+// What a killed run left (its temporary files, a rollback folder) goes with the next run.
+TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
+    const std::string target = temp / "Killed\\";
+    const std::string installed = target + "Vectrace\\";
+    ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
+    const std::vector<std::string> leftovers = {installed + "QTXPrograms\\~vtsetup12.tmp",
+                                                installed + "~vtsetup.rollback\\3"};
+    CreateDirectoryA((installed + "~vtsetup.rollback").c_str(), nullptr);
+    for (const std::string& path : leftovers) {
+        ASSERT_TRUE(wintest::WriteWholeFile(path, "half written"));
+    }
+    wintest::ScriptedObserver observer;
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &observer;
+
+    ASSERT_EQ(InstallMainSoftware(settings).outcome, MainInstallResult::Outcome::Installed);
+
+    EXPECT_FALSE(wintest::Exists(leftovers[0]));
+    EXPECT_FALSE(wintest::Exists(installed + "~vtsetup.rollback"));
+    EXPECT_EQ(observer.Noted(install::InstallObserver::Note::LeftoverRemoved),
+              (std::vector<std::string>{leftovers[0], installed + "~vtsetup.rollback\\"}));
+    EXPECT_EQ(observer.Noted(install::InstallObserver::Note::InPlace), std::vector<std::string>{installed});
+    ExpectSecondVersion(target);
 }
 
 // A new folder typed in the dialog: every missing level is made, as users expect of an installer.
@@ -311,23 +497,24 @@ TEST_F(MainSoftwareInstallTest, SoftConfigIsKeptWhenItDiffersFromWhatTheInstalla
     EXPECT_EQ(IniValue(cfg + "SoftCfg.ini", "BaseCfg", "Language"), "3");
 }
 
-// Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger.
-TEST_F(MainSoftwareInstallTest, FullDiskDuringExtractionNamesTheFileAndTheReason) {
+// Drive S: is a 256 KiB file system mounted by the small_drive fixture; the payload is larger. The
+// shortfall is told before anything is written.
+TEST_F(MainSoftwareInstallTest, TooSmallDriveIsToldBeforeAnythingIsWritten) {
     if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR) {
         GTEST_SKIP() << "no small drive S: here (mounting a tmpfs needs the right to mount)";
     }
     wintest::RemoveTree("S:\\Vectrace\\");
+    const std::vector<std::string> before = wintest::ListFiles("S:\\");
 
     const MainInstallResult result = InstallMainSoftware(Settings("S:\\"));
 
-    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
-    EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::Write);
-    EXPECT_EQ(result.failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
-    EXPECT_EQ(result.failure.path.rfind("S:\\Vectrace\\", 0), 0u) << result.failure.path;
-    EXPECT_EQ(FileFailureMessage(install::MessageTable(2), result.failure),
-              L"Can't write the file:\r\n" + AnsiToWide(result.failure.path.c_str()) + L"\r\n" +
-                  SystemErrorTextWide(ERROR_DISK_FULL));
-    wintest::RemoveTree("S:\\Vectrace\\");
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::NoSpace);
+    EXPECT_EQ(result.found.spaceFolder, "S:\\Vectrace");
+    EXPECT_GE(result.found.missingMegabytes, 1u);
+    EXPECT_LT(result.found.missingMegabytes, 100u);
+    EXPECT_FALSE(wintest::Exists("S:\\Vectrace"));
+    EXPECT_EQ(wintest::ListFiles("S:\\"), before);
+    EXPECT_FALSE(wintest::Exists(temp / "Desktop\\Vectrace Pro.lnk"));
 }
 
 // The one message of a failed read or write: the lead-in of the kind in the language's column, converted
@@ -353,21 +540,6 @@ TEST(FileFailureMessage, NamesTheKindTheFileAndTheReasonInEachColumn) {
                       SystemErrorTextWide(ERROR_ACCESS_DENIED))
             << c.languagePosition;
     }
-}
-
-// The fixture links "<build>\full_cfg\Vectrace\QTXCfg\SoftCfg.ini" to /dev/full, where every write fails.
-TEST_F(MainSoftwareInstallTest, FailedWriteInTheConfigurationCopyStopsBeforeTheShortcuts) {
-    const std::string target = wintest::ProgramFolder() + "full_cfg";
-
-    const MainInstallResult result = InstallMainSoftware(Settings(target, 0));
-
-    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::FileFailed);
-    EXPECT_EQ(result.failure.path, target + "\\Vectrace\\QTXCfg\\SoftCfg.ini");
-    // "写入文件失败:" and the file.
-    const std::wstring message = FileFailureMessage(install::MessageTable(0), result.failure);
-    EXPECT_EQ(message.rfind(L"\x5199\x5165\x6587\x4ef6\x5931\x8d25:\r\n" + AnsiToWide(result.failure.path.c_str()), 0),
-              0u);
-    EXPECT_FALSE(wintest::Exists(temp / "Desktop\\Vectrace Pro.lnk"));
 }
 
 }  // namespace

@@ -10,17 +10,6 @@ foreach(test coreldraw_install_test autocad_install_test illustrator_install_tes
     endif()
 endforeach()
 
-# An AutoCAD folder per prefix whose "QTXCfg\SoftCfg.ini" is really /dev/full, where every write fails.
-set(plugin_full_cfg ${CMAKE_CURRENT_BINARY_DIR}/plugin_full_cfg)
-add_test(NAME plugin_full_cfg.link COMMAND sh -c
-    "rm -rf '${plugin_full_cfg}' && for p in win32 win64; do mkdir -p '${plugin_full_cfg}'/$p/QTXCfg && : > '${plugin_full_cfg}'/$p/acad.exe && ln -s /dev/full '${plugin_full_cfg}'/$p/QTXCfg/SoftCfg.ini; done")
-add_test(NAME plugin_full_cfg.remove COMMAND rm -rf ${plugin_full_cfg})
-set_tests_properties(plugin_full_cfg.link PROPERTIES FIXTURES_SETUP plugin_full_cfg LABELS wine)
-set_tests_properties(plugin_full_cfg.remove PROPERTIES FIXTURES_CLEANUP plugin_full_cfg LABELS wine)
-foreach(prefix IN LISTS VT_WINE_PREFIXES)
-    set_tests_properties(autocad_install_test.${prefix} PROPERTIES
-        FIXTURES_REQUIRED plugin_full_cfg)
-endforeach()
 # Drive S: is shared with the other full-disk tests, so these run alone.
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(illustrator_install_test.${prefix} PROPERTIES

@@ -45,3 +45,8 @@ vt_test(folder_browser_test
 vt_test(resources_test
     SOURCES resources_test.cpp $<TARGET_OBJECTS:vt_resources>
     LIBS vt_framework vt_uidriver comctl32)
+
+# The install command's messages and log for a branch that stopped, against the build's dist.
+vt_test(install_command_test SOURCES install_command_test.cpp PluginDist_win.cpp WineTestSupport_win.cpp
+    LIBS vt_shell DEPENDS vt_hold_file)
+target_compile_definitions(install_command_test PRIVATE VT_DIST_DIR="${VT_DIST_DIR}" VT_BUILD_ROOT="${VT_BUILD_ROOT}")

@@ -75,6 +75,8 @@ public:
         Add("expect-progress", 3, [this](const Args& a) { ExpectProgress(a); });
         Add("msgbox", 1, [this](const Args& a) { MessageBoxStep(a, false); });
         Add("msgbox-starts", 1, [this](const Args& a) { MessageBoxStep(a, true); });
+        Add("msgbox-open", 1, [this](const Args& a) { m_box = WaitForBox(a, false); });
+        Add("answer", 1, [this](const Args& a) { Answer(ToInt(a[1])); });
         Add("no-msgbox", 1, [this](const Args& a) { NoMessageBox(a); });
         Add("no-window", 1, [this](const Args& a) { NoWindow(a); });
         Add("closed", 0, [this](const Args& a) { Closed(a); });
@@ -368,7 +370,8 @@ private:
     }
 
     // A text that names a file and a system reason is compared by its fixed beginning.
-    void MessageBoxStep(const Args& a, bool prefixOnly) {
+    // A message box whose text (and title) are as given, left open.
+    HWND WaitForBox(const Args& a, bool prefixOnly) {
         RequireProcess();
         const DWORD timeout = Timeout(a, 3, kDefaultTimeoutMs);
         HWND box = WaitForMessageBox(m_process.Id(), m_known, timeout);
@@ -376,16 +379,32 @@ private:
             throw StepFailed("no message box within " + std::to_string(timeout) + " ms");
         }
         const std::wstring text = MessageBoxText(box);
-        const std::wstring title = Caption(box);
-        std::printf("message box %s: %s\n", Quote(title).c_str(), Quote(text).c_str());
+        std::printf("message box %s: %s\n", Quote(Caption(box)).c_str(), Quote(text).c_str());
         if (prefixOnly) {
             ExpectPrefix(text, a[1]);
         } else {
             ExpectText(text, a[1]);
         }
         if (a.size() > 2) {
-            ExpectText(title, a[2]);
+            ExpectText(Caption(box), a[2]);
         }
+        return box;
+    }
+
+    // Presses a button of the box msgbox-open left open, as a click on it does.
+    void Answer(int id) {
+        if (!m_box || !IsWindow(m_box)) {
+            throw StepFailed("no message box is open (msgbox-open)");
+        }
+        PressButton(m_box, id);
+        if (!WaitUntilClosed(m_box, kDefaultTimeoutMs)) {
+            throw StepFailed("the message box did not close");
+        }
+        m_box = nullptr;
+    }
+
+    void MessageBoxStep(const Args& a, bool prefixOnly) {
+        HWND box = WaitForBox(a, prefixOnly);
         DismissMessageBox(box);
         if (!WaitUntilClosed(box, kDefaultTimeoutMs)) {
             throw StepFailed("the message box did not close");
@@ -469,6 +488,7 @@ private:
     std::string m_stageFolder;
     std::string m_exeName = "VtSetup.exe";
     HWND m_current = nullptr;
+    HWND m_box = nullptr;  // left open by msgbox-open for answer
     std::vector<HWND> m_known;
     bool m_firstWindow = true;
 };

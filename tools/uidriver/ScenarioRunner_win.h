@@ -22,6 +22,8 @@
 //   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle)
 //   msgbox TEXT [TITLE] [MS]  wait for a message box, compare its text (and title), press OK
 //   msgbox-starts TEXT [TITLE] [MS]   the same, the text only has to begin with TEXT
+//   msgbox-open TEXT [TITLE] [MS]   wait for a message box with that text and leave it open
+//   answer ID                 press button ID (4 Retry, 2 Cancel) of the box msgbox-open left open
 //   no-msgbox MS              fail if a message box shows within MS
 //   no-window CAPTION [MS]    fail if a window of the setup with that caption shows (within MS)
 //   expect-progress ID MIN MAX

@@ -310,7 +310,11 @@ void PostSystemCommand(HWND window, WPARAM command) {
 }
 
 void DismissMessageBox(HWND box) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    PressButton(box, IDOK);
+}
+
+void PressButton(HWND box, int id) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
 }
 
 bool SaveWindowBitmap(HWND window, const std::string& path) {

@@ -70,6 +70,8 @@ void MoveBy(HWND window, int dx, int dy);
 // input reaches whatever is on the screen there: tests that use it must not share the screen.
 bool MouseClick(HWND dialog, int id, const std::vector<HWND>& others);
 void DismissMessageBox(HWND box);
+// Presses the button `id` of a message box (IDRETRY, IDCANCEL...).
+void PressButton(HWND box, int id);
 
 // Saves what the screen shows of the window as a 24-bit BMP.
 bool SaveWindowBitmap(HWND window, const std::string& path);

@@ -1,0 +1,47 @@
+#include "app/ReportingObserver_win.h"
+
+#include "framework/File_win.h"
+#include "framework/GbkText_win.h"
+#include "install/FilesInUseText.h"
+
+std::wstring FilesInUseMessage(const install::MessageTable& table, const std::vector<install::FileInUse>& files) {
+    std::vector<std::wstring> paths;
+    for (const install::FileInUse& file : files) {
+        paths.push_back(AnsiToWide(file.path.c_str()));
+    }
+    return install::FilesInUseText(GbkToWide(table.Text(install::MsgFilesInUse)), paths,
+                                   GbkToWide(table.Text(install::MsgMoreFiles)));
+}
+
+bool ReportingObserver::RetryFilesInUse(const std::vector<install::FileInUse>& files) {
+    m_asked = true;
+    for (const install::FileInUse& file : files) {
+        m_reporter.Step(L"In use: " + AnsiToWide(file.path.c_str()) + L": " + SystemErrorTextWide(file.systemError));
+    }
+    const bool retry = m_reporter.AskRetry(FilesInUseMessage(m_table, files), m_window);
+    if (!retry) {
+        m_reporter.Step(L"Nothing was written");
+    }
+    return retry;
+}
+
+void ReportingObserver::Noted(Note note, const std::string& path) {
+    const std::wstring file = AnsiToWide(path.c_str());
+    switch (note) {
+        case Note::ReadOnlyReplaced:
+            m_reporter.Step(L"Read-only, replaced all the same: " + file);
+            break;
+        case Note::LeftoverRemoved:
+            m_reporter.Step(L"Left by an interrupted run, removed: " + file);
+            break;
+        case Note::InPlace:
+            m_reporter.Step(L"Every file in place in " + file);
+            break;
+        case Note::RolledBack:
+            m_reporter.Step(L"Rolled back: everything written into " + file + L" was undone");
+            break;
+        case Note::NotRestored:
+            m_reporter.Step(L"Could not be put back as it was: " + file);
+            break;
+    }
+}

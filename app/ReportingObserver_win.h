@@ -1,0 +1,32 @@
+#pragma once
+// How an install branch's questions and notes reach the user: through the reporter, so that the window
+// asks with a Retry/Cancel box and an unattended run logs every file in use and gives up.
+
+#include <windows.h>
+
+#include "app/Reporter_win.h"
+#include "install/InstallObserver.h"
+#include "install/MessageTable.h"
+
+class ReportingObserver : public install::InstallObserver {
+public:
+    ReportingObserver(Reporter& reporter, const install::MessageTable& table, HWND window)
+        : m_reporter(reporter), m_table(table), m_window(window) {}
+
+    bool RetryFilesInUse(const std::vector<install::FileInUse>& files) override;
+    // No progress window yet: the branch runs to its end.
+    bool KeepGoing(std::uint64_t, std::uint64_t) override { return true; }
+    void Noted(Note note, const std::string& path) override;
+
+    // Whether the user was asked about files in use (and so has been told why nothing was written).
+    bool Asked() const { return m_asked; }
+
+private:
+    Reporter& m_reporter;
+    const install::MessageTable& m_table;
+    HWND m_window;
+    bool m_asked = false;
+};
+
+// The box's text: the lead-in in the table's language, up to ten of the files, "and N more".
+std::wstring FilesInUseMessage(const install::MessageTable& table, const std::vector<install::FileInUse>& files);

@@ -1,0 +1,38 @@
+#pragma once
+// What an install branch asks of the one who runs it while it works: whether to check the files in use
+// again, whether to go on after each file, and what it did that the log should tell. The window and
+// the unattended run answer differently (app/); a branch run without one checks once and never stops.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace install {
+
+struct FileInUse {
+    std::string path;
+    unsigned long systemError = 0;  // why the probe for exclusive write access failed
+};
+
+class InstallObserver {
+public:
+    enum class Note {
+        ReadOnlyReplaced,  // a read-only file of the installation: replaced all the same
+        LeftoverRemoved,   // a temporary file or rollback folder a killed run left behind: removed
+        InPlace,           // path: the folder installed into; every file is in place, what they replaced goes next
+        RolledBack,        // path: the folder installed into; everything the branch did was undone
+        NotRestored,       // path: a file the rollback could not put back as it was
+    };
+
+    // Nothing was written yet and these files are held open or may not be written: true to check
+    // again (the user closed the programs), false to end the branch with nothing written.
+    virtual bool RetryFilesInUse(const std::vector<FileInUse>& files) = 0;
+    // Between two files while new files are written: false stops the branch, which is then undone.
+    virtual bool KeepGoing(std::uint64_t bytesDone, std::uint64_t bytesTotal) = 0;
+    virtual void Noted(Note note, const std::string& path) = 0;
+
+protected:
+    ~InstallObserver() = default;
+};
+
+}  // namespace install

@@ -1,0 +1,108 @@
+#include "install/InstallPlan.h"
+
+#include "framework/FormatNumber.h"
+#include "install/BackupName.h"
+#include "install/DiskSpace.h"
+#include "payload/NameFold.h"
+
+namespace install {
+
+InstallPlan::InstallPlan(std::string linkRoot, std::string root, payload::LeadByteTest isLeadByte)
+    : m_isLeadByte(isLeadByte), m_linkRoot(std::move(linkRoot)) {
+    m_roots.push_back(std::move(root));
+}
+
+unsigned char InstallPlan::AddRoot(std::string folder) {
+    m_roots.push_back(std::move(folder));
+    return static_cast<unsigned char>(m_roots.size() - 1);
+}
+
+std::string InstallPlan::Fold(const std::string& path) const {
+    return payload::FoldedEntryName(path, m_isLeadByte);
+}
+
+PlannedFile& InstallPlan::Write(std::string destination, Source kind, unsigned char root) {
+    std::string folded = Fold(destination);
+    for (std::size_t i = 0; i < m_deletionKeys.size(); ++i) {
+        if (m_deletionKeys[i] == folded) {
+            m_deletions.erase(m_deletions.begin() + static_cast<std::ptrdiff_t>(i));
+            m_deletionKeys.erase(m_deletionKeys.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+    PlannedFile& file = m_files.emplace_back();
+    file.destination = std::move(destination);
+    file.folded = std::move(folded);
+    file.kind = kind;
+    file.root = root;
+    return file;
+}
+
+void InstallPlan::Delete(const std::string& path) {
+    std::string folded = Fold(path);
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        if (m_files[i].folded == folded) {
+            m_files.erase(m_files.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+    for (const std::string& key : m_deletionKeys) {
+        if (key == folded) {
+            return;
+        }
+    }
+    m_deletions.push_back(path);
+    m_deletionKeys.push_back(std::move(folded));
+}
+
+void InstallPlan::MakeFolder(std::string folder) {
+    m_folders.push_back(std::move(folder));
+}
+
+void InstallPlan::RemoveIfEmpty(std::string folder) {
+    m_emptied.push_back(std::move(folder));
+}
+
+std::vector<PathBelow> InstallPlan::PathsBelowLinkRoot() const {
+    std::vector<PathBelow> paths;
+    const auto add = [&](const std::string& path) { paths.push_back({m_linkRoot, path}); };
+    add(m_roots[0] + kRollbackFolderName);
+    for (const std::string& folder : m_folders) {
+        add(folder);
+    }
+    for (const PlannedFile& file : m_files) {
+        if (file.root != 0) {
+            continue;
+        }
+        add(file.destination);
+        if (file.keepUsersCopy) {
+            const std::size_t separator = payload::LastSeparator(file.destination, m_isLeadByte);
+            add(file.destination.substr(0, separator + 1) + kBackupFolderName + "\\");
+        }
+    }
+    for (const std::string& path : m_deletions) {
+        add(path);
+    }
+    for (const std::string& folder : m_emptied) {
+        add(folder);
+    }
+    return paths;
+}
+
+std::uint64_t InstallPlan::BytesNeeded(std::uint64_t clusterSize) const {
+    std::uint64_t bytes = 0;
+    for (const PlannedFile& file : m_files) {
+        if (file.root == 0) {
+            bytes += BytesOnDisk(file.size, clusterSize);
+        }
+    }
+    return bytes;
+}
+
+std::string StagedName(const std::string& destination, std::size_t index, payload::LeadByteTest isLeadByte) {
+    const std::size_t separator = payload::LastSeparator(destination, isLeadByte);
+    const std::string folder = separator == std::string::npos ? std::string() : destination.substr(0, separator + 1);
+    return folder + kStagedPrefix + FormatDecimal(static_cast<long long>(index)) + kStagedSuffix;
+}
+
+}  // namespace install

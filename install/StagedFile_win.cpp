@@ -1,0 +1,106 @@
+#include "install/StagedFile_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/Dialog_win.h"
+#include "install/Shortcut_win.h"
+#include "install/SoftConfig_win.h"
+#include "payload/PayloadFormat.h"
+
+namespace {
+
+using install::Source;
+
+bool Fail(ExtractFailure* failure, ExtractFailure::Kind kind, const std::string& path, DWORD error) {
+    failure->kind = kind;
+    failure->path = path;
+    failure->systemError = error;
+    return false;
+}
+
+// Streams `size` bytes from where `input` stands into `output`, through the one buffer.
+bool CopyBytes(CFile& input,
+               std::uint64_t size,
+               CFile& output,
+               char* buffer,
+               const std::string& destination,
+               ExtractFailure* failure) {
+    for (std::uint64_t left = size; left > 0;) {
+        const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(left, payload::kCopyBufferSize));
+        if (!input.Read(buffer, chunk)) {
+            return Fail(failure, ExtractFailure::Kind::Read, input.Path(), input.LastError());
+        }
+        if (!output.Write(buffer, chunk)) {
+            return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
+        }
+        left -= chunk;
+        // The setup's windows stay drawn during a long write; no input is taken.
+        PumpPaintMessages();
+    }
+    return true;
+}
+
+// The whole of `source` (none when it is missing and may be) into the new file `temporary`.
+bool CopyContent(const std::string& source,
+                 bool mayBeMissing,
+                 CFile& output,
+                 char* buffer,
+                 const std::string& destination,
+                 ExtractFailure* failure) {
+    CFile input;
+    if (!input.Open(source, CFile::Mode::Read, FILE_SHARE_READ)) {
+        const DWORD error = input.LastError();
+        return (mayBeMissing && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) ||
+               Fail(failure, ExtractFailure::Kind::Read, source, error);
+    }
+    const std::uint64_t length = input.Length();
+    if (length == UINT64_MAX) {
+        return Fail(failure, ExtractFailure::Kind::Read, source, input.LastError());
+    }
+    return CopyBytes(input, length, output, buffer, destination, failure);
+}
+
+}  // namespace
+
+bool WriteStagedFile(const install::PlannedFile& file,
+                     const std::string& temporary,
+                     CFile& setup,
+                     char* buffer,
+                     ExtractFailure* failure) {
+    const std::string& destination = file.destination;
+    if (file.kind == Source::Copy) {
+        // Fails on an existing name: the temporary one is ours alone.
+        return CopyFileA(file.source.c_str(), temporary.c_str(), TRUE) ||
+               Fail(failure, ExtractFailure::Kind::Write, destination, GetLastError());
+    }
+    if (file.kind == Source::Shortcut) {
+        const HRESULT result = file.icon.empty()
+                                   ? CreateShortcut(file.source, temporary, file.description)
+                                   : CreateShortcutWithIcon(file.source, temporary, file.description, file.icon);
+        return SUCCEEDED(result) || Fail(failure, ExtractFailure::Kind::Write, destination, static_cast<DWORD>(result));
+    }
+    CFile output;
+    if (!output.Open(temporary, CFile::Mode::CreateNew)) {
+        return Fail(failure, ExtractFailure::Kind::CreateFile, destination, output.LastError());
+    }
+    switch (file.kind) {
+        case Source::Archive:
+            if (!setup.Seek(file.offset)) {
+                return Fail(failure, ExtractFailure::Kind::Read, setup.Path(), setup.LastError());
+            }
+            return CopyBytes(setup, file.size, output, buffer, destination, failure);
+        case Source::Content:
+            return CopyContent(file.source, false, output, buffer, destination, failure);
+        case Source::SoftConfig:
+            if (!CopyContent(file.source, true, output, buffer, destination, failure)) {
+                return false;
+            }
+            output.Close();
+            return WriteSoftConfig(temporary, file.language) ||
+                   Fail(failure, ExtractFailure::Kind::Write, destination, GetLastError());
+        default:
+            return true;
+    }
+}

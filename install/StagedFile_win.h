@@ -1,0 +1,19 @@
+#pragma once
+// Writing one planned file (install/InstallPlan.h) under its temporary name beside its destination,
+// from wherever its bytes come from: the setup's archive, a file beside the setup, "SoftCfg.ini" with
+// its language, a shell link.
+
+#include <string>
+
+#include "framework/File_win.h"
+#include "install/InstallPlan.h"
+#include "payload/PayloadExtractor_win.h"
+
+// `temporary` must not exist yet. `buffer` holds payload::kCopyBufferSize bytes. False with the
+// failure: kind Read naming the source (the setup's file, or the file beside it), kind CreateFile or
+// Write naming the destination, and the system's reason.
+bool WriteStagedFile(const install::PlannedFile& file,
+                     const std::string& temporary,
+                     CFile& setup,
+                     char* buffer,
+                     ExtractFailure* failure);
