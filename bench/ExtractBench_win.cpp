@@ -29,6 +29,7 @@
 #include "install/PlanSteps_win.h"
 #include "payload/ArchiveDigest.h"
 #include "payload/PayloadExtractor_win.h"
+#include "payload/ProcessorFeatures.h"
 #include "payload/SetupIntegrity_win.h"
 
 namespace {
@@ -267,10 +268,13 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < block.size(); ++i) {
         block[i] = static_cast<unsigned char>(i * 2654435761u >> 13);
     }
-    const payload::Xxh3Kernel* kernels[] = {&payload::kXxh3Scalar, &payload::kXxh3Sse2};
-    std::vector<double> digestSeconds[2];
+    std::vector<const payload::Xxh3Kernel*> kernels = {&payload::kXxh3Scalar, &payload::kXxh3Sse2};
+    if (payload::ProcessorHasAvx2()) {
+        kernels.push_back(&payload::kXxh3Avx2);
+    }
+    std::vector<std::vector<double>> digestSeconds(kernels.size());
     for (int round = 0; round < rounds; ++round) {
-        for (int k = 0; k < 2; ++k) {
+        for (std::size_t k = 0; k < kernels.size(); ++k) {
             digestSeconds[k].push_back(Seconds(
                 [&] {
                     payload::ArchiveDigest digest(*kernels[k]);
@@ -285,7 +289,7 @@ int main(int argc, char** argv) {
                  i = Median(install), u = Median(upgrade), ip = Median(installProcess), co = Median(copyOver);
     std::printf("build: %d-bit Windows, %s; the check uses the %s digest kernel\n", static_cast<int>(sizeof(void*) * 8),
                 VT_BUILD_TYPE, payload::ChosenXxh3Kernel().name);
-    for (int k = 0; k < 2; ++k) {
+    for (std::size_t k = 0; k < kernels.size(); ++k) {
         std::printf("  digest over memory, %-6s %8.0f MB/s\n", kernels[k]->name,
                     static_cast<double>(block.size()) / 1e6 / Median(digestSeconds[k]));
     }

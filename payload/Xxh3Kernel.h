@@ -1,7 +1,7 @@
 #pragma once
-// XXH3-64's streaming update, where a check of a setup spends its time: compiled once for any x86
-// processor and once with SSE2, both for speed whatever the rest of the program is built for. Both give
-// the same digests. The state is xxHash's XXH3_state_t; ArchiveDigest starts and ends it.
+// XXH3-64's streaming update, where a check of a setup spends its time: compiled for any x86 processor,
+// with SSE2 and with AVX2, each for speed whatever the rest of the program is built for. All give the
+// same digests. The state is xxHash's XXH3_state_t; ArchiveDigest starts and ends it.
 
 #include <cstddef>
 
@@ -14,8 +14,9 @@ struct Xxh3Kernel {
 
 extern const Xxh3Kernel kXxh3Scalar;
 extern const Xxh3Kernel kXxh3Sse2;
+extern const Xxh3Kernel kXxh3Avx2;
 
-// The faster of the two this processor runs.
+// The fastest one this processor runs.
 const Xxh3Kernel& ChosenXxh3Kernel();
 
 }  // namespace payload

@@ -1,10 +1,14 @@
+#include "payload/ProcessorFeatures.h"
 #include "payload/Xxh3Kernel.h"
 
 namespace payload {
 
-// Every processor this build runs on has SSE2 (x86-64 brings it).
+// The 32-bit setup still runs on processors without SSE2; every 64-bit one has it.
 const Xxh3Kernel& ChosenXxh3Kernel() {
-    return kXxh3Sse2;
+    if (ProcessorHasAvx2()) {
+        return kXxh3Avx2;
+    }
+    return ProcessorHasSse2() ? kXxh3Sse2 : kXxh3Scalar;
 }
 
 }  // namespace payload
