@@ -152,6 +152,10 @@ class StepRecorder : public Reporter {
 public:
     void Step(const std::wstring& text) override { steps.push_back(text); }
     void Message(Kind, const std::wstring& text, HWND) override { steps.push_back(L"Message: " + text); }
+    bool AskRetry(const std::wstring& text, HWND) override {
+        steps.push_back(L"Asked: " + text);
+        return false;
+    }
     bool Has(const std::wstring& text) const { return std::find(steps.begin(), steps.end(), text) != steps.end(); }
     std::vector<std::wstring> steps;
 };
