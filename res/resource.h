@@ -7,6 +7,7 @@
 #define IDD_INSTALL_PATH 129
 #define IDD_DRIVER_PROGRESS 130
 #define IDD_WAIT_BANNER 131
+#define IDD_INSTALL_PROGRESS 132
 
 #define IDS_ABOUTBOX 101
 #define IDS_SELECT_INSTALL_PATH 102
@@ -36,3 +37,7 @@
 
 // Driver progress window.
 #define IDC_DRIVER_PROGRESS 1009
+
+// Install progress window (its Cancel button is IDCANCEL).
+#define IDC_PROGRESS_STATUS 1020
+#define IDC_PROGRESS_BAR 1021
