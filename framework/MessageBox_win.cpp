@@ -37,3 +37,7 @@ bool AskRetry(const std::wstring& text, HWND owner) {
 void ShowMessage(const char* gbkText, HWND owner) {
     ShowMessage(GbkToWide(gbkText), owner);
 }
+
+bool AskYesNo(const std::wstring& text, HWND owner) {
+    return Show(text, owner, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}

@@ -17,3 +17,5 @@ void ShowMessage(const std::wstring& text, HWND owner = nullptr);
 
 // Retry and Cancel over owner (the main window when null): true when the user chose Retry.
 bool AskRetry(const std::wstring& text, HWND owner = nullptr);
+// Yes and No over owner (the main window when null): true when the user chose Yes.
+bool AskYesNo(const std::wstring& text, HWND owner = nullptr);

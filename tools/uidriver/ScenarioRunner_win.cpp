@@ -61,6 +61,8 @@ public:
         Add("syscommand", 1, [this](const Args& a) { PostSystemCommand(Current(), static_cast<WPARAM>(ToInt(a[1]))); });
         Add("expect-caption", 1, [this](const Args& a) { ExpectText(Caption(Current()), a[1]); });
         Add("expect-text", 2, [this](const Args& a) { ExpectText(ControlText(Current(), ToInt(a[1])), a[2]); });
+        Add("expect-text-starts", 2,
+            [this](const Args& a) { ExpectPrefix(ControlText(Current(), ToInt(a[1])), a[2]); });
         Add("expect-enabled", 2,
             [this](const Args& a) { ExpectFlag("enabled", ControlEnabled(Current(), ToInt(a[1])), a[2]); });
         Add("expect-window-enabled", 1,
@@ -73,6 +75,7 @@ public:
         Add("expect-entry", 3, [this](const Args& a) { ExpectEntry(a); });
         Add("expect-entries", 1, [this](const Args& a) { ExpectEntries(a); });
         Add("expect-progress", 3, [this](const Args& a) { ExpectProgress(a); });
+        Add("progress-rises", 1, [this](const Args& a) { ProgressRises(a); });
         Add("msgbox", 1, [this](const Args& a) { MessageBoxStep(a, false); });
         Add("msgbox-starts", 1, [this](const Args& a) { MessageBoxStep(a, true); });
         Add("msgbox-open", 1, [this](const Args& a) { m_box = WaitForBox(a, false); });
@@ -366,6 +369,26 @@ private:
         const int position = ProgressPosition(Current(), ToInt(a[1]));
         if (position < ToInt(a[2]) || position > ToInt(a[3])) {
             throw StepFailed("progress is " + std::to_string(position));
+        }
+    }
+
+    // Read once, then again until it stands further on: the work moves while it is watched.
+    void ProgressRises(const Args& a) {
+        const int id = ToInt(a[1]);
+        const DWORD timeout = Timeout(a, 2, kDefaultTimeoutMs);
+        const int first = ProgressPosition(Current(), id);
+        const DWORD start = GetTickCount();
+        for (;;) {
+            Sleep(50);
+            const int now = ProgressPosition(Current(), id);
+            if (now > first) {
+                std::printf("progress %d, then %d\n", first, now);
+                return;
+            }
+            if (GetTickCount() - start >= timeout) {
+                throw StepFailed("progress stayed at " + std::to_string(first) + " for " + std::to_string(timeout) +
+                                 " ms");
+            }
         }
     }
 

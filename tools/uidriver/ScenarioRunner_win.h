@@ -26,7 +26,8 @@
 //   answer ID                 press button ID (4 Retry, 2 Cancel) of the box msgbox-open left open
 //   no-msgbox MS              fail if a message box shows within MS
 //   no-window CAPTION [MS]    fail if a window of the setup with that caption shows (within MS)
-//   expect-progress ID MIN MAX
+//   expect-progress ID MIN MAX | expect-text-starts ID TEXT
+//   progress-rises ID [MS]    the progress bar's position, read twice, has grown (within MS)
 //   closed [MS] | exited [MS] the current window closes | the setup ends
 //   exit-code CODE [MS]       the setup ends with that exit code
 //   screenshot FILE.bmp | print ID | sleep MS
