@@ -135,8 +135,15 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
     const install::MessageTable table(settings.languagePosition);
     CFile* setupFile = settings.setupFile ? settings.setupFile : RunningSetupFile();
     // Every branch extracts: a damaged setup is refused before any of them writes a thing.
+    if (settings.observer && setupFile) {
+        settings.observer->Checking(setupFile->Length());
+    }
     if (!IsSetupArchiveIntact(setupFile)) {
         InstallCommandResult damaged;
+        if (settings.observer && !settings.observer->KeepGoing(0, 0)) {
+            damaged.cancelled = true;  // stopped while it checked: nothing was written
+            return damaged;
+        }
         damaged.message = GbkToWide(table.Text(install::MsgSetupDamaged));
         return damaged;
     }
@@ -163,6 +170,7 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
                    result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table), table,
                    result.found, settings.observer != nullptr);
         report.folderNote = FolderNote(result);
+        report.cancelled = result.outcome == MainInstallResult::Outcome::Cancelled;
         return report;
     }
 
@@ -192,15 +200,21 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         default:
             return {};  // the Type list has no other entry
     }
-    return Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
-                  result.outcome == PluginInstallResult::Outcome::FileFailed, message, table, result.found,
-                  settings.observer != nullptr);
+    InstallCommandResult report =
+        Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
+               result.outcome == PluginInstallResult::Outcome::FileFailed, message, table, result.found,
+               settings.observer != nullptr);
+    report.cancelled = result.outcome == PluginInstallResult::Outcome::Cancelled;
+    return report;
 }
 
-bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window) {
+InstallEnd RunReportedInstallCommand(const InstallCommandSettings& settings,
+                                     Reporter& reporter,
+                                     HWND window,
+                                     CInstallProgressDlg* progress) {
     ReportPlan(settings, reporter);
     const install::MessageTable table(settings.languagePosition);
-    ReportingObserver observer(reporter, table, window);
+    ReportingObserver observer(reporter, table, window, progress);
     InstallCommandSettings asking = settings;
     asking.observer = &observer;
     const InstallCommandResult result = RunInstallCommand(asking);
@@ -214,10 +228,14 @@ bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter&
         reporter.Step(L"Failed on " + Ansi(result.failedFile) +
                       (result.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(result.systemError) : L""));
     }
+    if (result.cancelled) {
+        reporter.Step(L"The installation was cancelled by the user; everything it did was undone");
+        return InstallEnd::Cancelled;
+    }
     if (!result.message.empty()) {
         reporter.Message(result.installed ? Reporter::Kind::Done : Reporter::Kind::Failure, result.message, window);
     } else if (!result.installed) {
         reporter.Step(L"The installation did not complete.");
     }
-    return result.installed;
+    return result.installed ? InstallEnd::Installed : InstallEnd::Failed;
 }

@@ -10,6 +10,7 @@
 #include "framework/File_win.h"
 #include "install/InstallObserver.h"
 
+class CInstallProgressDlg;
 class Reporter;
 
 struct InstallCommandSettings {
@@ -38,11 +39,18 @@ struct InstallCommandResult {
     bool linkOnTheWay = false;  // failedFile is a link the installation would have written through
     // What became of the folder the main installation installs into, for the log; empty when none.
     std::wstring folderNote;
+    bool cancelled = false;  // the user stopped it: everything it did was undone, and nothing is to be said
 };
 
 InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings);
 
+enum class InstallEnd { Installed, Failed, Cancelled };
+
 // The install command as the window and the command line run it: what is installed where goes to the
-// reporter as steps, then the command runs, and its message, if any, goes to the reporter over
-// `window`. True when the installation completed; the caller tells the closing word.
-bool RunReportedInstallCommand(const InstallCommandSettings& settings, Reporter& reporter, HWND window = nullptr);
+// reporter as steps, then the command runs, followed by `progress` (may be null) whose Cancel stops it,
+// and its message, if any, goes to the reporter over `window`. The caller tells the closing word of a
+// completed installation.
+InstallEnd RunReportedInstallCommand(const InstallCommandSettings& settings,
+                                     Reporter& reporter,
+                                     HWND window = nullptr,
+                                     CInstallProgressDlg* progress = nullptr);

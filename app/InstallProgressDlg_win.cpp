@@ -44,9 +44,16 @@ void CInstallProgressDlg::Checking(std::uint64_t bytes) {
 
 void CInstallProgressDlg::Installing(std::uint64_t bytes) {
     m_scale.StartInstall(bytes);
+    m_filesDone = 0;
+    m_fileSize = 0;
 }
 
-void CInstallProgressDlg::NameFile(const std::string& name) {
+void CInstallProgressDlg::NameFile(const std::string& name, std::uint64_t size) {
+    // A file copied by the system or a shortcut moves no bytes through the pump: its size counts once
+    // the next file starts.
+    m_filesDone += m_fileSize;
+    m_fileSize = size;
+    m_scale.AtLeast(m_filesDone);
     m_status = GbkToWide(progresstexts::ForLanguage(m_language).installing) + AnsiToWide(name.c_str());
 }
 

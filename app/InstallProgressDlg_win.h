@@ -23,8 +23,8 @@ public:
     void Checking(std::uint64_t bytes);
     // The installation, which writes this many bytes.
     void Installing(std::uint64_t bytes);
-    // The file being written, in the system code page.
-    void NameFile(const std::string& name);
+    // The file written next, in the system code page, and its size.
+    void NameFile(const std::string& name, std::uint64_t size);
     // The command is done: the bar full.
     void Finish();
 
@@ -45,6 +45,8 @@ private:
 
     int m_language;
     ProgressScale m_scale;
+    std::uint64_t m_filesDone = 0;  // bytes of the files written before the current one
+    std::uint64_t m_fileSize = 0;   // of the current one
     std::wstring m_status;
     std::wstring m_drawnStatus;
     int m_drawnPosition = -1;

@@ -25,6 +25,24 @@ bool ReportingObserver::RetryFilesInUse(const std::vector<install::FileInUse>& f
     return retry;
 }
 
+void ReportingObserver::Checking(std::uint64_t bytes) {
+    if (m_progress) {
+        m_progress->Checking(bytes);
+    }
+}
+
+void ReportingObserver::Writing(std::uint64_t bytes) {
+    if (m_progress) {
+        m_progress->Installing(bytes);
+    }
+}
+
+void ReportingObserver::NextFile(const std::string& name, std::uint64_t size) {
+    if (m_progress) {
+        m_progress->NameFile(name, size);
+    }
+}
+
 void ReportingObserver::Noted(Note note, const std::string& path) {
     const std::wstring file = AnsiToWide(path.c_str());
     switch (note) {

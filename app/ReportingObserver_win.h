@@ -1,21 +1,26 @@
 #pragma once
 // How an install branch's questions and notes reach the user: through the reporter, so that the window
-// asks with a Retry/Cancel box and an unattended run logs every file in use and gives up.
+// asks with a Retry/Cancel box and an unattended run logs every file in use and gives up; and its
+// progress to the progress window, whose Cancel stops it, where there is one.
 
 #include <windows.h>
 
+#include "app/InstallProgressDlg_win.h"
 #include "app/Reporter_win.h"
 #include "install/InstallObserver.h"
 #include "install/MessageTable.h"
 
 class ReportingObserver : public install::InstallObserver {
 public:
-    ReportingObserver(Reporter& reporter, const install::MessageTable& table, HWND window)
-        : m_reporter(reporter), m_table(table), m_window(window) {}
+    // progress may be null: nothing shows the progress, and the branch runs to its end.
+    ReportingObserver(Reporter& reporter, const install::MessageTable& table, HWND window, CInstallProgressDlg* progress)
+        : m_reporter(reporter), m_table(table), m_window(window), m_progress(progress) {}
 
     bool RetryFilesInUse(const std::vector<install::FileInUse>& files) override;
-    // No progress window yet: the branch runs to its end.
-    bool KeepGoing(std::uint64_t, std::uint64_t) override { return true; }
+    bool KeepGoing(std::uint64_t, std::uint64_t) override { return !m_progress || !m_progress->Cancelled(); }
+    void Checking(std::uint64_t bytes) override;
+    void Writing(std::uint64_t bytes) override;
+    void NextFile(const std::string& name, std::uint64_t size) override;
     void Noted(Note note, const std::string& path) override;
 
     // Whether the user was asked about files in use (and so has been told why nothing was written).
@@ -25,6 +30,7 @@ private:
     Reporter& m_reporter;
     const install::MessageTable& m_table;
     HWND m_window;
+    CInstallProgressDlg* m_progress;
     bool m_asked = false;
 };
 

@@ -5,7 +5,8 @@
 #include "app/AboutDlg_win.h"
 #include "app/DriverInstallCommand_win.h"
 #include "app/ShellTexts.h"
-#include "app/WaitBannerDlg_win.h"
+#include "app/InstallProgressDlg_win.h"
+#include "framework/BusyWindow_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/WaitCursor_win.h"
 #include "install/ShortcutFolders_win.h"
@@ -154,18 +155,21 @@ void CSetupDlg::OnInstall() {
     const int centerY = (window.top + window.bottom) / 2;
 
     CWaitCursor waitCursor;
-    CWaitBannerDlg banner(this);
-    banner.m_centerX = centerX;
-    banner.m_centerY = centerY;
-    m_installed = 0;
-    banner.SetTask(&CSetupDlg::RunInstallCommand);
-    banner.Run();
+    // Made before the main window is disabled and destroyed after it is enabled again, so the
+    // activation goes back to the main window.
+    CInstallProgressDlg progress(m_hWnd, languagePos);
+    const CBusyWindow busy(m_hWnd);
+    progress.Open(centerX, centerY);
+    RunInstallCommand(&progress);
     if (m_installed) {
-        m_reporter->Message(Reporter::Kind::Done, GbkToWide(shelltexts::InstallOkText(languagePos)), m_hWnd);
+        // Over the full bar, which says the same.
+        progress.Finish();
+        m_reporter->Message(Reporter::Kind::Done, GbkToWide(shelltexts::InstallOkText(languagePos)),
+                            progress.GetSafeHwnd());
     }
 }
 
-void CSetupDlg::RunInstallCommand() {
+void CSetupDlg::RunInstallCommand(CInstallProgressDlg* progress) {
     m_installed = 0;
     InstallCommandSettings settings;
     settings.installType = m_installType;
@@ -178,7 +182,7 @@ void CSetupDlg::RunInstallCommand() {
     const ShortcutFolders shortcuts = FindShortcutFolders(m_allUsersShortcuts);
     settings.desktopFolder = shortcuts.desktop;
     settings.programsFolder = shortcuts.programs;
-    m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd) ? 1 : 0;
+    m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd, progress) == InstallEnd::Installed ? 1 : 0;
 }
 
 void CSetupDlg::OnInstallUsbDriver() {

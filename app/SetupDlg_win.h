@@ -9,6 +9,8 @@
 #include "app/Reporter_win.h"
 #include "framework/Dialog_win.h"
 
+class CInstallProgressDlg;
+
 class CSetupDlg : public CDialog {
 public:
     explicit CSetupDlg(HWND parent = nullptr);
@@ -41,8 +43,8 @@ public:
     HICON m_hIcon = nullptr;
     int m_installed = 0;  // set to 1 by a branch of the install command that completed
 
-    // The install command: runs inside the wait banner with the settings above.
-    void RunInstallCommand();
+    // The install command with the settings above, followed by `progress` (may be null).
+    void RunInstallCommand(CInstallProgressDlg* progress);
 
     // Where the commands' messages go; message boxes unless set otherwise. Not owned.
     void SetReporter(Reporter* reporter) { m_reporter = reporter ? reporter : &m_boxReporter; }

@@ -285,6 +285,7 @@ const char* const kUsageText =
     "\r\n"
     "Without /SILENT or /VERYSILENT the window opens with these choices made.\r\n"
     "\r\n"
-    "Exit codes: 0 installed; 1 the command line is wrong, nothing was installed; 2 the installation failed.";
+    "Exit codes: 0 installed; 1 the command line is wrong, nothing was installed; 2 the installation failed; "
+    "5 cancelled by the user (/SILENT).";
 
 }  // namespace switches

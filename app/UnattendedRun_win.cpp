@@ -6,7 +6,7 @@
 #include "app/InstallCommand_win.h"
 #include "app/Reporter_win.h"
 #include "app/ShellTexts.h"
-#include "app/WaitBannerDlg_win.h"
+#include "app/InstallProgressDlg_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/WaitCursor_win.h"
 #include "install/ShortcutFolders_win.h"
@@ -54,20 +54,27 @@ int InstallSoftware(const switches::SetupSwitches& given,
                     int languagePosition,
                     Reporter& reporter) {
     const InstallCommandSettings settings = InstallSettingsFor(given, start, languagePosition);
-    bool installed = false;
+    InstallEnd end = InstallEnd::Failed;
     if (given.mode == switches::Mode::Silent) {
+        // The same progress window as the main window's, with its Cancel.
         const POINT center = ScreenCenter();
         CWaitCursor waitCursor;
-        CWaitBannerDlg banner(nullptr);
-        banner.m_centerX = center.x;
-        banner.m_centerY = center.y;
-        banner.SetTask([&] { installed = RunReportedInstallCommand(settings, reporter); });
-        banner.Run();
+        CInstallProgressDlg progress(nullptr, languagePosition);
+        progress.Open(center.x, center.y);
+        end = RunReportedInstallCommand(settings, reporter, nullptr, &progress);
+        if (end == InstallEnd::Installed) {
+            progress.Finish();
+        }
     } else {
-        installed = RunReportedInstallCommand(settings, reporter);
+        end = RunReportedInstallCommand(settings, reporter);
     }
-    if (!installed) {
-        return kExitFailed;
+    switch (end) {
+        case InstallEnd::Installed:
+            break;
+        case InstallEnd::Cancelled:
+            return kExitCancelled;
+        case InstallEnd::Failed:
+            return kExitFailed;
     }
     reporter.Message(Reporter::Kind::Done, GbkToWide(shelltexts::InstallOkText(languagePosition)));
     return kExitInstalled;

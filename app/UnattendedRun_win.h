@@ -21,6 +21,8 @@ struct StartValues {
 inline constexpr int kExitInstalled = 0;
 inline constexpr int kExitWrongCommandLine = 1;
 inline constexpr int kExitFailed = 2;
+// The user pressed Cancel in the progress window of a /SILENT run (the code installers use for it).
+inline constexpr int kExitCancelled = 5;
 
-// Installs what the switches ask; kExitInstalled or kExitFailed. `log` may be closed.
+// Installs what the switches ask; kExitInstalled, kExitFailed or kExitCancelled. `log` may be closed.
 int RunUnattended(const switches::SetupSwitches& given, const StartValues& start, SetupLog& log);

@@ -14,6 +14,8 @@ public:
     // The installation's share is the rest of the bar from where it stands.
     void StartInstall(std::uint64_t bytes);
     void Moved(std::uint64_t bytes) { m_done += bytes; }
+    // The running phase has done at least this many bytes (some of its work moves no counted bytes).
+    void AtLeast(std::uint64_t bytes) { m_done = bytes > m_done ? bytes : m_done; }
     void Finish() { m_finished = true; }
 
     int Position() const;

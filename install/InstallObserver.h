@@ -29,6 +29,11 @@ public:
     virtual bool RetryFilesInUse(const std::vector<FileInUse>& files) = 0;
     // Between two files while new files are written: false stops the branch, which is then undone.
     virtual bool KeepGoing(std::uint64_t bytesDone, std::uint64_t bytesTotal) = 0;
+    // What a progress display follows: the check of the setup file reads `bytes`; the branch then writes
+    // `bytes` in all; and the file it writes next, named below its folder, of that size.
+    virtual void Checking(std::uint64_t /*bytes*/) {}
+    virtual void Writing(std::uint64_t /*bytes*/) {}
+    virtual void NextFile(const std::string& /*name*/, std::uint64_t /*size*/) {}
     virtual void Noted(Note note, const std::string& path) = 0;
 
 protected:

@@ -143,6 +143,12 @@ private:
         const std::vector<PlannedFile>& files = m_plan.Files();
         for (std::size_t i = 0; i < files.size(); ++i) {
             const PlannedFile& file = files[i];
+            if (!KeepGoing(done, total)) {
+                return false;
+            }
+            if (m_observer) {
+                m_observer->NextFile(NameBelowRoot(file), file.size);
+            }
             const std::string folder = FolderOf(file.destination);
             if (folder != folderMade && !MakeFolder(folder)) {
                 return false;
@@ -162,12 +168,24 @@ private:
                 return Failed(ExtractFailure::Kind::Write, file.destination, GetLastError());
             }
             done += file.size;
-            if (m_observer && !m_observer->KeepGoing(done, total)) {
-                m_run.stop = Stop::Cancelled;
-                return false;
-            }
+        }
+        return KeepGoing(done, total);
+    }
+
+    // Asked before each file and after the last: a stop the user asked for comes at a file's boundary.
+    bool KeepGoing(std::uint64_t done, std::uint64_t total) {
+        if (m_observer && !m_observer->KeepGoing(done, total)) {
+            m_run.stop = Stop::Cancelled;
+            return false;
         }
         return true;
+    }
+
+    // The file as the user knows it: below the folder it is installed into ("QTXPrograms\Vectrace.exe").
+    std::string NameBelowRoot(const PlannedFile& file) const {
+        const std::string& root = m_plan.Roots()[file.root];
+        return file.destination.compare(0, root.size(), root) == 0 ? file.destination.substr(root.size())
+                                                                    : file.destination;
     }
 
     // The short step: renames on one volume only.
@@ -295,6 +313,15 @@ InstallRun RunInstallPlans(const std::vector<InstallPlan>& plans, CFile& setup, 
     }
     if (FindSpaceShortfall(plans, run)) {
         return run;
+    }
+    if (observer) {
+        std::uint64_t total = 0;
+        for (const InstallPlan& plan : plans) {
+            for (const PlannedFile& file : plan.Files()) {
+                total += file.size;
+            }
+        }
+        observer->Writing(total);
     }
     const std::unique_ptr<char[]> buffer(new char[payload::kCopyBufferSize]);
     for (std::size_t i = 0; i < plans.size(); ++i) {

@@ -36,8 +36,9 @@ bool CopyBytes(CFile& input,
             return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
         }
         left -= chunk;
-        // The setup's windows stay drawn during a long write; no input is taken.
-        PumpPaintMessages();
+        // The setup's windows stay drawn during a long write, and a progress window follows its bytes.
+        // A stop asked meanwhile waits for the file's end.
+        PumpPaintMessages(chunk);
     }
     return true;
 }

@@ -9,8 +9,9 @@ namespace {
 
 // The whole archive is read once, front to back, by this source alone: reads that follow one another need
 // no seek after the first, which finds the file wherever its last reader left it. The setup's windows stay
-// drawn meanwhile; each look at the message queue costs a trip to the window system, so it is made only
-// when the last one is a while ago.
+// drawn meanwhile, and a progress window follows the bytes read; each look at the message queue costs a
+// trip to the window system, so it is made only when the last one is a while ago. A stop the user asked
+// for ends the check there, as a read that failed.
 class CheckSource : public FileArchiveSource {
 public:
     using FileArchiveSource::FileArchiveSource;
@@ -18,9 +19,12 @@ public:
         const bool ok =
             offset == m_next ? m_file.Read(buffer, count) : FileArchiveSource::ReadAt(offset, buffer, count);
         m_next = ok ? offset + count : UINT64_MAX;
+        m_unreported += count;
         if (GetTickCount() - m_lastPaint >= kPaintIntervalMs) {
-            PumpPaintMessages();
+            const bool keepGoing = PumpPaintMessages(m_unreported);
+            m_unreported = 0;
             m_lastPaint = GetTickCount();
+            return ok && keepGoing;
         }
         return ok;
     }
@@ -28,6 +32,7 @@ public:
 private:
     static constexpr DWORD kPaintIntervalMs = 50;
     std::uint64_t m_next = UINT64_MAX;
+    std::uint64_t m_unreported = 0;
     DWORD m_lastPaint = GetTickCount();
 };
 

@@ -65,6 +65,11 @@ TEST(ProgressScale, AnInstallationWithoutACheckHasTheWholeBar) {
     scale.StartInstall(10 * kMiB);
     scale.Moved(kMiB);
     EXPECT_EQ(scale.Position(), 100);
+    // Files whose bytes were not counted as they moved catch up at the next file, and never go back.
+    scale.AtLeast(5 * kMiB);
+    EXPECT_EQ(scale.Position(), 500);
+    scale.AtLeast(4 * kMiB);
+    EXPECT_EQ(scale.Position(), 500);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ InstallCommandSettings Settings(const wintest::TempFolder& temp, int language) {
 class LateOpener : public ReportingObserver {
 public:
     LateOpener(Reporter& reporter, const install::MessageTable& table, std::string file)
-        : ReportingObserver(reporter, table, nullptr), m_file(std::move(file)) {}
+        : ReportingObserver(reporter, table, nullptr, nullptr), m_file(std::move(file)) {}
     bool KeepGoing(std::uint64_t, std::uint64_t) override {
         if (++m_written == 3) {
             opened = std::make_unique<wintest::FileHolder>(m_file);

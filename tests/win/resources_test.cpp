@@ -43,7 +43,7 @@ TEST(Resources, TemplatesHaveTheirSizes) {
                           {IDD_VTSETUP_DIALOG, 200, 116},
                           {IDD_INSTALL_PATH, 204, 116},
                           {IDD_DRIVER_PROGRESS, 187, 68},
-                          {IDD_WAIT_BANNER, 215, 17}};
+                          {IDD_INSTALL_PROGRESS, 215, 56}};
     for (const Case& c : cases) {
         TemplateWindow dialog(c.id);
         ASSERT_TRUE(dialog.Create()) << c.id;
@@ -80,6 +80,9 @@ TEST(Resources, ControlsSitWhereTheTemplatesPutThem) {
         {IDD_INSTALL_PATH, IDOK, L"Button", 47, 97, 50, 16},
         {IDD_INSTALL_PATH, IDCANCEL, L"Button", 109, 97, 50, 16},
         {IDD_DRIVER_PROGRESS, IDC_DRIVER_PROGRESS, L"msctls_progress32", 7, 26, 173, 14},
+        {IDD_INSTALL_PROGRESS, IDC_PROGRESS_STATUS, L"Static", 7, 6, 201, 9},
+        {IDD_INSTALL_PROGRESS, IDC_PROGRESS_BAR, L"msctls_progress32", 7, 18, 201, 11},
+        {IDD_INSTALL_PROGRESS, IDCANCEL, L"Button", 158, 35, 50, 14},
         {IDD_ABOUTBOX, IDOK, L"Button", 178, 7, 50, 14},
     };
     for (const Case& c : cases) {
@@ -118,12 +121,13 @@ TEST(Resources, StylesThatTheWindowsRelyOn) {
         EXPECT_EQ(GetWindowLongW(GetDlgItem(main.Window(), button), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
     }
 
-    TemplateWindow banner(IDD_WAIT_BANNER);
-    ASSERT_TRUE(banner.Create());
-    const LONG bannerStyle = GetWindowLongW(banner.Window(), GWL_STYLE);
-    EXPECT_TRUE(bannerStyle & WS_CAPTION);
-    EXPECT_FALSE(bannerStyle & WS_SYSMENU);
-    EXPECT_EQ(GetWindow(banner.Window(), GW_CHILD), nullptr);
+    TemplateWindow progress(IDD_INSTALL_PROGRESS);
+    ASSERT_TRUE(progress.Create());
+    const LONG progressStyle = GetWindowLongW(progress.Window(), GWL_STYLE);
+    EXPECT_TRUE(progressStyle & WS_CAPTION);
+    EXPECT_TRUE(progressStyle & WS_SYSMENU);
+    EXPECT_FALSE(progressStyle & WS_VISIBLE);  // shown once placed
+    EXPECT_EQ(ClassOf(GetDlgItem(progress.Window(), IDC_PROGRESS_BAR)), L"msctls_progress32");
 
     TemplateWindow path(IDD_INSTALL_PATH);
     ASSERT_TRUE(path.Create());

@@ -30,9 +30,9 @@ vt_test(busy_window_test
     SOURCES busy_window_test.cpp $<TARGET_OBJECTS:vt_resources>
     LIBS vt_framework)
 
-vt_test(wait_banner_test
-    SOURCES wait_banner_test.cpp $<TARGET_OBJECTS:vt_resources>
-    LIBS vt_shell vt_uidriver)
+vt_test(install_progress_test
+    SOURCES install_progress_test.cpp $<TARGET_OBJECTS:vt_resources>
+    LIBS vt_shell vt_uidriver comctl32)
 
 vt_test(setup_dialog_test
     SOURCES setup_dialog_test.cpp $<TARGET_OBJECTS:vt_resources>
