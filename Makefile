@@ -52,7 +52,7 @@ test: dist
 	@scripts/with-display.sh bash scripts/test-all.sh
 
 # PNGs of the setup's windows from real Wine windows on a virtual display, into build/screenshots/.
-screenshots: win32
+screenshots: native win32
 	@bash scripts/screenshots.sh
 
 clean:

@@ -29,8 +29,8 @@ bool CInstallProgressDlg::Open(int centerX, int centerY) {
     GetWindowRect(m_hWnd, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    MoveWindow(m_hWnd, centerX - width / 2, centerY - height / 2, width, height, FALSE);
-    ShowWindow(m_hWnd, SW_SHOW);
+    SetWindowPos(m_hWnd, HWND_TOP, centerX - width / 2, centerY - height / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(m_hWnd);
     SetPaintPumpWatcher(this);
     Draw();
     PumpPaintMessages();

@@ -155,11 +155,11 @@ void CSetupDlg::OnInstall() {
     const int centerY = (window.top + window.bottom) / 2;
 
     CWaitCursor waitCursor;
-    // Made before the main window is disabled and destroyed after it is enabled again, so the
-    // activation goes back to the main window.
+    // Shown before the main window is disabled (it takes the activation from it) and destroyed after
+    // the main window is enabled again, so the activation goes back there.
     CInstallProgressDlg progress(m_hWnd, languagePos);
-    const CBusyWindow busy(m_hWnd);
     progress.Open(centerX, centerY);
+    const CBusyWindow busy(m_hWnd);
     RunInstallCommand(&progress);
     if (m_installed) {
         // Over the full bar, which says the same.
