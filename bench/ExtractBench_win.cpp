@@ -6,6 +6,8 @@
 //            temporary names, then moved into place; into an empty folder, and over an earlier
 //            installation (whose files are then moved aside and deleted at the end), with the time of
 //            the renames alone: the only time in which a killed setup leaves a mix of two versions
+//   progress the same installation followed by the install progress window, as the setup shows it: the
+//            cost of drawing it and of looking at its Cancel between the bytes
 //   copy     a plain CopyFileA of the same files from the payload tree (the limit)
 //   nsis     an NSIS installer of the same files in store mode, run silently as a child process,
 //            against the setup's own installation run the same way (process start included on both)
@@ -25,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InstallProgressDlg_win.h"
 #include "install/InstallTransaction_win.h"
 #include "install/PlanSteps_win.h"
 #include "payload/ArchiveDigest.h"
@@ -140,26 +143,44 @@ double Now() {
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-// Notes when the last file was written and when all were in place: between the two, the renames.
+// Notes when the last file was written and when all were in place: between the two, the renames. With
+// a progress window, tells it what the setup's own observer tells it.
 class RenameClock : public install::InstallObserver {
 public:
+    explicit RenameClock(CInstallProgressDlg* progress) : m_progress(progress) {}
     double lastWritten = 0;
     double inPlace = 0;
     bool RetryFilesInUse(const std::vector<install::FileInUse>&) override { return false; }
     bool KeepGoing(std::uint64_t, std::uint64_t) override {
         lastWritten = Now();
-        return true;
+        return !m_progress || !m_progress->Cancelled();
+    }
+    void Writing(std::uint64_t bytes) override {
+        if (m_progress) {
+            m_progress->Installing(bytes);
+        }
+    }
+    void NextFile(const std::string& name, std::uint64_t size) override {
+        if (m_progress) {
+            m_progress->NameFile(name, size);
+        }
     }
     void Noted(Note note, const std::string&) override {
         if (note == Note::InPlace) {
             inPlace = Now();
         }
     }
+
+private:
+    CInstallProgressDlg* m_progress;
 };
 
 // The payload into target as an installation writes it; renames: the seconds of the moving into place
 // (the files it replaces moved aside, the new ones moved in), before what was replaced is deleted.
-bool InstallStaged(const std::string& setupPath, const std::string& target, double* renames) {
+bool InstallStaged(const std::string& setupPath,
+                   const std::string& target,
+                   double* renames,
+                   bool withProgress = false) {
     CFile setup;
     if (!setup.Open(setupPath, CFile::Mode::Read, FILE_SHARE_READ)) {
         return false;
@@ -171,7 +192,11 @@ bool InstallStaged(const std::string& setupPath, const std::string& target, doub
     if (!ListPayload(&setup, &entries, &failure) || !PlanArchiveFiles(plans[0], entries, target, {}, &failure)) {
         return false;
     }
-    RenameClock observer;
+    CInstallProgressDlg progress(nullptr, 2);
+    if (withProgress && !progress.Open(400, 300)) {
+        return false;
+    }
+    RenameClock observer(withProgress ? &progress : nullptr);
     const bool installed = RunInstallPlans(plans, setup, &observer).stop == InstallRun::Stop::None;
     *renames = observer.inPlace - observer.lastWritten;
     return installed;
@@ -199,8 +224,8 @@ int main(int argc, char** argv) {
     const int treeFiles = CountFiles(tree);
     const int payloadFiles = treeFiles - CountFiles(tree + "MxDriver\\");  // the application install skips it
 
-    std::vector<double> extract, verifiedExtract, install, upgrade, renames, copy, copyOver, extractProcess,
-        installProcess, nsisProcess;
+    std::vector<double> extract, verifiedExtract, install, installWithProgress, upgrade, renames, copy, copyOver,
+        extractProcess, installProcess, nsisProcess;
     bool ok = true;
     // Warm the page cache for both sources before the first timed round.
     RemoveTree(target);
@@ -228,8 +253,15 @@ int main(int argc, char** argv) {
         RemoveTree(target);
         CreateDirectoryA(target.c_str(), nullptr);
         double moved = 0;
-        install.push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved); }, ok));
-        ok = CountFiles(target) == payloadFiles && ok;
+        // With and without the progress window, in turns first.
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool withProgress = (turn + round) % 2 == 1;
+            RemoveTree(target);
+            CreateDirectoryA(target.c_str(), nullptr);
+            (withProgress ? installWithProgress : install)
+                .push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved, withProgress); }, ok));
+            ok = CountFiles(target) == payloadFiles && ok;
+        }
         upgrade.push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved); }, ok));
         renames.push_back(moved);
         ok = CountFiles(target) == payloadFiles && ok;
@@ -286,7 +318,7 @@ int main(int argc, char** argv) {
     }
 
     const double e = Median(extract), v = Median(verifiedExtract), c = Median(copy), ep = Median(extractProcess),
-                 i = Median(install), u = Median(upgrade), ip = Median(installProcess), co = Median(copyOver);
+                 i = Median(install), iw = Median(installWithProgress), u = Median(upgrade), ip = Median(installProcess), co = Median(copyOver);
     std::printf("build: %d-bit Windows, %s; the check uses the %s digest kernel\n", static_cast<int>(sizeof(void*) * 8),
                 VT_BUILD_TYPE, payload::ChosenXxh3Kernel().name);
     for (std::size_t k = 0; k < kernels.size(); ++k) {
@@ -298,6 +330,8 @@ int main(int argc, char** argv) {
     std::printf("  check, then extract       %8.3f s   verified/unverified = %.2f\n", v, v / e);
     std::printf("  plain copy (CopyFileA)    %8.3f s   extract/copy = %.2f\n", c, e / c);
     std::printf("  install, staged and moved %8.3f s   install/copy = %.2f\n", i, i / c);
+    std::printf("  the same, progress window %8.3f s   with/without = %.2f, with progress/copy = %.2f\n", iw,
+                iw / i, iw / c);
     std::printf("  plain copy over a copy    %8.3f s\n", co);
     std::printf("  install over an earlier   %8.3f s   upgrade/copy over = %.2f\n", u, u / co);
     std::printf("    of which the renames    %8.3f s   (the only time a killed setup leaves a mix)\n", Median(renames));
