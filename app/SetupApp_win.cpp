@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "app/CommandLine_win.h"
-#include "app/DllSearch_win.h"
 #include "app/SetupConfig.h"
 #include "app/SetupConfigFile_win.h"
 #include "app/SetupFolder_win.h"
 #include "app/SetupRun_win.h"
+#include "app/commandline/CommandLine_win.h"
+#include "app/services/DllSearch_win.h"
 #include "payload/SetupFile_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

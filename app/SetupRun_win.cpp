@@ -2,17 +2,17 @@
 
 #include <windows.h>
 
-#include "app/CommandLine_win.h"
-#include "app/FatalErrorReport_win.h"
-#include "app/Reporter_win.h"
-#include "app/SetupDlg_win.h"
-#include "app/SetupLog_win.h"
+#include "VtVersion.h"
+#include "app/commandline/CommandLine_win.h"
+#include "app/services/FatalErrorReport_win.h"
+#include "app/services/Reporter_win.h"
+#include "app/services/SetupLog_win.h"
+#include "app/windows/SetupDlg_win.h"
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/MessageBox_win.h"
 #include "framework/ModulePath_win.h"
 #include "install/ShortcutFolders_win.h"
-#include "VtVersion.h"
 #include "payload/SetupFile_win.h"
 
 namespace {

@@ -7,6 +7,6 @@
 
 #include <string>
 
-#include "app/UnattendedRun_win.h"
+#include "app/commandline/UnattendedRun_win.h"
 
 int RunSetup(const std::wstring& commandLine, const StartValues& start);

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "app/InstallProgressDlg_win.h"
+#include "app/commands/InstallProgressDlg_win.h"
 #include "install/InstallTransaction_win.h"
 #include "install/PlanSteps_win.h"
 #include "payload/ArchiveDigest.h"
@@ -318,7 +318,8 @@ int main(int argc, char** argv) {
     }
 
     const double e = Median(extract), v = Median(verifiedExtract), c = Median(copy), ep = Median(extractProcess),
-                 i = Median(install), iw = Median(installWithProgress), u = Median(upgrade), ip = Median(installProcess), co = Median(copyOver);
+                 i = Median(install), iw = Median(installWithProgress), u = Median(upgrade),
+                 ip = Median(installProcess), co = Median(copyOver);
     std::printf("build: %d-bit Windows, %s; the check uses the %s digest kernel\n", static_cast<int>(sizeof(void*) * 8),
                 VT_BUILD_TYPE, payload::ChosenXxh3Kernel().name);
     for (std::size_t k = 0; k < kernels.size(); ++k) {
@@ -330,8 +331,8 @@ int main(int argc, char** argv) {
     std::printf("  check, then extract       %8.3f s   verified/unverified = %.2f\n", v, v / e);
     std::printf("  plain copy (CopyFileA)    %8.3f s   extract/copy = %.2f\n", c, e / c);
     std::printf("  install, staged and moved %8.3f s   install/copy = %.2f\n", i, i / c);
-    std::printf("  the same, progress window %8.3f s   with/without = %.2f, with progress/copy = %.2f\n", iw,
-                iw / i, iw / c);
+    std::printf("  the same, progress window %8.3f s   with/without = %.2f, with progress/copy = %.2f\n", iw, iw / i,
+                iw / c);
     std::printf("  plain copy over a copy    %8.3f s\n", co);
     std::printf("  install over an earlier   %8.3f s   upgrade/copy over = %.2f\n", u, u / co);
     std::printf("    of which the renames    %8.3f s   (the only time a killed setup leaves a mix)\n", Median(renames));

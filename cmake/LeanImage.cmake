@@ -5,7 +5,7 @@
 # and that links winpthreads into every program. Both variants come from the same compiler release and
 # differ only in what threads, mutexes and clocks use; a program linked this way must use none of
 # those, and its map (scripts/image-map.sh) shows that no winpthreads came along. It also takes the
-# setup's own replacements of runtime parts (app/LeanRuntime.cpp), so every program linked this way has
+# setup's own replacements of runtime parts (app/services/LeanRuntime.cpp), so every program linked this way has
 # the same runtime.
 
 # Debian names each variant's release "12-posix", "12-win32".
@@ -26,7 +26,7 @@ get_filename_component(VT_WIN32_THREADS_RUNTIME ${vt_win32_libgcc} DIRECTORY)
 function(vt_lean_image target)
     # Searched before the compiler's own folder, so -lstdc++, -lgcc and -lgcc_eh find these.
     target_link_directories(${target} BEFORE PRIVATE ${VT_WIN32_THREADS_RUNTIME})
-    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/LeanRuntime.cpp)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/services/LeanRuntime.cpp)
     target_link_libraries(${target} PRIVATE vt_fatal_error)
     get_target_property(name ${target} OUTPUT_NAME)
     if(NOT name)

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SetupSwitches.h"
+#include "app/commandline/SetupSwitches.h"
 #include "drivers/DriverPlacementPlan.h"
 #include "framework/CharacterWalk.h"
 #include "framework/IniText.h"

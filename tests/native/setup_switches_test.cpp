@@ -1,4 +1,4 @@
-#include "app/SetupSwitches.h"
+#include "app/commandline/SetupSwitches.h"
 
 #include <gtest/gtest.h>
 

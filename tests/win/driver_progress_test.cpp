@@ -1,7 +1,7 @@
 // The driver installation below a folder of our own, with the stand-in installers copied in or left
 // out: which installers start, which message boxes come, which files are removed. The placement it
 // makes into the prefix's Windows folder is removed again.
-#include "app/DriverProgressDlg_win.h"
+#include "app/commands/DriverProgressDlg_win.h"
 
 #include <windows.h>
 

@@ -1,15 +1,15 @@
 // The install command's words for a branch that stopped, and what an unattended run's log says of it:
 // the real dist's setup installing into a folder of the test, a program opening a file after the check.
-#include "app/InstallCommand_win.h"
+#include "app/commands/InstallCommand_win.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "app/Reporter_win.h"
-#include "app/ReportingObserver_win.h"
-#include "app/SetupLog_win.h"
+#include "app/commands/ReportingObserver_win.h"
+#include "app/services/Reporter_win.h"
+#include "app/services/SetupLog_win.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/WineTestSupport_win.h"
 

@@ -1,6 +1,6 @@
 // The install progress window in process: where it stands, its texts in both languages, the bar by
 // the bytes the work reports through the paint pump, and Cancel asked and answered.
-#include "app/InstallProgressDlg_win.h"
+#include "app/commands/InstallProgressDlg_win.h"
 
 #include <windows.h>
 
@@ -68,7 +68,8 @@ TEST(InstallProgress, CancelAsksAndStopsTheWorkOnlyOnYes) {
     EXPECT_EQ(uidriver::ControlText(window, IDCANCEL), L"\u53D6\u6D88");
     progress.Checking(1000);
     PumpAfterAPause(0);
-    EXPECT_EQ(uidriver::ControlText(window, IDC_PROGRESS_STATUS), L"\u6B63\u5728\u68C0\u67E5\u5B89\u88C5\u6587\u4EF6\u2026");
+    EXPECT_EQ(uidriver::ControlText(window, IDC_PROGRESS_STATUS),
+              L"\u6B63\u5728\u68C0\u67E5\u5B89\u88C5\u6587\u4EF6\u2026");
 
     // The Cancel button, then the close box: each asks, and only Yes stops the work.
     struct Case {

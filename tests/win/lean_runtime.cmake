@@ -1,4 +1,4 @@
-# The setup replaces parts of the C++ runtime with its own (app/LeanRuntime.cpp). A program linked the
+# The setup replaces parts of the C++ runtime with its own (app/services/LeanRuntime.cpp). A program linked the
 # same way ends through the fatal error handler with exit code 2 at each of the runtime's failure points.
 vt_program(vt_lean_runtime_check SOURCES helpers/LeanRuntimeCheck_win.cpp)
 vt_lean_image(vt_lean_runtime_check)

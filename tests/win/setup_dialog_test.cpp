@@ -1,6 +1,6 @@
 // The main window's own window parts, looked at in-process: the About entry of the system menu, the
 // icons, and the lists filled from the start-up values.
-#include "app/SetupDlg_win.h"
+#include "app/windows/SetupDlg_win.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // and the install command refusing a damaged setup in every branch and language before it writes.
 #include <gtest/gtest.h>
 
-#include "app/InstallCommand_win.h"
+#include "app/commands/InstallCommand_win.h"
 #include "framework/GbkText_win.h"
 #include "install/MessageTable.h"
 #include "payload/PayloadExtractor_win.h"

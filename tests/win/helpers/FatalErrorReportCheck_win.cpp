@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/FatalErrorReport_win.h"
-#include "app/SetupLog_win.h"
+#include "app/services/FatalErrorReport_win.h"
+#include "app/services/SetupLog_win.h"
 #include "tests/win/helpers/ChildRun_win.h"
 
 namespace {
@@ -76,11 +76,12 @@ int main(int argc, char** argv) {
         const DWORD exitCode = RunChildAndWait(command);
         const std::string log = ReadWholeLog(logPath);
         const std::string last = one.lastLine;
-        const bool endsWithReason = log.size() >= last.size() && log.compare(log.size() - last.size(), last.size(), last) == 0;
+        const bool endsWithReason =
+            log.size() >= last.size() && log.compare(log.size() - last.size(), last.size(), last) == 0;
         const bool startedFirst = log.find("Setup started") != std::string::npos;
         if (exitCode != 2 || !endsWithReason || !startedFirst) {
             std::printf("FAIL: language %s: exit code %lu (expected 2), log:\n%s\n", one.languagePosition,
-                static_cast<unsigned long>(exitCode), log.c_str());
+                        static_cast<unsigned long>(exitCode), log.c_str());
             ++failures;
         }
     }

@@ -1,8 +1,8 @@
-#include "app/InstallProgressDlg_win.h"
+#include "app/commands/InstallProgressDlg_win.h"
 
 #include <commctrl.h>
 
-#include "app/InstallProgressTexts.h"
+#include "app/commands/InstallProgressTexts.h"
 #include "framework/GbkText_win.h"
 #include "framework/MessageBox_win.h"
 #include "framework/MiddleCut.h"

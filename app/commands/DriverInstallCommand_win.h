@@ -1,11 +1,10 @@
 #pragma once
 // The USB driver command of the main window's two driver buttons (the visible one and the hidden one
-// in the top-left corner run the same installation), and of the command line's /TYPE=usbdriver.
+// in the top-left corner run the same installation) and of the command line's /TYPE=usbdriver.
 
 #include "drivers/ProgressPacing.h"
 
 class CDialog;
-class CSetupDlg;
 class Reporter;
 
 struct DriverCommandSettings {
@@ -23,7 +22,3 @@ struct DriverCommandSettings {
 
 // Runs the driver installation under the wait cursor; silent on success. False when it told a failure.
 bool RunDriverCommand(const DriverCommandSettings& settings);
-
-// From the window: titled in the language chosen in the Language list at this moment, paced by the
-// window's values, its messages to the window's reporter.
-void RunDriverInstallCommand(CSetupDlg& window);

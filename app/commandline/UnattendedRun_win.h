@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/SetupSwitches.h"
+#include "app/commandline/SetupSwitches.h"
 
 class SetupLog;
 

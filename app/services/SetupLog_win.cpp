@@ -1,4 +1,4 @@
-#include "app/SetupLog_win.h"
+#include "app/services/SetupLog_win.h"
 
 #include "framework/GbkText_win.h"
 

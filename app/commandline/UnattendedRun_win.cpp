@@ -1,12 +1,12 @@
-#include "app/UnattendedRun_win.h"
+#include "app/commandline/UnattendedRun_win.h"
 
 #include <windows.h>
 
-#include "app/DriverInstallCommand_win.h"
-#include "app/InstallCommand_win.h"
-#include "app/Reporter_win.h"
-#include "app/ShellTexts.h"
-#include "app/InstallProgressDlg_win.h"
+#include "app/commands/DriverInstallCommand_win.h"
+#include "app/commands/InstallCommand_win.h"
+#include "app/commands/InstallProgressDlg_win.h"
+#include "app/commands/ShellTexts.h"
+#include "app/services/Reporter_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/WaitCursor_win.h"
 #include "install/ShortcutFolders_win.h"

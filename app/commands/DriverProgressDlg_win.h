@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Reporter_win.h"
+#include "app/services/Reporter_win.h"
 #include "framework/Dialog_win.h"
 
 class CDriverProgressDlg : public CDialog {

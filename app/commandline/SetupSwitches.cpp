@@ -1,4 +1,4 @@
-#include "app/SetupSwitches.h"
+#include "app/commandline/SetupSwitches.h"
 
 #include <iterator>
 
@@ -264,7 +264,8 @@ bool ShortcutsForAllUsers(ShortcutScope scope, bool runsAsSystemAccount) {
 }
 
 const char* const kUsageText =
-    "Vectrace Setup " VT_VERSION_TEXT "\r\n"
+    "Vectrace Setup " VT_VERSION_TEXT
+    "\r\n"
     "\r\n"
     "VtSetup [/SILENT | /VERYSILENT] [/TYPE=type] [/DIR=folder] [/VERSION=text] [/LANG=n] [/LOG=file] "
     "[/ALLUSERS | /CURRENTUSER]\r\n"

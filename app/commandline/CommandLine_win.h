@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/SetupSwitches.h"
+#include "app/commandline/SetupSwitches.h"
 
 // The switches of a whole command line, program name first.
 switches::ParseResult ParseCommandLine(const std::wstring& line);

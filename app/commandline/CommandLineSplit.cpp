@@ -1,4 +1,4 @@
-#include "app/CommandLineSplit.h"
+#include "app/commandline/CommandLineSplit.h"
 
 namespace cmdline {
 

@@ -1,4 +1,4 @@
-#include "app/PaintingWait_win.h"
+#include "app/commands/PaintingWait_win.h"
 
 #include "framework/Dialog_win.h"
 

@@ -1,11 +1,11 @@
-#include "app/SetupDlg_win.h"
+#include "app/windows/SetupDlg_win.h"
 
-#include "app/InstallCommand_win.h"
+#include "app/commands/InstallCommand_win.h"
 
-#include "app/AboutDlg_win.h"
-#include "app/DriverInstallCommand_win.h"
-#include "app/ShellTexts.h"
-#include "app/InstallProgressDlg_win.h"
+#include "app/commands/DriverInstallCommand_win.h"
+#include "app/commands/InstallProgressDlg_win.h"
+#include "app/commands/ShellTexts.h"
+#include "app/windows/AboutDlg_win.h"
 #include "framework/BusyWindow_win.h"
 #include "framework/GbkText_win.h"
 #include "framework/WaitCursor_win.h"
@@ -185,10 +185,23 @@ void CSetupDlg::RunInstallCommand(CInstallProgressDlg* progress) {
     m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd, progress) == InstallEnd::Installed ? 1 : 0;
 }
 
+// Titled in the language chosen in the Language list at this moment, paced by the window's values, its
+// messages to the window's reporter.
+void CSetupDlg::RunDriverInstallCommand() {
+    DriverCommandSettings settings;
+    settings.languagePosition = ComboSelection(IDC_LANGUAGE_LIST);
+    settings.owner = this;
+    settings.reporter = m_reporter;
+    settings.progressSteps = m_progressSteps;
+    settings.pauseMinMs = m_pauseMinMs;
+    settings.pauseMaxMs = m_pauseMaxMs;
+    RunDriverCommand(settings);
+}
+
 void CSetupDlg::OnInstallUsbDriver() {
-    RunDriverInstallCommand(*this);
+    RunDriverInstallCommand();
 }
 
 void CSetupDlg::OnDriverInstallHidden() {
-    RunDriverInstallCommand(*this);
+    RunDriverInstallCommand();
 }

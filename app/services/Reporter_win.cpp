@@ -1,6 +1,6 @@
-#include "app/Reporter_win.h"
+#include "app/services/Reporter_win.h"
 
-#include "app/SetupLog_win.h"
+#include "app/services/SetupLog_win.h"
 #include "framework/MessageBox_win.h"
 
 void LogReporter::Step(const std::wstring& text) {

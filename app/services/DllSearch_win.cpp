@@ -1,4 +1,4 @@
-#include "app/DllSearch_win.h"
+#include "app/services/DllSearch_win.h"
 
 #include <windows.h>
 

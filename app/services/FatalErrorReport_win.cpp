@@ -1,8 +1,8 @@
-#include "app/FatalErrorReport_win.h"
+#include "app/services/FatalErrorReport_win.h"
 
 #include <windows.h>
 
-#include "app/SetupLog_win.h"
+#include "app/services/SetupLog_win.h"
 #include "framework/FatalError.h"
 #include "framework/GbkText_win.h"
 #include "framework/MessageBox_win.h"

@@ -1,10 +1,10 @@
-#include "app/InstallCommand_win.h"
+#include "app/commands/InstallCommand_win.h"
 
 #include <windows.h>
 
-#include "app/Reporter_win.h"
-#include "app/ReportingObserver_win.h"
-#include "app/ShellTexts.h"
+#include "app/commands/ReportingObserver_win.h"
+#include "app/commands/ShellTexts.h"
+#include "app/services/Reporter_win.h"
 #include "framework/File_win.h"
 #include "framework/FormatNumber.h"
 #include "framework/GbkText_win.h"
@@ -200,10 +200,9 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         default:
             return {};  // the Type list has no other entry
     }
-    InstallCommandResult report =
-        Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
-               result.outcome == PluginInstallResult::Outcome::FileFailed, message, table, result.found,
-               settings.observer != nullptr);
+    InstallCommandResult report = Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
+                                         result.outcome == PluginInstallResult::Outcome::FileFailed, message, table,
+                                         result.found, settings.observer != nullptr);
     report.cancelled = result.outcome == PluginInstallResult::Outcome::Cancelled;
     return report;
 }

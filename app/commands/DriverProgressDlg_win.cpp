@@ -1,8 +1,8 @@
-#include "app/DriverProgressDlg_win.h"
+#include "app/commands/DriverProgressDlg_win.h"
 
 #include <commctrl.h>
 
-#include "app/PaintingWait_win.h"
+#include "app/commands/PaintingWait_win.h"
 #include "drivers/DriverPlacement_win.h"
 #include "drivers/NativeFileSystem_win.h"
 #include "drivers/ProgressPacing.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/Reporter_win.h"
+#include "app/services/Reporter_win.h"
 #include "framework/Dialog_win.h"
 
 class CInstallProgressDlg;
@@ -62,6 +62,8 @@ private:
     void OnLanguageChanged();
     void OnInstallUsbDriver();
     void OnDriverInstallHidden();
+    // The driver command, with the settings above.
+    void RunDriverInstallCommand();
     void SetLanguageCaptions(bool chinese);
 
     MessageBoxReporter m_boxReporter;

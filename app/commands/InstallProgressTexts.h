@@ -13,9 +13,9 @@ struct Texts {
 
 inline constexpr Texts kChinese = {
     "\xD5\xFD\xD4\xDA\xBC\xEC\xB2\xE9\xB0\xB2\xD7\xB0\xCE\xC4\xBC\xFE\xA1\xAD",  // 正在检查安装文件…
-    "\xD5\xFD\xD4\xDA\xB0\xB2\xD7\xB0: ",                                         // 正在安装:
-    "\xC8\xA1\xCF\xFB",                                                            // 取消
-    "\xC8\xB7\xB6\xA8\xD2\xAA\xC8\xA1\xCF\xFB\xB0\xB2\xD7\xB0\xC2\xF0?",           // 确定要取消安装吗?
+    "\xD5\xFD\xD4\xDA\xB0\xB2\xD7\xB0: ",                                        // 正在安装:
+    "\xC8\xA1\xCF\xFB",                                                          // 取消
+    "\xC8\xB7\xB6\xA8\xD2\xAA\xC8\xA1\xCF\xFB\xB0\xB2\xD7\xB0\xC2\xF0?",         // 确定要取消安装吗?
 };
 
 inline constexpr Texts kEnglish = {

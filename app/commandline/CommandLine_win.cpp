@@ -1,10 +1,10 @@
-#include "app/CommandLine_win.h"
+#include "app/commandline/CommandLine_win.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "app/CommandLineSplit.h"
+#include "app/commandline/CommandLineSplit.h"
 #include "framework/GbkText_win.h"
 #include "framework/SystemLeadByte_win.h"
 

@@ -1,4 +1,4 @@
-#include "app/ReportingObserver_win.h"
+#include "app/commands/ReportingObserver_win.h"
 
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"

@@ -5,15 +5,18 @@
 
 #include <windows.h>
 
-#include "app/InstallProgressDlg_win.h"
-#include "app/Reporter_win.h"
+#include "app/commands/InstallProgressDlg_win.h"
+#include "app/services/Reporter_win.h"
 #include "install/InstallObserver.h"
 #include "install/MessageTable.h"
 
 class ReportingObserver : public install::InstallObserver {
 public:
     // progress may be null: nothing shows the progress, and the branch runs to its end.
-    ReportingObserver(Reporter& reporter, const install::MessageTable& table, HWND window, CInstallProgressDlg* progress)
+    ReportingObserver(Reporter& reporter,
+                      const install::MessageTable& table,
+                      HWND window,
+                      CInstallProgressDlg* progress)
         : m_reporter(reporter), m_table(table), m_window(window), m_progress(progress) {}
 
     bool RetryFilesInUse(const std::vector<install::FileInUse>& files) override;

@@ -1,10 +1,9 @@
-#include "app/DriverInstallCommand_win.h"
+#include "app/commands/DriverInstallCommand_win.h"
 
 #include <cstdlib>
 
-#include "app/DriverProgressDlg_win.h"
-#include "app/PaintingWait_win.h"
-#include "app/SetupDlg_win.h"
+#include "app/commands/DriverProgressDlg_win.h"
+#include "app/commands/PaintingWait_win.h"
 #include "drivers/ProgressPacing.h"
 #include "framework/WaitCursor_win.h"
 #include "install/MessageTable.h"
@@ -54,16 +53,4 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
     progress.SetCallbacks([steps] { return steps; }, std::move(pause));
     progress.InstallDrivers();
     return !progress.Failed();
-}
-
-void RunDriverInstallCommand(CSetupDlg& window) {
-    DriverCommandSettings settings;
-    settings.languagePosition =
-        static_cast<int>(SendDlgItemMessageA(window.GetSafeHwnd(), IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0));
-    settings.owner = &window;
-    settings.reporter = &window.CommandReporter();
-    settings.progressSteps = window.m_progressSteps;
-    settings.pauseMinMs = window.m_pauseMinMs;
-    settings.pauseMaxMs = window.m_pauseMaxMs;
-    RunDriverCommand(settings);
 }
