@@ -1,7 +1,7 @@
 #pragma once
 // XXH3-64's streaming update, where a check of a setup spends its time: compiled for any x86 processor,
-// with SSE2 and with AVX2, each for speed whatever the rest of the program is built for. All give the
-// same digests. The state is xxHash's XXH3_state_t; ArchiveDigest starts and ends it.
+// with SSE2 and with AVX2, the last two for speed whatever the rest of the program is built for. All
+// give the same digests. The state is xxHash's XXH3_state_t; ArchiveDigest starts and ends it.
 
 #include <cstddef>
 
