@@ -177,10 +177,12 @@ private:
 
 // The payload into target as an installation writes it; renames: the seconds of the moving into place
 // (the files it replaces moved aside, the new ones moved in), before what was replaced is deleted.
+// progress: a progress window already open (its opening, a fixed cost the size of the payload does not
+// change, is left out), or null.
 bool InstallStaged(const std::string& setupPath,
                    const std::string& target,
                    double* renames,
-                   bool withProgress = false) {
+                   CInstallProgressDlg* progress = nullptr) {
     CFile setup;
     if (!setup.Open(setupPath, CFile::Mode::Read, FILE_SHARE_READ)) {
         return false;
@@ -192,11 +194,7 @@ bool InstallStaged(const std::string& setupPath,
     if (!ListPayload(&setup, &entries, &failure) || !PlanArchiveFiles(plans[0], entries, target, {}, &failure)) {
         return false;
     }
-    CInstallProgressDlg progress(nullptr, 2);
-    if (withProgress && !progress.Open(400, 300)) {
-        return false;
-    }
-    RenameClock observer(withProgress ? &progress : nullptr);
+    RenameClock observer(progress);
     const bool installed = RunInstallPlans(plans, setup, &observer).stop == InstallRun::Stop::None;
     *renames = observer.inPlace - observer.lastWritten;
     return installed;
@@ -256,10 +254,13 @@ int main(int argc, char** argv) {
         // With and without the progress window, in turns first.
         for (int turn = 0; turn < 2; ++turn) {
             const bool withProgress = (turn + round) % 2 == 1;
+            CInstallProgressDlg progress(nullptr, 2);
+            ok = (!withProgress || progress.Open(400, 300)) && ok;
             RemoveTree(target);
             CreateDirectoryA(target.c_str(), nullptr);
             (withProgress ? installWithProgress : install)
-                .push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved, withProgress); }, ok));
+                .push_back(Seconds(
+                    [&] { return InstallStaged(fullSetup, target, &moved, withProgress ? &progress : nullptr); }, ok));
             ok = CountFiles(target) == payloadFiles && ok;
         }
         upgrade.push_back(Seconds([&] { return InstallStaged(fullSetup, target, &moved); }, ok));
