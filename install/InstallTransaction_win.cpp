@@ -141,6 +141,7 @@ private:
         std::string folderMade;
         FileBackup backup;
         const std::vector<PlannedFile>& files = m_plan.Files();
+        m_written.assign(files.size(), false);
         for (std::size_t i = 0; i < files.size(); ++i) {
             const PlannedFile& file = files[i];
             if (!KeepGoing(done, total)) {
@@ -154,7 +155,11 @@ private:
                 return false;
             }
             folderMade = folder;
-            const std::string temporary = install::StagedName(file.destination, i, IsSystemLeadByte);
+            // In a folder this run made, nothing is there to keep: the file is written under its own name
+            // and needs no rename (a rollback removes it with the folder).
+            m_written[i] = m_transaction.Made(folder.substr(0, folder.size() - 1));
+            const std::string temporary =
+                m_written[i] ? file.destination : install::StagedName(file.destination, i, IsSystemLeadByte);
             m_transaction.Staged(temporary);
             if (!WriteStagedFile(file, temporary, m_setup, m_buffer, &m_run.failure)) {
                 m_run.stop = Stop::Failed;
@@ -164,7 +169,7 @@ private:
             // rollback takes it away again. It is compared with the staged file, which is what will stand
             // in its place: for "SoftCfg.ini" the shipped file with the Language line written in, so a
             // reinstall in the same language keeps no copy of what the setup wrote itself.
-            if (file.keepUsersCopy && !backup.KeepBeforeReplacing(temporary, file.destination)) {
+            if (!m_written[i] && file.keepUsersCopy && !backup.KeepBeforeReplacing(temporary, file.destination)) {
                 return Failed(ExtractFailure::Kind::Write, file.destination, GetLastError());
             }
             done += file.size;
@@ -185,7 +190,7 @@ private:
     std::string NameBelowRoot(const PlannedFile& file) const {
         const std::string& root = m_plan.Roots()[file.root];
         return file.destination.compare(0, root.size(), root) == 0 ? file.destination.substr(root.size())
-                                                                    : file.destination;
+                                                                   : file.destination;
     }
 
     // The short step: renames on one volume only.
@@ -198,7 +203,8 @@ private:
         }
         const std::vector<PlannedFile>& files = m_plan.Files();
         for (std::size_t i = 0; i < files.size(); ++i) {
-            if (!m_transaction.Replace(install::StagedName(files[i].destination, i, IsSystemLeadByte),
+            if (!m_written[i] &&
+                !m_transaction.Replace(install::StagedName(files[i].destination, i, IsSystemLeadByte),
                                        files[i].destination, roots[files[i].root] + install::kRollbackFolderName)) {
                 return TransactionFailed();
             }
@@ -213,6 +219,7 @@ private:
     SystemTransactionFiles m_files;
     Transaction m_transaction;
     InstallRun m_run;
+    std::vector<bool> m_written;  // per file of the plan: written under its own name, nothing to move
 };
 
 // The first plan whose volume lacks room for what all the plans write on it.

@@ -21,6 +21,15 @@ bool Transaction::MakeFolder(const std::string& folder, TransactionFiles::Folder
     return true;
 }
 
+bool Transaction::Made(const std::string& folder) const {
+    for (const Step& step : m_steps) {
+        if (step.kind == Kind::MadeFolder && step.path == folder) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void Transaction::Staged(const std::string& temporary) {
     m_steps.push_back({Kind::Staged, temporary, std::string()});
 }

@@ -37,7 +37,10 @@ public:
 
     // Makes the folder when it is missing. False names it as the failure.
     bool MakeFolder(const std::string& folder, TransactionFiles::FolderKind kind = TransactionFiles::FolderKind::Plain);
-    // A temporary file that is about to be written.
+    // Whether this transaction made `folder` (without a trailing "\"): nothing of an earlier
+    // installation stands in it, so a new file there may be written under its own name.
+    bool Made(const std::string& folder) const;
+    // A new file about to be written: under a temporary name, or under its own in a folder made here.
     void Staged(const std::string& temporary);
     // Moves `temporary` to `destination`, an existing destination aside into `rollbackFolder` (ending
     // in "\", made on first use) before. False names the destination as the failure.
