@@ -24,8 +24,7 @@ bool SignatureOffset(const unsigned char* dos, std::size_t size, std::uint32_t* 
 // The headers from `bytes` (`size` of them), which start at the signature, `at` bytes into the file.
 PeHeaders FromSignature(const unsigned char* bytes, std::size_t size, std::uint64_t at) {
     using namespace pe;
-    if (size < kSignatureAndFileHeaderSize + kCheckSumField + kCheckSumSize ||
-        std::memcmp(bytes, "PE\0\0", 4) != 0) {
+    if (size < kSignatureAndFileHeaderSize + kCheckSumField + kCheckSumSize || std::memcmp(bytes, "PE\0\0", 4) != 0) {
         return {};
     }
     const unsigned char* optional = bytes + kSignatureAndFileHeaderSize;

@@ -14,9 +14,9 @@ namespace payload {
 namespace pe {
 
 inline constexpr std::uint32_t kDosHeaderSize = 0x40;
-inline constexpr std::uint32_t kSignatureOffsetField = 0x3C;  // in the DOS header: where "PE\0\0" starts
+inline constexpr std::uint32_t kSignatureOffsetField = 0x3C;      // in the DOS header: where "PE\0\0" starts
 inline constexpr std::uint32_t kSignatureAndFileHeaderSize = 24;  // "PE\0\0" and the 20-byte file header
-inline constexpr std::uint32_t kOptionalSizeField = 4 + 16;   // from the signature
+inline constexpr std::uint32_t kOptionalSizeField = 4 + 16;       // from the signature
 inline constexpr std::uint16_t kPe32Magic = 0x10B;
 inline constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 // In the optional header, the same for PE32 and PE32+.

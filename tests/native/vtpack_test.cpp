@@ -161,7 +161,8 @@ std::uint32_t ReferenceChecksum(std::string file, std::size_t field) {
     std::uint64_t sum = 0;
     for (std::size_t at = 0; at < file.size(); at += 4) {
         if (at != field) {
-            sum = (sum & 0xFFFFFFFF) + payload::ReadLe32(reinterpret_cast<const unsigned char*>(&file[at])) + (sum >> 32);
+            sum =
+                (sum & 0xFFFFFFFF) + payload::ReadLe32(reinterpret_cast<const unsigned char*>(&file[at])) + (sum >> 32);
         }
     }
     sum = (sum & 0xFFFFFFFF) + (sum >> 32);

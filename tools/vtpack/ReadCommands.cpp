@@ -42,9 +42,8 @@ std::string SignatureLine(StdFileSource& file, std::uint64_t archiveEnd) {
     }
     std::string line = "signature: a certificate table of " + std::to_string(table.size) + " bytes at offset " +
                        std::to_string(table.offset);
-    line += archiveEnd == table.offset
-                ? ", right behind the archive"
-                : ", not at the end of the file: the archive ends at the file's end";
+    line += archiveEnd == table.offset ? ", right behind the archive"
+                                       : ", not at the end of the file: the archive ends at the file's end";
     return line + " (osslsigncode verify or signtool verify checks it)";
 }
 

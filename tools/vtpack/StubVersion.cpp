@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::uint32_t kVersionType = 16;            // RT_VERSION
+constexpr std::uint32_t kVersionType = 16;  // RT_VERSION
 constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
 constexpr std::uint32_t kSubdirectoryFlag = 0x80000000;
 constexpr std::uint32_t kMaxVersionSize = 64 * 1024;  // a version resource is a few hundred bytes
