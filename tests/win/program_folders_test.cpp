@@ -16,9 +16,8 @@ namespace {
 using wintest::Content;
 using wintest::MakeFolder;
 
-void WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    ASSERT_TRUE(wintest::WriteWholeFile(path, bytes)) << path;
-    SetFileAttributesA(path.c_str(), attributes);
+bool WriteFile(const std::string& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    return wintest::WriteWholeFile(path, bytes) && SetFileAttributesA(path.c_str(), attributes);
 }
 
 bool IsReadOnly(const std::string& path) {
@@ -65,17 +64,17 @@ TEST_F(ProgramFoldersTest, EveryFileOfOneLevelReplacesItsNamesakeWhole) {
         const std::string from = MakeFolder(setupFolder + name);
         const std::string to = MakeFolder(target + name);
         MakeFolder(from + "sub\\");
-        WriteFile(from + "a.ini", "new");
-        WriteFile(from + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        WriteFile(from + "sub\\inner.txt", "inner");
-        WriteFile(from + "short.ini", "ab");
-        WriteFile(from + "empty.ini", "");
-        WriteFile(from + "locked.ini", "ro", FILE_ATTRIBUTE_READONLY);
-        WriteFile(from + "big.bin", big);
-        WriteFile(to + "a.ini", "older and longer");
-        WriteFile(to + "kept.txt", "kept");
-        WriteFile(to + "short.ini", "0123456789");
-        WriteFile(to + "empty.ini", "old");
+        ASSERT_TRUE(WriteFile(from + "a.ini", "new"));
+        ASSERT_TRUE(WriteFile(from + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+        ASSERT_TRUE(WriteFile(from + "sub\\inner.txt", "inner"));
+        ASSERT_TRUE(WriteFile(from + "short.ini", "ab"));
+        ASSERT_TRUE(WriteFile(from + "empty.ini", ""));
+        ASSERT_TRUE(WriteFile(from + "locked.ini", "ro", FILE_ATTRIBUTE_READONLY));
+        ASSERT_TRUE(WriteFile(from + "big.bin", big));
+        ASSERT_TRUE(WriteFile(to + "a.ini", "older and longer"));
+        ASSERT_TRUE(WriteFile(to + "kept.txt", "kept"));
+        ASSERT_TRUE(WriteFile(to + "short.ini", "0123456789"));
+        ASSERT_TRUE(WriteFile(to + "empty.ini", "old"));
     }
 
     const InstallRun run = Install({"QTXRes\\", "QTXCfg\\"});
@@ -100,8 +99,8 @@ TEST_F(ProgramFoldersTest, EveryFileOfOneLevelReplacesItsNamesakeWhole) {
 
 // A loose folder the vendor left out gives an empty folder of that name, and nothing else goes wrong.
 TEST_F(ProgramFoldersTest, AFolderMissingBesideTheSetupIsMadeEmpty) {
-    WriteFile(MakeFolder(setupFolder + "QTXRes\\") + "title.ico", "icon");
-    WriteFile(MakeFolder(setupFolder + "QTXCfg\\") + "SoftCfg.ini", "[BaseCfg]\r\nLanguage=0\r\n");
+    ASSERT_TRUE(WriteFile(MakeFolder(setupFolder + "QTXRes\\") + "title.ico", "icon"));
+    ASSERT_TRUE(WriteFile(MakeFolder(setupFolder + "QTXCfg\\") + "SoftCfg.ini", "[BaseCfg]\r\nLanguage=0\r\n"));
 
     const InstallRun run = Install({"QTXDoc\\", "QTXRes\\", "QTXCfg\\"});
 
@@ -117,9 +116,9 @@ TEST_F(ProgramFoldersTest, AFolderMissingBesideTheSetupIsMadeEmpty) {
 // leaves the program folder as it was (the copy used to skip such a file and install without it).
 TEST_F(ProgramFoldersTest, ASettingsFileHeldOpenStopsTheInstallationNamingIt) {
     const std::string from = MakeFolder(setupFolder + "QTXCfg\\");
-    WriteFile(from + "held.ini", "held");
-    WriteFile(from + "free.ini", "free");
-    WriteFile(MakeFolder(target + "QTXCfg\\") + "free.ini", "before");
+    ASSERT_TRUE(WriteFile(from + "held.ini", "held"));
+    ASSERT_TRUE(WriteFile(from + "free.ini", "free"));
+    ASSERT_TRUE(WriteFile(MakeFolder(target + "QTXCfg\\") + "free.ini", "before"));
 
     wintest::FileHolder holder(from + "held.ini");
     ASSERT_TRUE(holder.Holding());
