@@ -7,6 +7,7 @@
 
 #include "framework/FileFind_win.h"
 #include "framework/SystemLeadByte_win.h"
+#include "install/CommitGate_win.h"
 #include "install/DiskSpace.h"
 #include "install/FileBackup_win.h"
 #include "install/FolderFiles_win.h"
@@ -52,14 +53,15 @@ void RemoveLeftovers(const InstallPlan& plan, InstallObserver* observer) {
         CFileFind find;
         for (bool more = find.FindFirst(folder + install::kStagedPrefix + "*" + install::kStagedSuffix); more;
              more = find.FindNext()) {
-            if (!find.IsDirectory() && DeleteFileA((folder + find.Name()).c_str())) {
+            if (!find.IsDirectory() && MayEnterOrDelete(plan, folder + find.Name()) &&
+                DeleteFileA((folder + find.Name()).c_str())) {
                 Tell(observer, Note::LeftoverRemoved, folder + find.Name());
             }
         }
     }
     for (const std::string& root : plan.Roots()) {
         const std::string rollback = root + install::kRollbackFolderName;
-        if (GetFileAttributesA(rollback.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesA(rollback.c_str()) != INVALID_FILE_ATTRIBUTES && MayEnterOrDelete(plan, rollback)) {
             // Never entered when it is a link: DeleteFolderFiles leaves a linked folder alone.
             DeleteFolderFiles(rollback);
             if (RemoveDirectoryA(rollback.c_str())) {
@@ -72,11 +74,11 @@ void RemoveLeftovers(const InstallPlan& plan, InstallObserver* observer) {
 class PlanRun {
 public:
     PlanRun(const InstallPlan& plan, CFile& setup, InstallObserver* observer, char* buffer)
-        : m_plan(plan), m_setup(setup), m_observer(observer), m_buffer(buffer), m_transaction(m_files) {}
+        : m_plan(plan), m_setup(setup), m_observer(observer), m_buffer(buffer), m_files(&plan), m_transaction(m_files) {}
 
     InstallRun Run(const std::vector<std::string>& readOnly) {
         RemoveLeftovers(m_plan, m_observer);
-        if (MakeFolders() && StageFiles() && MoveIntoPlace()) {
+        if (MakeFolders() && StageFiles() && ReadyToCommit() && MoveIntoPlace()) {
             Tell(m_observer, Note::InPlace, m_plan.Roots()[0]);
             m_transaction.Finish();
             for (const std::string& folder : m_plan.EmptiedFolders()) {
@@ -193,6 +195,16 @@ private:
                                                                    : file.destination;
     }
 
+    // install/CommitGate_win.h: a link found now stops the branch, which is rolled back.
+    bool ReadyToCommit() {
+        const std::string link = OpenCommit(m_plan, m_observer);
+        if (!link.empty()) {
+            m_run.stop = Stop::Link;
+            m_run.failure = LinkOnTheWayFailure(link);
+        }
+        return link.empty();
+    }
+
     // The short step: renames on one volume only.
     bool MoveIntoPlace() {
         const std::vector<std::string>& roots = m_plan.Roots();
@@ -294,8 +306,7 @@ std::vector<install::FileInUse> FindFilesInUse(const InstallPlan& plan, std::vec
 InstallRun RunInstallPlans(const std::vector<InstallPlan>& plans, CFile& setup, InstallObserver* observer) {
     InstallRun run;
     for (const InstallPlan& plan : plans) {
-        const std::string link =
-            install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), &IsReparsePointOnDisk, IsSystemLeadByte);
+        const std::string link = SystemLinkGuard(plan).FirstLink();
         if (!link.empty()) {
             run.stop = Stop::Link;
             run.failure = LinkOnTheWayFailure(link);
