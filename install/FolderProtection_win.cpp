@@ -136,11 +136,23 @@ private:
                 ++m_result.skippedLinks;
             } else {
                 Set(handle, path, isFolder ? m_folderBelow : m_fileBelow);
+                KeepReadOnly(path, info.dwFileAttributes);
                 if (isFolder) {
                     Below(path + "\\");
                 }
             }
             CloseHandle(handle);
+        }
+    }
+
+    // Wine turns permissions into the Unix mode, and so a read-only file it is given them into a writable
+    // one; Windows keeps the two apart. By name, while the handle held keeps the file from being renamed.
+    static void KeepReadOnly(const std::string& path, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_READONLY) {
+            const DWORD now = GetFileAttributesA(path.c_str());
+            if (now != INVALID_FILE_ATTRIBUTES && !(now & FILE_ATTRIBUTE_READONLY)) {
+                SetFileAttributesA(path.c_str(), now | FILE_ATTRIBUTE_READONLY);
+            }
         }
     }
 
