@@ -52,6 +52,11 @@ std::string LinkGuard::FirstLink() const {
 std::string LinkGuard::LinkOnTheWayTo(const std::string& path) const {
     const std::string* innermost = nullptr;
     for (const std::string& root : m_linkRoots) {
+        // A level of a link root or above it (a missing level of the chosen target being made): what lies
+        // there is the user's choice.
+        if (root.compare(0, path.size(), path) == 0 && (root.size() == path.size() || root[path.size()] == '\\')) {
+            return std::string();
+        }
         if (path.compare(0, root.size(), root) == 0 && (!innermost || root.size() > innermost->size())) {
             innermost = &root;
         }

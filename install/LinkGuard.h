@@ -24,7 +24,8 @@ public:
     std::string FirstLink() const;
 
     // The first link on the way to `path`, below the innermost link root it lies in; a path in none is
-    // taken from the top of its drive. Empty when the path may be entered, written or deleted now.
+    // taken from the top of its drive, and a link root or a level above one has none. Empty when the
+    // path may be entered, written or deleted now.
     std::string LinkOnTheWayTo(const std::string& path) const;
 
 private:

@@ -76,6 +76,17 @@ TEST(LinkGuard, APathIsCheckedBelowTheInnermostFolderItLiesIn) {
     g_links = {"D:\\Profiles\\Ann\\Programs\\Vectrace"};
     EXPECT_EQ(guard.LinkOnTheWayTo("D:\\Profiles\\Ann\\Programs\\Vectrace\\~vtsetup3.tmp"),
               "D:\\Profiles\\Ann\\Programs\\Vectrace");
+    // The levels of a chosen target, made when missing, lie at or above the link root: the user's choice,
+    // a link among them too. The install folder below it is the branch's.
+    const InstallPlan chosen("C:\\Chosen\\New\\", "C:\\Chosen\\New\\Vectrace\\");
+    const LinkGuard chosenGuard(chosen, &IsLink, text::IsGbkLeadByte);
+    g_links = {"C:\\Chosen"};
+    EXPECT_EQ(chosenGuard.LinkOnTheWayTo("C:\\Chosen\\New"), "");
+    EXPECT_EQ(chosenGuard.LinkOnTheWayTo("C:\\Chosen\\New\\Vectrace"), "");
+    g_links = {"C:\\Chosen\\New\\Vectrace"};
+    EXPECT_EQ(chosenGuard.LinkOnTheWayTo("C:\\Chosen\\New\\Vectrace"), "C:\\Chosen\\New\\Vectrace");
+    g_links = {"C:\\Vectrace"};
+    EXPECT_EQ(guard.LinkOnTheWayTo("C:\\Vectrace"), "C:\\Vectrace");  // below the drive's root, the branch's
     // In none of the plan's folders: every level from the top of its drive.
     g_links = {"F:\\Elsewhere"};
     EXPECT_EQ(guard.LinkOnTheWayTo("F:\\Elsewhere\\x"), "F:\\Elsewhere");

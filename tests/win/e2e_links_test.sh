@@ -115,6 +115,9 @@ echo "--- $case_name"
 install_unattended "$folder/chosen" 0
 cmp -s "$payload/QTXPrograms/Vectrace.exe" "$folder/real/Vectrace/QTXPrograms/Vectrace.exe" ||
     fail "not installed through the chosen link"
+# and a missing folder under it, made through it
+install_unattended "$folder/chosen/deeper" 0
+[ -f "$folder/real/deeper/Vectrace/QTXPrograms/Vectrace.exe" ] || fail "not installed into a new folder under the link"
 
 # --- a profile moved through a link (the start-menu programs folder, or a folder above it, a link to
 # where it now lives): the system's business, the installation succeeds; a link at Programs\Vectrace,
