@@ -162,6 +162,10 @@ private:
             m_written[i] = m_transaction.Made(folder.substr(0, folder.size() - 1));
             const std::string temporary =
                 m_written[i] ? file.destination : install::StagedName(file.destination, i, IsSystemLeadByte);
+            // Written by name: a link planted since the check would take the bytes elsewhere.
+            if (!m_files.LinkOnTheWayTo(temporary).empty()) {
+                return StopAtLink(m_files.LinkOnTheWayTo(temporary));
+            }
             m_transaction.Staged(temporary);
             if (!WriteStagedFile(file, temporary, m_setup, m_buffer, &m_run.failure)) {
                 m_run.stop = Stop::Failed;
@@ -198,11 +202,13 @@ private:
     // install/CommitGate_win.h: a link found now stops the branch, which is rolled back.
     bool ReadyToCommit() {
         const std::string link = OpenCommit(m_plan, m_observer);
-        if (!link.empty()) {
-            m_run.stop = Stop::Link;
-            m_run.failure = LinkOnTheWayFailure(link);
-        }
-        return link.empty();
+        return link.empty() || StopAtLink(link);
+    }
+
+    bool StopAtLink(const std::string& link) {
+        m_run.stop = Stop::Link;
+        m_run.failure = LinkOnTheWayFailure(link);
+        return false;
     }
 
     // The short step: renames on one volume only.

@@ -16,8 +16,12 @@ constexpr DWORD kStoppedAtLink = 681;
 SystemTransactionFiles::SystemTransactionFiles(const install::InstallPlan* plan)
     : m_guard(plan ? std::make_unique<install::LinkGuard>(SystemLinkGuard(*plan)) : nullptr) {}
 
+std::string SystemTransactionFiles::LinkOnTheWayTo(const std::string& path) const {
+    return m_guard ? m_guard->LinkOnTheWayTo(path) : std::string();
+}
+
 bool SystemTransactionFiles::LinkFree(const std::string& path) {
-    if (m_guard && !m_guard->LinkOnTheWayTo(path).empty()) {
+    if (!LinkOnTheWayTo(path).empty()) {
         m_error = kStoppedAtLink;
         return false;
     }

@@ -18,6 +18,8 @@ public:
     bool Move(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& file) override;
     unsigned long LastError() override { return m_error; }
+    // The link on the way to `path` below its root, empty when there is none (or no plan).
+    std::string LinkOnTheWayTo(const std::string& path) const;
 
 private:
     bool Done(bool ok);

@@ -8,6 +8,11 @@ file(CREATE_LINK /dev/full ${CMAKE_CURRENT_BINARY_DIR}/full_disk/SoftCfg.ini SYM
 # A folder that is a Unix symbolic link to its sibling, which Wine shows as a reparse point.
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/other)
 file(CREATE_LINK other ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/Link SYMBOLIC)
+# A folder holding such a link (absolute) in place of "QTXDoc", for a test to swap in for an install
+# folder: Wine moves what a link points to, not the link, so the folder around it is what moves.
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/other ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/planted)
+file(CREATE_LINK ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/other ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/planted/QTXDoc
+    SYMBOLIC)
 
 vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
 vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install uuid)

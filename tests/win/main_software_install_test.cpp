@@ -386,6 +386,55 @@ TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
     ExpectSecondVersion(target);
 }
 
+// Another user swaps "QTXDoc" for a link to another program's folder while the files-in-use box stands,
+// after the link check: the cleanup of a killed run's leftovers does not delete through it (the other
+// folder holds a file named like one), nor does the staging write through it; the branch stops at the
+// link, with nothing of the other folder changed. The swap moves the whole install folder aside and a
+// folder holding the link into its place (Wine moves a link's target, not the link).
+TEST_F(MainSoftwareInstallTest, ALinkPlantedAfterTheCheckIsNeitherCleanedNorWrittenThrough) {
+    // On the build's drive, beside the link: Wine moves a folder only within one drive.
+    const std::string base = wintest::ProgramFolder() + "swapped_in\\";
+    const std::string target = base + "run\\";
+    wintest::RemoveTree(target);
+    FirstVersion(target);
+    const std::string installed = target + "Vectrace";
+    const std::string aside = target + "Vectrace.aside";
+    const std::string planted = base + "planted";
+    const std::string other = base + "other\\";
+    ASSERT_TRUE(wintest::WriteWholeFile(other + "~vtsetup0.tmp", "the other program's file"));
+    ASSERT_TRUE(wintest::WriteWholeFile(other + "ReadMe.txt", "the other program's read-me"));
+    const auto otherBefore = wintest::Snapshot(other);
+    auto running = std::make_unique<wintest::FileHolder>(installed + "\\QTXPrograms\\Vectrace.exe");
+    ASSERT_TRUE(running->Holding());
+
+    wintest::ScriptedObserver observer;
+    bool swapped = false;
+    observer.onFilesInUse = [&](const std::vector<install::FileInUse>&) {
+        running.reset();
+        swapped = MoveFileA(installed.c_str(), aside.c_str()) && MoveFileA(planted.c_str(), installed.c_str());
+        return true;
+    };
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &observer;
+    const MainInstallResult result = InstallMainSoftware(settings);
+    EXPECT_TRUE(wintest::Snapshot(other) == otherBefore) << "the link's target changed";
+    // The link goes back where the build keeps it before anything else.
+    if (swapped) {
+        EXPECT_TRUE(MoveFileA(installed.c_str(), planted.c_str()));
+        EXPECT_TRUE(MoveFileA(aside.c_str(), installed.c_str()));
+    }
+
+    ASSERT_TRUE(swapped);
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::PathError);
+    EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::Link);
+    EXPECT_EQ(result.failure.path, installed + "\\QTXDoc");
+    EXPECT_TRUE(observer.Noted(install::InstallObserver::Note::LeftoverRemoved).empty());
+    for (const std::string& file : wintest::ListFiles(other)) {
+        DeleteFileA((other + file).c_str());
+    }
+    wintest::RemoveTree(target);
+}
+
 // A new folder typed in the dialog: every missing level is made, as users expect of an installer.
 TEST_F(MainSoftwareInstallTest, NewTargetSeveralLevelsDeepIsCreated) {
     const std::string target = temp / "New\\Tools\\Laser";
