@@ -164,12 +164,16 @@ mkdir -p "$secret"
 echo "an administrator's private notes" >"$secret/Private.txt"
 rm -rf "$copy/QTXDoc"
 ln -s "$secret" "$copy/QTXDoc"
-echo "--- $case_name"
-log=$work/$case_name.log
-code=0
-timeout -k 5 120 "$runner" "$copy/VtSetup.exe" /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder/target")" \
-    "/LOG=Z:${log//\//\\}" || code=$?
-[ "$code" = 2 ] || fail "unattended exit code $code, expected 2"
+# from_copy SETUP_FOLDER EXPECTED_EXIT -> $log: the copy's setup run unattended into $folder/target.
+from_copy() {
+    echo "--- $case_name"
+    log=$work/$case_name.log
+    local code=0
+    timeout -k 5 120 "$runner" "$1/VtSetup.exe" /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder/target")" \
+        "/LOG=Z:${log//\//\\}" || code=$?
+    [ "$code" = "$2" ] || fail "unattended exit code $code, expected $2"
+}
+from_copy "$copy" 2
 log_names_link "$copy/QTXDoc"
 [ -e "$folder/target" ] && fail "written: $(find "$folder/target" | head -n 3)"
 find "$folder" -name Private.txt ! -path "$secret/*" | grep -q . && fail "the linked folder's file was copied"
@@ -178,20 +182,13 @@ rm -f "$copy/QTXDoc"
 cp -R "$dist/QTXDoc" "$copy/QTXDoc"
 ln -s "$secret" "$copy/QTXDoc/Inside"
 case_name=loose-folder-link-inside
-log=$work/$case_name.log
-code=0
-timeout -k 5 120 "$runner" "$copy/VtSetup.exe" /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder/target")" \
-    "/LOG=Z:${log//\//\\}" || code=$?
-[ "$code" = 2 ] || fail "unattended exit code $code, expected 2"
+from_copy "$copy" 2
 log_names_link "$copy/QTXDoc/Inside"
 [ -e "$folder/target" ] && fail "written: $(find "$folder/target" | head -n 3)"
 rm -f "$copy/QTXDoc/Inside"
 case_name=setup-folder-is-a-link
 ln -s "$copy" "$folder/chosen-setup"
-code=0
-timeout -k 5 120 "$runner" "$folder/chosen-setup/VtSetup.exe" /VERYSILENT /LANG=3 \
-    "/DIR=$(windows_path "$folder/target")" || code=$?
-[ "$code" = 0 ] || fail "started from a linked folder: exit code $code, expected 0"
+from_copy "$folder/chosen-setup" 0
 cmp -s "$dist/QTXDoc/ReadMe.txt" "$folder/target/Vectrace/QTXDoc/ReadMe.txt" || fail "QTXDoc not installed"
 
 # --- an existing install folder that every user may change (made in advance, or by an older setup):

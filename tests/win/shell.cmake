@@ -18,6 +18,7 @@ foreach(scenario IN LISTS shell_scenarios)
             ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR};VT_SETUP_EXE=${VT_DIST_DIR}/VtSetup.exe|$<TARGET_FILE:vtsetup_stub>"
             SKIP_RETURN_CODE 77
             LABELS "wine;${prefix};e2e"
+            RESOURCE_LOCK vt_setup_${prefix}
             TIMEOUT 120)
     endforeach()
 endforeach()
