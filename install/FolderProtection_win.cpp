@@ -210,8 +210,9 @@ FolderProtection ProtectExistingFolder(const std::string& folder) {
 std::wstring ExistingFolderNote(const std::wstring& folder, const FolderProtection& protection) {
     switch (protection.outcome) {
         case FolderProtection::Outcome::Protected:
-            return folder + L" exists: given owner Administrators and the permissions of Program Files, and "
-                            L"everything below it only what it inherits from them" +
+            return folder +
+                   L" exists: given owner Administrators and the permissions of Program Files, and "
+                   L"everything below it only what it inherits from them" +
                    (protection.skippedLinks ? L" (links and files with other names left as they are)" : L"");
         case FolderProtection::Outcome::NoPermissions:
             return folder + L" exists on a volume that keeps no permissions: it cannot be protected";

@@ -74,7 +74,12 @@ void RemoveLeftovers(const InstallPlan& plan, InstallObserver* observer) {
 class PlanRun {
 public:
     PlanRun(const InstallPlan& plan, CFile& setup, InstallObserver* observer, char* buffer)
-        : m_plan(plan), m_setup(setup), m_observer(observer), m_buffer(buffer), m_files(&plan), m_transaction(m_files) {}
+        : m_plan(plan),
+          m_setup(setup),
+          m_observer(observer),
+          m_buffer(buffer),
+          m_files(&plan),
+          m_transaction(m_files) {}
 
     InstallRun Run(const std::vector<std::string>& readOnly) {
         RemoveLeftovers(m_plan, m_observer);

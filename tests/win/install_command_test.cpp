@@ -202,9 +202,10 @@ TEST(InstallCommand, ALinkPlantedBeforeTheFirstMoveRollsBackAndItsTargetIsUntouc
     // What the user moved away while the files were staged keeps them: the rollback could not reach them
     // through the link, and the next run removes them as a killed run's leftovers.
     auto installedAfter = wintest::Snapshot(installed + "\\", false);
-    installedAfter.erase(std::remove_if(installedAfter.begin(), installedAfter.end(),
-                                        [](const auto& file) { return file.first.find("~vtsetup") != std::string::npos; }),
-                         installedAfter.end());
+    installedAfter.erase(
+        std::remove_if(installedAfter.begin(), installedAfter.end(),
+                       [](const auto& file) { return file.first.find("~vtsetup") != std::string::npos; }),
+        installedAfter.end());
     EXPECT_TRUE(installedAfter == installedBefore) << "the earlier installation changed";
     const std::string logged = wintest::Content(temp / "setup.log");
     EXPECT_NE(logged.find("Rolled back: everything written into " + target + "Vectrace\\ was undone"),

@@ -654,8 +654,8 @@ TEST_F(MainSoftwareInstallTest, AnExistingInstallFolderIsGivenProgramFilesPermis
     const std::string below[] = {folder + "\\QTXDoc", folder + "\\QTXDoc\\Notes.txt",
                                  folder + "\\QTXPrograms\\Own.dll"};
     PSECURITY_DESCRIPTOR loose = nullptr;  // Everyone: full control, passed on to everything below
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;OICI;FA;;;WD)", SDDL_REVISION_1, &loose,
-                                                                     nullptr));
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;OICI;FA;;;WD)", SDDL_REVISION_1, &loose, nullptr));
     SECURITY_ATTRIBUTES attributes{sizeof(attributes), loose, FALSE};
     CreateDirectoryA(target.c_str(), nullptr);
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), &attributes));
