@@ -7,6 +7,7 @@
 
 #include "framework/FileFind_win.h"
 #include "framework/SystemLeadByte_win.h"
+#include "install/BackupName.h"
 #include "install/CommitGate_win.h"
 #include "install/DiskSpace.h"
 #include "install/FileBackup_win.h"
@@ -167,9 +168,14 @@ private:
             m_written[i] = m_transaction.Made(folder.substr(0, folder.size() - 1));
             const std::string temporary =
                 m_written[i] ? file.destination : install::StagedName(file.destination, i, IsSystemLeadByte);
-            // Written by name: a link planted since the check would take the bytes elsewhere.
-            if (!m_files.LinkOnTheWayTo(temporary).empty()) {
-                return StopAtLink(m_files.LinkOnTheWayTo(temporary));
+            // Written by name, and so is the user's copy: a link planted since the check would take the
+            // bytes elsewhere.
+            std::string link = m_files.LinkOnTheWayTo(temporary);
+            if (link.empty() && file.keepUsersCopy) {
+                link = m_files.LinkOnTheWayTo(folder + install::kBackupFolderName + "\\");
+            }
+            if (!link.empty()) {
+                return StopAtLink(link);
             }
             m_transaction.Staged(temporary);
             if (!WriteStagedFile(file, temporary, m_setup, m_buffer, &m_run.failure)) {
