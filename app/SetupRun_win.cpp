@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "VtVersion.h"
+#include "app/SingleSetup_win.h"
 #include "app/commandline/CommandLine_win.h"
 #include "app/services/FatalErrorReport_win.h"
 #include "app/services/Reporter_win.h"
@@ -59,12 +60,38 @@ int RunWindow(const switches::SetupSwitches& given, const StartValues& start, Se
     return kExitInstalled;
 }
 
+// A second setup while one runs: the box in the window, the log's line unattended, and nothing else. A
+// log it cannot open (the first run's own, held open by it) is left as it is.
+int RefuseSecondSetup(const std::wstring& commandLine,
+                      const switches::SetupSwitches& given,
+                      const StartValues& start,
+                      const std::string& error) {
+    if (error.empty() && !given.logFile.empty()) {
+        SetupLog log;
+        DWORD openError = ERROR_SUCCESS;
+        if (log.Open(given.logFile, &openError)) {
+            log.Line(L"Vectrace Setup " VT_VERSION_WIDE L" started: " + RunningModulePath());
+            log.Line(L"Command line: " + commandLine);
+            log.Line(L"Another setup is running: this one ends and changes nothing");
+            log.Line(L"Exit code 1618");
+        }
+    }
+    if (given.mode == Mode::Window) {
+        const int languageIndex = given.languageIndex > 0 ? given.languageIndex : start.languageIndex;
+        ShowMessage(SetupRunningText(languageIndex - 1));
+    }
+    return kExitAnotherSetupRunning;
+}
+
 }  // namespace
 
 int RunSetup(const std::wstring& commandLine, const StartValues& start) {
     const switches::ParseResult parsed = ParseCommandLine(commandLine);
     const switches::SetupSwitches& given = parsed.switches;
     std::string error = parsed.error;
+    if (!TakeSetupMutex()) {
+        return RefuseSecondSetup(commandLine, given, start, error);
+    }
 
     SetupLog log;
     if (!given.logFile.empty()) {

@@ -77,10 +77,10 @@ function(vt_e2e_test name)
             SKIP_RETURN_CODE 77
             LABELS "wine;${prefix};e2e"
             TIMEOUT ${ARG_TIMEOUT})
-        if(ARG_LOCKS)
-            list(TRANSFORM ARG_LOCKS APPEND _${prefix} OUTPUT_VARIABLE locks)
-            set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "${locks}")
-        endif()
+        # One setup runs at a time in a prefix (a second one ends with 1618): every test that starts it
+        # takes vt_setup.
+        list(TRANSFORM ARG_LOCKS APPEND _${prefix} OUTPUT_VARIABLE locks)
+        set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "vt_setup_${prefix};${locks}")
         if(ARG_RUN_SERIAL)
             set_tests_properties(${test} PROPERTIES RUN_SERIAL TRUE)
         endif()

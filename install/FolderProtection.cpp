@@ -36,4 +36,18 @@ std::string ProtectedFolderSddl() {
     return sddl;
 }
 
+std::string ProtectedFolderWithOwnerSddl() {
+    return "O:BA" + ProtectedFolderSddl();
+}
+
+std::string InheritedBelowSddl(bool isFolder) {
+    // "AI": the entries came by automatic inheritance, so a later change of the folder's reaches them.
+    std::string sddl = "O:BAD:AI";
+    for (const FolderAccess& access : kProtectedFolderAccess) {
+        sddl += std::string("(A;") + (isFolder ? "OICIID" : "ID") + ";" + Hex(access.rights) + ";;;" +
+                SidOf(access.who) + ")";
+    }
+    return sddl;
+}
+
 }  // namespace install

@@ -31,4 +31,11 @@ inline constexpr FolderAccess kProtectedFolderAccess[] = {
 // from the parent) with one allow entry per FolderAccess, each inherited by files and folders ("OICI").
 std::string ProtectedFolderSddl();
 
+// What an existing install folder is given, so that it is what a new one would be: owner Administrators
+// and the protected DACL above. For everything below it: owner Administrators and exactly the entries
+// it inherits from the folder ("ID"; a folder passes them on, "OICIID"), every explicit one gone, so no
+// entry is left that lets anyone but Administrators and SYSTEM change it.
+std::string ProtectedFolderWithOwnerSddl();
+std::string InheritedBelowSddl(bool isFolder);
+
 }  // namespace install

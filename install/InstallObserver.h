@@ -34,6 +34,9 @@ public:
     virtual void Checking(std::uint64_t /*bytes*/) {}
     virtual void Writing(std::uint64_t /*bytes*/) {}
     virtual void NextFile(const std::string& /*name*/, std::uint64_t /*size*/) {}
+    // Every file is written; they now move into place, and the branch either completes or is rolled
+    // back: it cannot be stopped, and nothing should end the run, until the install command is done.
+    virtual void Committing() {}
     virtual void Noted(Note note, const std::string& path) = 0;
 
 protected:

@@ -10,10 +10,12 @@ namespace install {
 InstallPlan::InstallPlan(std::string linkRoot, std::string root, payload::LeadByteTest isLeadByte)
     : m_isLeadByte(isLeadByte), m_linkRoot(std::move(linkRoot)) {
     m_roots.push_back(std::move(root));
+    m_linkRoots.push_back(m_linkRoot);
 }
 
-unsigned char InstallPlan::AddRoot(std::string folder) {
+unsigned char InstallPlan::AddRoot(std::string folder, std::string linkRoot) {
     m_roots.push_back(std::move(folder));
+    m_linkRoots.push_back(std::move(linkRoot));
     return static_cast<unsigned char>(m_roots.size() - 1);
 }
 
@@ -67,11 +69,29 @@ std::vector<PathBelow> InstallPlan::PathsBelowLinkRoot() const {
     std::vector<PathBelow> paths;
     const auto add = [&](const std::string& path) { paths.push_back({m_linkRoot, path}); };
     add(m_roots[0] + kRollbackFolderName);
+    // A folder made in another root is checked from that root's link root: above a shell folder, links
+    // are the system's business (a relocated profile).
+    const auto linkRootOf = [&](const std::string& folder) -> const std::string& {
+        for (std::size_t i = 1; i < m_roots.size(); ++i) {
+            if (!m_linkRoots[i].empty() && folder.compare(0, m_roots[i].size(), m_roots[i]) == 0) {
+                return m_linkRoots[i];
+            }
+        }
+        return m_linkRoot;
+    };
     for (const std::string& folder : m_folders) {
-        add(folder);
+        paths.push_back({linkRootOf(folder), folder});
+    }
+    for (std::size_t i = 1; i < m_roots.size(); ++i) {
+        if (!m_linkRoots[i].empty()) {
+            paths.push_back({m_linkRoots[i], m_roots[i] + kRollbackFolderName});
+        }
     }
     for (const PlannedFile& file : m_files) {
         if (file.root != 0) {
+            if (!m_linkRoots[file.root].empty()) {
+                paths.push_back({m_linkRoots[file.root], file.destination});
+            }
             continue;
         }
         add(file.destination);

@@ -49,8 +49,9 @@ public:
     // it, below which no link may lie on the way to anything planned in root (LinkOnTheWay.h).
     InstallPlan(std::string linkRoot, std::string root, payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
 
-    // Another folder written into (the shortcuts' folders), ending in "\"; no link check below it.
-    unsigned char AddRoot(std::string folder);
+    // Another folder written into (the shortcuts' folders), ending in "\". linkRoot: the folder it or one
+    // above it, below which no link may lie on the way to it and to what is planned in it; empty: none.
+    unsigned char AddRoot(std::string folder, std::string linkRoot = std::string());
 
     // A later call for the same path wins: a write takes back an earlier deletion and a deletion an
     // earlier write, so a branch can state its steps in the order the installation always took them.
@@ -75,7 +76,8 @@ public:
     payload::LeadByteTest LeadByteTest() const { return m_isLeadByte; }
 
     // Every path the branch writes, creates, empties or deletes below the link root, its backup and
-    // rollback folders included, for the link check.
+    // rollback folders included, and what it writes into another root below that root's link root, for
+    // the link check.
     std::vector<PathBelow> PathsBelowLinkRoot() const;
 
     // Bytes the files of root 0 take on a volume of that cluster size (DiskSpace.h): the new files sit
@@ -88,6 +90,7 @@ private:
     payload::LeadByteTest m_isLeadByte;
     std::string m_linkRoot;
     std::vector<std::string> m_roots;
+    std::vector<std::string> m_linkRoots;  // per root: where its link check starts; the first is m_linkRoot
     std::vector<PlannedFile> m_files;
     std::vector<std::string> m_deletions;
     std::vector<std::string> m_deletionKeys;  // folded, as PlannedFile::folded

@@ -7,6 +7,8 @@
 
 #include "framework/FileFind_win.h"
 #include "framework/SystemLeadByte_win.h"
+#include "install/BackupName.h"
+#include "install/CommitGate_win.h"
 #include "install/DiskSpace.h"
 #include "install/FileBackup_win.h"
 #include "install/FolderFiles_win.h"
@@ -52,14 +54,15 @@ void RemoveLeftovers(const InstallPlan& plan, InstallObserver* observer) {
         CFileFind find;
         for (bool more = find.FindFirst(folder + install::kStagedPrefix + "*" + install::kStagedSuffix); more;
              more = find.FindNext()) {
-            if (!find.IsDirectory() && DeleteFileA((folder + find.Name()).c_str())) {
+            if (!find.IsDirectory() && MayEnterOrDelete(plan, folder + find.Name()) &&
+                DeleteFileA((folder + find.Name()).c_str())) {
                 Tell(observer, Note::LeftoverRemoved, folder + find.Name());
             }
         }
     }
     for (const std::string& root : plan.Roots()) {
         const std::string rollback = root + install::kRollbackFolderName;
-        if (GetFileAttributesA(rollback.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesA(rollback.c_str()) != INVALID_FILE_ATTRIBUTES && MayEnterOrDelete(plan, rollback)) {
             // Never entered when it is a link: DeleteFolderFiles leaves a linked folder alone.
             DeleteFolderFiles(rollback);
             if (RemoveDirectoryA(rollback.c_str())) {
@@ -72,11 +75,16 @@ void RemoveLeftovers(const InstallPlan& plan, InstallObserver* observer) {
 class PlanRun {
 public:
     PlanRun(const InstallPlan& plan, CFile& setup, InstallObserver* observer, char* buffer)
-        : m_plan(plan), m_setup(setup), m_observer(observer), m_buffer(buffer), m_transaction(m_files) {}
+        : m_plan(plan),
+          m_setup(setup),
+          m_observer(observer),
+          m_buffer(buffer),
+          m_files(&plan),
+          m_transaction(m_files) {}
 
     InstallRun Run(const std::vector<std::string>& readOnly) {
         RemoveLeftovers(m_plan, m_observer);
-        if (MakeFolders() && StageFiles() && MoveIntoPlace()) {
+        if (MakeFolders() && StageFiles() && ReadyToCommit() && MoveIntoPlace()) {
             Tell(m_observer, Note::InPlace, m_plan.Roots()[0]);
             m_transaction.Finish();
             for (const std::string& folder : m_plan.EmptiedFolders()) {
@@ -160,6 +168,15 @@ private:
             m_written[i] = m_transaction.Made(folder.substr(0, folder.size() - 1));
             const std::string temporary =
                 m_written[i] ? file.destination : install::StagedName(file.destination, i, IsSystemLeadByte);
+            // Written by name, and so is the user's copy: a link planted since the check would take the
+            // bytes elsewhere.
+            std::string link = m_files.LinkOnTheWayTo(temporary);
+            if (link.empty() && file.keepUsersCopy) {
+                link = m_files.LinkOnTheWayTo(folder + install::kBackupFolderName + "\\");
+            }
+            if (!link.empty()) {
+                return StopAtLink(link);
+            }
             m_transaction.Staged(temporary);
             if (!WriteStagedFile(file, temporary, m_setup, m_buffer, &m_run.failure)) {
                 m_run.stop = Stop::Failed;
@@ -191,6 +208,18 @@ private:
         const std::string& root = m_plan.Roots()[file.root];
         return file.destination.compare(0, root.size(), root) == 0 ? file.destination.substr(root.size())
                                                                    : file.destination;
+    }
+
+    // install/CommitGate_win.h: a link found now stops the branch, which is rolled back.
+    bool ReadyToCommit() {
+        const std::string link = OpenCommit(m_plan, m_observer);
+        return link.empty() || StopAtLink(link);
+    }
+
+    bool StopAtLink(const std::string& link) {
+        m_run.stop = Stop::Link;
+        m_run.failure = LinkOnTheWayFailure(link);
+        return false;
     }
 
     // The short step: renames on one volume only.
@@ -294,8 +323,7 @@ std::vector<install::FileInUse> FindFilesInUse(const InstallPlan& plan, std::vec
 InstallRun RunInstallPlans(const std::vector<InstallPlan>& plans, CFile& setup, InstallObserver* observer) {
     InstallRun run;
     for (const InstallPlan& plan : plans) {
-        const std::string link =
-            install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), &IsReparsePointOnDisk, IsSystemLeadByte);
+        const std::string link = SystemLinkGuard(plan).FirstLink();
         if (!link.empty()) {
             run.stop = Stop::Link;
             run.failure = LinkOnTheWayFailure(link);

@@ -27,7 +27,7 @@ struct CheckFindings {
 struct InstallRun {
     enum class Stop {
         None,        // every plan is installed
-        Link,        // failure names the link; nothing was written
+        Link,        // failure names the link; nothing was written, or what was (found at the commit) was undone
         FilesInUse,  // found.inUse names them; nothing was written
         NoSpace,     // found.spaceFolder's volume lacks found.missingMegabytes; nothing was written
         Failed,      // failure names the file and the reason; the running plan was undone

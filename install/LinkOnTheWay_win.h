@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "framework/File_win.h"
+#include "install/InstallPlan.h"
+#include "install/LinkGuard.h"
 #include "install/LinkOnTheWay.h"
 #include "payload/PayloadExtractor_win.h"
 #include "payload/PayloadFormat.h"
@@ -28,6 +30,18 @@ private:
 
 // The first link on the way to any of the paths, empty when there is none.
 std::string FindLinkOnTheWay(const PathsToWrite& paths);
+
+// The rule held over an install branch, asked of the file system (install/LinkGuard.h).
+install::LinkGuard SystemLinkGuard(const install::InstallPlan& plan);
+
+// For the cleanup of what a killed run left: whether `path`, below one of the plan's folders, may be
+// entered or deleted now, no link lying on the way to it.
+bool MayEnterOrDelete(const install::InstallPlan& plan, const std::string& path);
+
+// The loose folders beside the setup (names ending in "\"), read without following links: the first of
+// them that is a reparse point, or the first folder or file directly inside one that is; empty when
+// none is. A missing folder is none. The setup's own folder may be a link: the user started it there.
+std::string FirstLinkInLooseFolders(const std::string& setupFolder, const std::vector<const char*>& names);
 
 // How an installation reports the link it found: kind Link, the link's path.
 ExtractFailure LinkOnTheWayFailure(const std::string& link);

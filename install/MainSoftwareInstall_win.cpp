@@ -6,6 +6,7 @@
 
 #include "framework/SystemLeadByte_win.h"
 #include "install/InstallFailure_win.h"
+#include "install/LinkOnTheWay_win.h"
 #include "install/MainSoftwareLayout.h"
 #include "install/PlanSteps_win.h"
 #include "install/ShortcutFolders_win.h"
@@ -33,14 +34,16 @@ void PlanShortcuts(const MainInstallSettings& settings, const std::string& insta
         link.description = program;
         link.icon = withIcon ? icon : std::string();
     };
+    // Links are refused from the shell folder down: above it they are the system's (a profile moved to
+    // another drive), inside it the branch's.
     if (!desktop.empty()) {
-        shortcut(install::ShortcutPath(desktop, settings.productName, IsSystemLeadByte), plan.AddRoot(desktop), program,
-                 true);
+        shortcut(install::ShortcutPath(desktop, settings.productName, IsSystemLeadByte), plan.AddRoot(desktop, desktop),
+                 program, true);
     }
     if (!programs.empty()) {
         const std::string menu = programs + install::kMenuFolderName;
         plan.MakeFolder(menu);
-        const unsigned char root = plan.AddRoot(menu);
+        const unsigned char root = plan.AddRoot(menu, programs);
         shortcut(install::ShortcutPath(menu, settings.productName, IsSystemLeadByte), root, program, true);
         shortcut(menu + install::kUninstallShortcutName, root, installFolder + install::kUninstallerPath, false);
     }
@@ -82,20 +85,34 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     // The install folder itself may be a planted link, since any user may make one under the root of a
     // drive: links are refused below the target.
     const std::string target = installFolder.substr(0, installFolder.size() - std::strlen(install::kInstallFolderName));
+    // What lies beside the setup may be anyone's (a downloads folder, a share): read without following
+    // a link, or not at all.
+    const std::string looseLink = FirstLinkInLooseFolders(
+        settings.setupFolder,
+        {install::kLooseFolders[0], install::kLooseFolders[1], install::kLooseFolders[2], install::kLooseFolders[3]});
+    if (!looseLink.empty()) {
+        return Failed(result, Outcome::PathError, LinkOnTheWayFailure(looseLink));
+    }
+    const std::string folder = installFolder.substr(0, installFolder.size() - 1);
+    result.folderPath = folder;
+    const bool existed = GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // An existing folder may have been made by anyone (under a drive's root it lets every user change
+    // it): before anything inside it is read or checked, it becomes what a new one is, so no other user
+    // can swap what lies in it from here on.
+    if (existed) {
+        result.folder = MainInstallResult::Folder::Existed;
+        result.protection = ProtectExistingFolder(folder);
+    }
     CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     std::vector<install::InstallPlan> plans;
     plans.emplace_back(target, installFolder, IsSystemLeadByte);
     if (!PlanMainSoftware(settings, setup, installFolder, plans[0], &result.failure)) {
         return Failed(result, Outcome::CopyFailed, result.failure);
     }
-    const std::string folder = installFolder.substr(0, installFolder.size() - 1);
-    result.folderPath = folder;
-    const bool existed = GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
 
     const InstallRun run = RunInstallPlans(plans, *setup, settings.observer);
     result.found = run.found;
     result.failure = run.failure;
-    // A folder that exists keeps its permissions: they may be the user's choice.
     if (existed) {
         result.folder = MainInstallResult::Folder::Existed;
     } else if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {

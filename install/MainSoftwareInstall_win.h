@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "install/FolderProtection_win.h"
 #include "install/InstallObserver.h"
 #include "install/InstallTransaction_win.h"
 #include "install/MessageTable.h"
@@ -40,12 +41,13 @@ struct MainInstallResult {
     Outcome outcome = Outcome::Installed;
     ExtractFailure failure;
     CheckFindings found;
-    // What became of "<target>\Vectrace": made with Program Files' permissions, or found and left as it
-    // was; folderError is the system's reason when it could not be made.
+    // What became of "<target>\Vectrace": made with Program Files' permissions, or found and given them
+    // (protection says how that went); folderError is the system's reason when it could not be made.
     enum class Folder { NotReached, Created, Existed, NotCreated };
     Folder folder = Folder::NotReached;
     std::string folderPath;
     DWORD folderError = ERROR_SUCCESS;
+    FolderProtection protection;
 };
 
 // All or nothing (install/InstallTransaction_win.h): the whole installation is planned and checked

@@ -12,6 +12,7 @@
 #include "framework/SystemLeadByte_win.h"
 #include "install/FolderPath.h"
 #include "install/LinkOnTheWay_win.h"
+#include "payload/EntryName.h"
 #include "payload/PayloadExtractor_win.h"
 #include "payload/SetupFile_win.h"
 #include "payload/SetupIntegrity_win.h"
@@ -64,13 +65,17 @@ std::string DriverLinkOnTheWay(const std::string& driverRoot, bool extract) {
     return link;
 }
 
-// Starts the installer with no arguments; the handles are the caller's to close.
+// Starts the installer with no arguments, in the folder it was extracted to: the setup's own current
+// folder is often the downloads folder, where a DLL planted by anyone would come first in the
+// installer's search. The handles are the caller's to close.
 bool Launch(const std::string& path, PROCESS_INFORMATION& process) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     process = {};
-    return CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) !=
-           FALSE;
+    const std::size_t separator = payload::LastSeparator(path, IsSystemLeadByte);
+    const std::string folder = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    return CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
 }
 
 void CloseProcessHandles(PROCESS_INFORMATION& process) {

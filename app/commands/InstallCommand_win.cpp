@@ -120,7 +120,7 @@ std::wstring FolderNote(const MainInstallResult& result) {
                    L" with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
                    L"execute for Users, inherited below";
         case MainInstallResult::Folder::Existed:
-            return folder + L" exists: it keeps its permissions";
+            return ExistingFolderNote(folder, result.protection);
         case MainInstallResult::Folder::NotCreated:
             return L"Could not create " + folder + L": " + SystemErrorTextWide(result.folderError);
         case MainInstallResult::Folder::NotReached:

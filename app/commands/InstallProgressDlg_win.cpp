@@ -12,6 +12,7 @@ CInstallProgressDlg::CInstallProgressDlg(HWND owner, int languagePosition)
     : CDialog(IDD_INSTALL_PROGRESS, owner), m_language(languagePosition) {}
 
 CInstallProgressDlg::~CInstallProgressDlg() {
+    Committed();
     SetPaintPumpWatcher(nullptr);
 }
 
@@ -57,6 +58,55 @@ void CInstallProgressDlg::NameFile(const std::string& name, std::uint64_t size) 
     m_status = GbkToWide(progresstexts::ForLanguage(m_language).installing) + AnsiToWide(name.c_str());
 }
 
+namespace {
+
+// Since Vista; looked up so that the setup still starts on XP, where the answer alone holds a logoff.
+using ShutdownBlockReasonCreateFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+using ShutdownBlockReasonDestroyFn = BOOL(WINAPI*)(HWND);
+
+template <typename Function>
+Function User32Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
+}  // namespace
+
+void CInstallProgressDlg::Committing() {
+    m_committing = true;
+    EnableItem(IDCANCEL, false);
+    m_status = GbkToWide(progresstexts::ForLanguage(m_language).finishing);
+    if (m_hWnd && !m_holdingSession) {
+        m_holdingSession = true;
+        const auto create = User32Function<ShutdownBlockReasonCreateFn>("ShutdownBlockReasonCreate");
+        if (create) {
+            create(m_hWnd, GbkToWide(progresstexts::ForLanguage(m_language).shutdownReason).c_str());
+        }
+    }
+    Draw();
+    PumpPaintMessages();
+}
+
+void CInstallProgressDlg::Committed() {
+    if (!m_holdingSession) {
+        return;
+    }
+    m_holdingSession = false;
+    const auto destroy = User32Function<ShutdownBlockReasonDestroyFn>("ShutdownBlockReasonDestroy");
+    if (destroy && m_hWnd) {
+        destroy(m_hWnd);
+    }
+}
+
+bool CInstallProgressDlg::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != WM_QUERYENDSESSION) {
+        return false;
+    }
+    // A session ended halfway through the moves would leave a mix of both versions.
+    result = m_holdingSession ? FALSE : TRUE;
+    return true;
+}
+
 void CInstallProgressDlg::Finish() {
     m_scale.Finish();
     Draw();
@@ -84,7 +134,8 @@ void CInstallProgressDlg::TakeInput() {
 }
 
 void CInstallProgressDlg::OnCancel() {
-    if (m_asking || m_cancelled) {
+    // Esc and the close box come here with the button disabled: from the commit on, nothing is asked.
+    if (m_asking || m_cancelled || m_committing) {
         return;
     }
     m_asking = true;

@@ -28,13 +28,21 @@ public:
     void NameFile(const std::string& name, std::uint64_t size);
     // The command is done: the bar full.
     void Finish();
+    // Every file is written and they now move into place: Cancel is disabled for good, the status says
+    // the installation is being finished, and Windows is asked not to end the session (a logoff or
+    // shutdown is answered "not now", with the reason shown) until Committed.
+    void Committing();
+    // The branch is complete or rolled back: Windows may end the session again. Cancel stays disabled.
+    void Committed();
 
     bool Cancelled() const { return m_cancelled; }
+    bool HoldsSession() const { return m_holdingSession; }
     int Position() const { return m_scale.Position(); }
 
 protected:
     bool OnInitDialog() override;
     void OnCancel() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     bool Pumped(std::uint64_t bytesMoved) override;
@@ -52,4 +60,6 @@ private:
     Pacer m_drawPace;
     bool m_cancelled = false;
     bool m_asking = false;
+    bool m_committing = false;
+    bool m_holdingSession = false;
 };

@@ -43,6 +43,12 @@ void ReportingObserver::NextFile(const std::string& name, std::uint64_t size) {
     }
 }
 
+void ReportingObserver::Committing() {
+    if (m_progress) {
+        m_progress->Committing();
+    }
+}
+
 void ReportingObserver::Noted(Note note, const std::string& path) {
     const std::wstring file = AnsiToWide(path.c_str());
     switch (note) {

@@ -18,12 +18,19 @@ public:
                       HWND window,
                       CInstallProgressDlg* progress)
         : m_reporter(reporter), m_table(table), m_window(window), m_progress(progress) {}
+    // The install command is done: the session may end again.
+    ~ReportingObserver() {
+        if (m_progress) {
+            m_progress->Committed();
+        }
+    }
 
     bool RetryFilesInUse(const std::vector<install::FileInUse>& files) override;
     bool KeepGoing(std::uint64_t, std::uint64_t) override { return !m_progress || !m_progress->Cancelled(); }
     void Checking(std::uint64_t bytes) override;
     void Writing(std::uint64_t bytes) override;
     void NextFile(const std::string& name, std::uint64_t size) override;
+    void Committing() override;
     void Noted(Note note, const std::string& path) override;
 
     // Whether the user was asked about files in use (and so has been told why nothing was written).

@@ -91,3 +91,27 @@ TEST(FolderProtection, TheTableAndTheTextAgree) {
         EXPECT_EQ(std::strtoul(dacl.aces[i].rights.c_str(), nullptr, 16), install::kProtectedFolderAccess[i].rights);
     }
 }
+
+// An existing install folder is given the same as a new one, owned by Administrators; everything below
+// keeps only what it inherits from it: the same entries marked inherited, a folder passing them on.
+TEST(FolderProtection, WhatAnExistingFolderAndEverythingBelowItAreGiven) {
+    const std::string folder = install::ProtectedFolderWithOwnerSddl();
+    ASSERT_EQ(folder.compare(0, 4, "O:BA"), 0) << folder;
+    EXPECT_EQ(folder.substr(4), install::ProtectedFolderSddl());
+
+    const Dacl protectedDacl = ParseDacl(install::ProtectedFolderSddl());
+    for (const bool isFolder : {true, false}) {
+        const std::string below = install::InheritedBelowSddl(isFolder);
+        ASSERT_EQ(below.compare(0, 4, "O:BA"), 0) << below;
+        const Dacl dacl = ParseDacl(below.substr(4));
+        ASSERT_TRUE(dacl.wellFormed) << below;
+        EXPECT_EQ(dacl.control.find('P'), std::string::npos) << "protected below: " << below;
+        ASSERT_EQ(dacl.aces.size(), protectedDacl.aces.size()) << below;
+        for (std::size_t i = 0; i < dacl.aces.size(); ++i) {
+            EXPECT_EQ(dacl.aces[i].type, "A") << below;
+            EXPECT_EQ(dacl.aces[i].flags, isFolder ? "OICIID" : "ID") << below;
+            EXPECT_EQ(dacl.aces[i].sid, protectedDacl.aces[i].sid) << below;
+            EXPECT_EQ(dacl.aces[i].rights, protectedDacl.aces[i].rights) << below;
+        }
+    }
+}

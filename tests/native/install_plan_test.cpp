@@ -70,6 +70,47 @@ TEST(InstallPlan, TheLinkCheckIsGivenEveryPathBelowTheLinkRoot) {
                      }));
 }
 
+// A shortcut root is checked from the shell folder it lies in, never from the drive's root: a profile
+// moved elsewhere through a link is the system's business, the start-menu folder the branch makes and
+// the shortcuts are not. A root given no link root is not checked.
+TEST(InstallPlan, AShortcutRootIsCheckedBelowItsShellFolder) {
+    InstallPlan plan("C:\\", "C:\\Vectrace\\");
+    const std::string programs = "D:\\Users\\Ann\\Programs\\";
+    const unsigned char desktop = plan.AddRoot("D:\\Users\\Ann\\Desktop\\", "D:\\Users\\Ann\\Desktop\\");
+    plan.MakeFolder(programs + "Vectrace\\");
+    const unsigned char menu = plan.AddRoot(programs + "Vectrace\\", programs);
+    const unsigned char unchecked = plan.AddRoot("E:\\Other\\");
+    plan.Write("D:\\Users\\Ann\\Desktop\\Vectrace.lnk", Source::Shortcut, desktop);
+    plan.Write(programs + "Vectrace\\Vectrace.lnk", Source::Shortcut, menu);
+    plan.Write("E:\\Other\\x.lnk", Source::Shortcut, unchecked);
+
+    std::vector<std::string> seen;
+    for (const install::PathBelow& below : plan.PathsBelowLinkRoot()) {
+        seen.push_back(below.root + " | " + below.path);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "C:\\ | C:\\Vectrace\\~vtsetup.rollback\\",
+                        programs + " | " + programs + "Vectrace\\",
+                        "D:\\Users\\Ann\\Desktop\\ | D:\\Users\\Ann\\Desktop\\~vtsetup.rollback\\",
+                        programs + " | " + programs + "Vectrace\\~vtsetup.rollback\\",
+                        "D:\\Users\\Ann\\Desktop\\ | D:\\Users\\Ann\\Desktop\\Vectrace.lnk",
+                        programs + " | " + programs + "Vectrace\\Vectrace.lnk",
+                    }));
+    // What the rule then finds: a link at the shell folder or above it is not on the way, one at the
+    // start-menu folder the branch makes is.
+    const auto linkAt = [](const char* link) {
+        static std::string where;
+        where = link;
+        return [](const std::string& path) { return path == where; };
+    };
+    EXPECT_EQ(install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), linkAt("D:\\Users")), "");
+    EXPECT_EQ(install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), linkAt("D:\\Users\\Ann\\Programs")), "");
+    EXPECT_EQ(install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), linkAt("D:\\Users\\Ann\\Programs\\Vectrace")),
+              "D:\\Users\\Ann\\Programs\\Vectrace");
+    EXPECT_EQ(install::FirstLinkOnTheWay(plan.PathsBelowLinkRoot(), linkAt("D:\\Users\\Ann\\Desktop\\Vectrace.lnk")),
+              "D:\\Users\\Ann\\Desktop\\Vectrace.lnk");
+}
+
 // What the space check asks for: every new file of the install folder in whole clusters, beside the
 // old ones; a shortcut elsewhere does not count.
 TEST(InstallPlan, BytesNeededCountsWholeClustersOfTheInstallFolderOnly) {

@@ -67,7 +67,8 @@ run() {  # scenario language title
     wait "$sampler"
 }
 
-# One start of the installer, recorded with no arguments: its command line is only its own path.
+# One start of the installer, recorded with no arguments: its command line is only its own path, and
+# its current folder the one it lies in (never the setup's, where a planted DLL would be found first).
 check_started_once() {  # exe path (Linux) and its Windows path
     local log=$1.log tries=0
     while [ ! -s "$log" ] && [ $tries -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
@@ -78,6 +79,11 @@ check_started_once() {  # exe path (Linux) and its Windows path
     local cmdline=${lines##*cmdline=}
     local quoted="\"$2\""
     [ "$cmdline" = "$2" ] || [ "$cmdline" = "$quoted" ] || fail "$(basename "$1") command line: $cmdline"
+    local cwd=${lines##*cwd=}
+    cwd=${cwd%%$'\t'*}
+    cwd=${cwd%\\}
+    local own=${2%\\*}
+    [ "${cwd,,}" = "${own,,}" ] || fail "$(basename "$1") started in $cwd, not in its own folder $own"
 }
 
 check_files() {

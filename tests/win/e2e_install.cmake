@@ -9,5 +9,5 @@ endforeach()
 # The main software's installs all make the same desktop and start-menu shortcuts.
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(e2e_install.${prefix} PROPERTIES
-        FIXTURES_REQUIRED small_drive RESOURCE_LOCK "small_drive;vt_user_shortcuts_${prefix}")
+        FIXTURES_REQUIRED small_drive RESOURCE_LOCK "vt_setup_${prefix};small_drive;vt_user_shortcuts_${prefix}")
 endforeach()

@@ -128,19 +128,22 @@ fingerprint >"$work/first.sum"
 held_exe="$(windows_path "$folder")\\Vectrace\\QTXPrograms\\Vectrace.exe"
 shown=e2e-in-use-$arch.shown
 go=e2e-in-use-$arch.go
-# in_use SCENARIO LANGUAGE LEAD-IN LAST [RELEASE]: the setup run to the box, the disk checked while it
-# stands, the program closed first when RELEASE is given, then the box answered.
+# in_use SCENARIO LANGUAGE LEAD-IN LAST [RELEASE [WHILE_STANDING]]: the setup run to the box, the disk
+# checked while it stands (and WHILE_STANDING run then), the program closed first when RELEASE is given,
+# then the box answered. $first_switches go to the setup's command line.
+first_switches=
 in_use() {
-    local scenario=$1 language=$2 message=$3$'\r\n'$held_exe last=$4 release_first=${5:-}
+    local scenario=$1 language=$2 message=$3$'\r\n'$held_exe last=$4 release_first=${5:-} while_standing=${6:-}
     echo "--- $case_name: $scenario, language $language"
     rm -f "$dist/$shown" "$dist/$go"
     E2E_LANGUAGE=$language E2E_PATH_CAPTION=$(caption_for "$language") E2E_TARGET="$(windows_path "$folder")" \
-        E2E_MESSAGE=$message E2E_LAST=$last E2E_SHOWN=$shown E2E_GO=$go \
+        E2E_MESSAGE=$message E2E_LAST=$last E2E_SHOWN=$shown E2E_GO=$go E2E_SWITCHES=$first_switches \
         timeout -k 5 150 "$runner" "$uidriver" "$scenarios/$scenario.scn" &
     local scenario_pid=$!
     for _ in $(seq 600); do [ -f "$dist/$shown" ] && break; sleep 0.1; done
     [ -f "$dist/$shown" ] || fail "the box naming the file in use never showed"
     fingerprint | cmp -s - "$work/first.sum" || fail "the first version changed while the box stands"
+    [ -n "$while_standing" ] && "$while_standing"
     if [ -n "$release_first" ]; then
         release
         sleep 1
@@ -152,11 +155,43 @@ in_use() {
 if hold "$held_exe"; then
     in_use main_software_in_use_cancelled 0 "以下文件正在使用,请关闭相关程序后点击“重试”:" ""
     fingerprint | cmp -s - "$work/first.sum" || fail "the first version changed after Cancel"
+    # A second setup while the first stands at the box (a double double-click, a deployment tool's retry):
+    # it says so and ends, touching nothing of the first one's: not its folder, not its log.
+    first_log=$work/first.log
+    first_switches="/LOG=Z:${first_log//\//\\}"
+    second_setup() {
+        echo "--- $case_name: a second setup in the window"
+        E2E_SWITCHES=/LANG=1 E2E_MESSAGE="安装程序已在运行。" \
+            timeout -k 5 90 "$runner" "$uidriver" "$scenarios/second_setup.scn" || fail "second setup in the window"
+        E2E_SWITCHES=/LANG=3 E2E_MESSAGE="The setup is already running." \
+            timeout -k 5 90 "$runner" "$uidriver" "$scenarios/second_setup.scn" || fail "second setup in the window"
+        # Linux keeps the low 8 bits of an exit status: Windows' 1618 reads 82 here. The UI driver above
+        # and the log's line see all of it.
+        echo "--- $case_name: a second setup unattended"
+        local code=0 second_log=$work/second.log
+        timeout -k 5 90 "$runner" "$dist/VtSetup.exe" /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder")" \
+            "/LOG=Z:${second_log//\//\\}" || code=$?
+        [ "$code" = $((1618 % 256)) ] || fail "second setup: exit code $code, expected 1618"
+        grep -qF "Another setup is running: this one ends and changes nothing" "$second_log" ||
+            fail "the second setup's log does not say so: $(tr -d '\r' <"$second_log" 2>&1 | tail -n 3)"
+        grep -qF "Exit code 1618" "$second_log" || fail "the second setup's log has no exit code"
+        cp "$first_log" "$work/first-log-before"
+        code=0
+        timeout -k 5 90 "$runner" "$dist/VtSetup.exe" /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder")" \
+            "/LOG=Z:${first_log//\//\\}" || code=$?
+        [ "$code" = $((1618 % 256)) ] || fail "second setup onto the first one's log: exit code $code, expected 1618"
+        cmp -s "$first_log" "$work/first-log-before" || fail "the second setup wrote the first one's log"
+        fingerprint | cmp -s - "$work/first.sum" || fail "the second setup changed the installation"
+    }
     in_use main_software_in_use_retried 2 "These files are in use. Close the program that uses them, then click Retry:" \
-        "Install OK!" release
+        "Install OK!" release second_setup
+    first_switches=
     check_installed "$folder/Vectrace" 2
     check_shortcuts "$(windows_path "$folder")\\Vectrace\\"
     find "$folder" -name '~vtsetup*' | grep -q . && fail "temporary files stayed: $(find "$folder" -name '~vtsetup*')"
+    grep -qF "Every file in place in $(windows_path "$folder")" "$first_log" ||
+        fail "the first setup's log lacks its end: $(tr -d '\r' <"$first_log" | tail -n 3)"
+    grep -qF "Another setup" "$first_log" && fail "the first setup's log tells of the second"
 fi
 release
 

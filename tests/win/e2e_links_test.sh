@@ -15,7 +15,19 @@ uidriver=$1
 source "$here/e2e_common.sh"
 work=$(mktemp -d)
 case_prefix=vt-e2e-links
+# The start menu's folders, which cases below turn into links and back.
+programs=$(dirname "$menu")
+start_menu=$(dirname "$programs")
+restore_start_menu() {
+    for place in "$programs" "$start_menu"; do
+        if [ -L "$place" ]; then
+            rm -f "$place"
+            mv "$work/real-$(basename "$place")" "$place"
+        fi
+    done
+}
 cleanup() {
+    restore_start_menu
     for folder in "${made[@]}"; do rm -rf "$folder"; done
     rm -f "$desktop/Vectrace.lnk"
     rm -rf "$menu" "$work"
@@ -103,6 +115,104 @@ echo "--- $case_name"
 install_unattended "$folder/chosen" 0
 cmp -s "$payload/QTXPrograms/Vectrace.exe" "$folder/real/Vectrace/QTXPrograms/Vectrace.exe" ||
     fail "not installed through the chosen link"
+# and a missing folder under it, made through it
+install_unattended "$folder/chosen/deeper" 0
+[ -f "$folder/real/deeper/Vectrace/QTXPrograms/Vectrace.exe" ] || fail "not installed into a new folder under the link"
+
+# --- a profile moved through a link (the start-menu programs folder, or a folder above it, a link to
+# where it now lives): the system's business, the installation succeeds; a link at Programs\Vectrace,
+# which the installation makes and writes into, is refused before anything is written.
+for moved in "$programs" "$start_menu"; do
+    case_name=moved-$(basename "$moved" | tr ' ' -)
+    case_folder "$case_name"
+    rm -rf "$menu"
+    mv "$moved" "$work/real-$(basename "$moved")"
+    ln -s "$work/real-$(basename "$moved")" "$moved"
+    echo "--- $case_name"
+    install_unattended "$folder" 0
+    [ -f "$menu/Vectrace.lnk" ] && [ -f "$menu/Uninstall.lnk" ] || fail "no start-menu shortcuts through the link"
+    [ -f "$desktop/Vectrace.lnk" ] || fail "no desktop shortcut"
+    restore_start_menu
+done
+case_name=link-at-menu-folder
+case_folder menu-folder
+rm -rf "$menu"
+other=$folder/other
+mkdir -p "$other"
+echo "the other program's shortcut" >"$other/Vectrace.lnk"
+snapshot "$other" >"$work/other-before"
+ln -s "$other" "$menu"
+rm -f "$desktop/Vectrace.lnk"
+echo "--- $case_name"
+install_unattended "$folder/target" 2
+log_names_link "$menu"
+other_unchanged "$other"
+[ -e "$folder/target" ] && fail "written: $(find "$folder/target" | head -n 3)"
+[ -e "$desktop/Vectrace.lnk" ] && fail "the desktop shortcut was written"
+rm -f "$menu"
+
+# --- a loose folder beside the setup that is a link (a user who may write where the administrator starts
+# the setup made QTXDoc a link to a folder of another's): refused before anything is written, nothing of
+# that folder copied. The setup's own folder may be a link: the user chose where to start it.
+case_name=loose-folder-link
+case_folder loose
+copy=$folder/setup
+mkdir -p "$copy"
+cp -R "$dist/." "$copy/"
+secret=$folder/secret
+mkdir -p "$secret"
+echo "an administrator's private notes" >"$secret/Private.txt"
+rm -rf "$copy/QTXDoc"
+ln -s "$secret" "$copy/QTXDoc"
+# from_copy SETUP_FOLDER EXPECTED_EXIT -> $log: the copy's setup run unattended into $folder/target.
+from_copy() {
+    echo "--- $case_name"
+    log=$work/$case_name.log
+    local code=0
+    timeout -k 5 120 "$runner" "$1/VtSetup.exe" /VERYSILENT /LANG=3 "/DIR=$(windows_path "$folder/target")" \
+        "/LOG=Z:${log//\//\\}" || code=$?
+    [ "$code" = "$2" ] || fail "unattended exit code $code, expected $2"
+}
+from_copy "$copy" 2
+log_names_link "$copy/QTXDoc"
+[ -e "$folder/target" ] && fail "written: $(find "$folder/target" | head -n 3)"
+find "$folder" -name Private.txt ! -path "$secret/*" | grep -q . && fail "the linked folder's file was copied"
+# A file inside a loose folder that is a link, likewise.
+rm -f "$copy/QTXDoc"
+cp -R "$dist/QTXDoc" "$copy/QTXDoc"
+ln -s "$secret" "$copy/QTXDoc/Inside"
+case_name=loose-folder-link-inside
+from_copy "$copy" 2
+log_names_link "$copy/QTXDoc/Inside"
+[ -e "$folder/target" ] && fail "written: $(find "$folder/target" | head -n 3)"
+rm -f "$copy/QTXDoc/Inside"
+case_name=setup-folder-is-a-link
+ln -s "$copy" "$folder/chosen-setup"
+from_copy "$folder/chosen-setup" 0
+cmp -s "$dist/QTXDoc/ReadMe.txt" "$folder/target/Vectrace/QTXDoc/ReadMe.txt" || fail "QTXDoc not installed"
+
+# --- an existing install folder that every user may change (made in advance, or by an older setup):
+# after the installation it has what a new one gets. Wine keeps no access lists: it maps them to the
+# Unix mode and back, the world's bits standing for Everyone. What shows is that Everyone's write is
+# gone from the folder and from what lies below it, the installation's files and one it did not write
+# alike (the owner's and group's bits are Wine's reading of Administrators and SYSTEM, not users').
+case_name=loose-permissions
+case_folder permissions
+target=$folder/target
+mkdir -p "$target/Vectrace/QTXCfg" "$target/Vectrace/Own"
+echo "left by another program" >"$target/Vectrace/Own/notes.txt"
+chmod 777 "$target/Vectrace" "$target/Vectrace/QTXCfg" "$target/Vectrace/Own"
+chmod 666 "$target/Vectrace/Own/notes.txt"
+echo "--- $case_name"
+install_unattended "$target" 0
+grep -qF "$(windows_path "$target/Vectrace") exists: given owner Administrators and the permissions of Program Files" \
+    "$log" || fail "the log does not say the existing folder was protected: $(grep -F exists "$log")"
+for place in "$target/Vectrace" "$target/Vectrace/QTXCfg" "$target/Vectrace/Own" "$target/Vectrace/Own/notes.txt" \
+    "$target/Vectrace/QTXPrograms/Vectrace.exe"; do
+    mode=$(stat -c %a "$place")
+    [ $((8#$mode & 8#002)) = 0 ] || fail "$place is writable by everyone: mode $mode"
+done
+stat -c '%a %n' "$target/Vectrace" "$target/Vectrace/Own/notes.txt"
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

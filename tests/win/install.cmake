@@ -4,6 +4,11 @@ vt_program(write_shortcut SOURCES write_shortcut_win.cpp LIBS vt_install)
 # A folder that is a Unix symbolic link to its sibling, which Wine shows as a reparse point.
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/other)
 file(CREATE_LINK other ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/Link SYMBOLIC)
+# A folder holding such a link (absolute) in place of "QTXDoc", for a test to swap in for an install
+# folder: Wine moves what a link points to, not the link, so the folder around it is what moves.
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/other ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/planted)
+file(CREATE_LINK ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/other ${CMAKE_CURRENT_BINARY_DIR}/swapped_in/planted/QTXDoc
+    SYMBOLIC)
 
 vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
 vt_test(program_folders_test SOURCES program_folders_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)

@@ -4,14 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "app/commands/InstallProgressDlg_win.h"
 #include "app/commands/ReportingObserver_win.h"
 #include "app/services/Reporter_win.h"
 #include "app/services/SetupLog_win.h"
+#include "install/CommitGate_win.h"
+#include "install/LinkOnTheWay_win.h"
+#include "res/resource.h"
 #include "tests/win/PluginDist_win.h"
 #include "tests/win/WineTestSupport_win.h"
+#include "tools/uidriver/UiDriver_win.h"
 
 namespace {
 
@@ -78,6 +86,135 @@ TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
     EXPECT_NE(logged.find("Rolled back: everything written into " + temp / "Target\\Vectrace\\" + " was undone"),
               std::string::npos)
         << logged;
+}
+
+// The hook stands where the branch passes from writing beside the old files to moving the new ones in.
+class CommitHook {
+public:
+    explicit CommitHook(std::function<void()> act) : m_act(std::move(act)) {
+        SetCommitHookForTests([](const install::InstallPlan&, void* self) { static_cast<CommitHook*>(self)->Run(); },
+                              this);
+    }
+    ~CommitHook() { SetCommitHookForTests(nullptr, nullptr); }
+    int calls = 0;
+
+private:
+    void Run() {
+        ++calls;
+        m_act();
+    }
+    std::function<void()> m_act;
+};
+
+// From the first move to the end of the branch the window holds a logoff or shutdown off (it answers
+// WM_QUERYENDSESSION with FALSE), Cancel is disabled and the status says the installation is being
+// finished; a click on Cancel then asks nothing, not even after the branch. Once the command is done,
+// the session may end again.
+TEST(InstallCommand, TheCommitHoldsOffTheSessionsEndAndCancel) {
+    wintest::TempFolder temp;
+    const InstallCommandSettings settings = Settings(temp, 2);
+    CInstallProgressDlg progress(nullptr, 2);
+    ASSERT_TRUE(progress.Open(400, 300));
+    const HWND window = progress.GetSafeHwnd();
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+
+    LRESULT answered = -1;
+    bool cancelEnabled = true;
+    std::wstring status;
+    CommitHook hook([&] {
+        answered = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        cancelEnabled = uidriver::ControlEnabled(window, IDCANCEL);
+        status = uidriver::ControlText(window, IDC_PROGRESS_STATUS);
+        // Clicks a user makes while the files move: taken when the window next looks at its input.
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    SetupLog log;
+    LogReporter reporter(&log);
+    std::wstring asked;
+    std::thread watching([&] {
+        const HWND box = uidriver::WaitForMessageBox(GetCurrentProcessId(), {}, 3000);
+        if (box) {
+            asked = uidriver::MessageBoxText(box);
+            uidriver::PressButton(box, IDNO);
+        }
+    });
+    const InstallEnd end = RunReportedInstallCommand(settings, reporter, nullptr, &progress);
+    progress.Finish();
+    watching.join();
+
+    EXPECT_EQ(end, InstallEnd::Installed);
+    EXPECT_EQ(hook.calls, 1);
+    EXPECT_EQ(answered, FALSE);
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_EQ(status, L"Finishing the installation\u2026");
+    EXPECT_EQ(asked, L"") << "a Cancel question after the commit";
+    EXPECT_FALSE(progress.Cancelled());
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+}
+
+// A user who may write inside the install folder swaps a subfolder for a link while the files are staged
+// (the hook does it right before the first move: "QTXDoc" becomes a Unix link to another program's
+// folder). The link rule, asked again then, stops the branch, which is rolled back: nothing in the other
+// folder is written, moved or deleted, and the earlier installation is as it was.
+TEST(InstallCommand, ALinkPlantedBeforeTheFirstMoveRollsBackAndItsTargetIsUntouched) {
+    wintest::TempFolder temp;
+    // On the build's drive, beside the link: Wine moves a folder only within one drive.
+    const std::string base = wintest::ProgramFolder() + "commit_link\\";
+    const std::string target = base + "run\\";
+    wintest::RemoveTree(target);
+    InstallCommandSettings settings = Settings(temp, 2);
+    settings.targetFolder = target;
+    ASSERT_TRUE(RunInstallCommand(settings).installed);
+    const std::string installed = target + "Vectrace";
+    const std::string aside = target + "Vectrace.aside";
+    const std::string planted = base + "planted";
+    const std::string other = base + "other\\";
+    ASSERT_TRUE(IsReparsePointOnDisk(planted + "\\QTXDoc")) << "Wine should show the Unix link as a reparse point";
+    for (const std::string& file : wintest::ListFiles(installed + "\\QTXDoc\\")) {
+        ASSERT_TRUE(wintest::WriteWholeFile(other + file, "the other program's " + file));
+    }
+    ASSERT_FALSE(wintest::ListFiles(other).empty());
+    const auto otherBefore = wintest::Snapshot(other);
+    const auto installedBefore = wintest::Snapshot(installed + "\\", false);
+
+    CommitHook hook([&] {
+        ASSERT_TRUE(MoveFileA(installed.c_str(), aside.c_str()));
+        ASSERT_TRUE(MoveFileA(planted.c_str(), installed.c_str()));
+    });
+    SetupLog log;
+    DWORD error = 0;
+    ASSERT_TRUE(log.Open(temp / "setup.log", &error));
+    LogReporter reporter(&log);
+    const install::MessageTable table(2);
+    ReportingObserver observer(reporter, table, nullptr, nullptr);
+    settings.observer = &observer;
+    const InstallCommandResult result = RunInstallCommand(settings);
+    EXPECT_TRUE(wintest::Snapshot(other) == otherBefore) << "the link's target changed";
+    // The link goes back where the build keeps it before anything else.
+    ASSERT_TRUE(MoveFileA(installed.c_str(), planted.c_str()));
+    ASSERT_TRUE(MoveFileA(aside.c_str(), installed.c_str()));
+
+    EXPECT_EQ(hook.calls, 1);
+    EXPECT_FALSE(result.installed);
+    EXPECT_TRUE(result.linkOnTheWay);
+    EXPECT_EQ(result.failedFile, installed + "\\QTXDoc");
+    // What the user moved away while the files were staged keeps them: the rollback could not reach them
+    // through the link, and the next run removes them as a killed run's leftovers.
+    auto installedAfter = wintest::Snapshot(installed + "\\", false);
+    installedAfter.erase(
+        std::remove_if(installedAfter.begin(), installedAfter.end(),
+                       [](const auto& file) { return file.first.find("~vtsetup") != std::string::npos; }),
+        installedAfter.end());
+    EXPECT_TRUE(installedAfter == installedBefore) << "the earlier installation changed";
+    const std::string logged = wintest::Content(temp / "setup.log");
+    EXPECT_NE(logged.find("Rolled back: everything written into " + target + "Vectrace\\ was undone"),
+              std::string::npos)
+        << logged;
+    for (const std::string& file : wintest::ListFiles(other)) {
+        DeleteFileA((other + file).c_str());
+    }
+    wintest::RemoveTree(target);
 }
 
 // Files in use with nobody asked (no observer): the message names them itself, ten at the most.

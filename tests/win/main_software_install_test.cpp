@@ -386,6 +386,55 @@ TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
     ExpectSecondVersion(target);
 }
 
+// Another user swaps "QTXDoc" for a link to another program's folder while the files-in-use box stands,
+// after the link check: the cleanup of a killed run's leftovers does not delete through it (the other
+// folder holds a file named like one), nor does the staging write through it; the branch stops at the
+// link, with nothing of the other folder changed. The swap moves the whole install folder aside and a
+// folder holding the link into its place (Wine moves a link's target, not the link).
+TEST_F(MainSoftwareInstallTest, ALinkPlantedAfterTheCheckIsNeitherCleanedNorWrittenThrough) {
+    // On the build's drive, beside the link: Wine moves a folder only within one drive.
+    const std::string base = wintest::ProgramFolder() + "swapped_in\\";
+    const std::string target = base + "run\\";
+    wintest::RemoveTree(target);
+    FirstVersion(target);
+    const std::string installed = target + "Vectrace";
+    const std::string aside = target + "Vectrace.aside";
+    const std::string planted = base + "planted";
+    const std::string other = base + "other\\";
+    ASSERT_TRUE(wintest::WriteWholeFile(other + "~vtsetup0.tmp", "the other program's file"));
+    ASSERT_TRUE(wintest::WriteWholeFile(other + "ReadMe.txt", "the other program's read-me"));
+    const auto otherBefore = wintest::Snapshot(other);
+    auto running = std::make_unique<wintest::FileHolder>(installed + "\\QTXPrograms\\Vectrace.exe");
+    ASSERT_TRUE(running->Holding());
+
+    wintest::ScriptedObserver observer;
+    bool swapped = false;
+    observer.onFilesInUse = [&](const std::vector<install::FileInUse>&) {
+        running.reset();
+        swapped = MoveFileA(installed.c_str(), aside.c_str()) && MoveFileA(planted.c_str(), installed.c_str());
+        return true;
+    };
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &observer;
+    const MainInstallResult result = InstallMainSoftware(settings);
+    EXPECT_TRUE(wintest::Snapshot(other) == otherBefore) << "the link's target changed";
+    // The link goes back where the build keeps it before anything else.
+    if (swapped) {
+        EXPECT_TRUE(MoveFileA(installed.c_str(), planted.c_str()));
+        EXPECT_TRUE(MoveFileA(aside.c_str(), installed.c_str()));
+    }
+
+    ASSERT_TRUE(swapped);
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::PathError);
+    EXPECT_EQ(result.failure.kind, ExtractFailure::Kind::Link);
+    EXPECT_EQ(result.failure.path, installed + "\\QTXDoc");
+    EXPECT_TRUE(observer.Noted(install::InstallObserver::Note::LeftoverRemoved).empty());
+    for (const std::string& file : wintest::ListFiles(other)) {
+        DeleteFileA((other + file).c_str());
+    }
+    wintest::RemoveTree(target);
+}
+
 // A new folder typed in the dialog: every missing level is made, as users expect of an installer.
 TEST_F(MainSoftwareInstallTest, NewTargetSeveralLevelsDeepIsCreated) {
     const std::string target = temp / "New\\Tools\\Laser";
@@ -596,19 +645,59 @@ TEST_F(MainSoftwareInstallTest, TheInstallFolderItCreatesHasProgramFilesPermissi
     }
 }
 
-// A folder that exists is the user's: its permissions stay as they were.
-TEST_F(MainSoftwareInstallTest, AnExistingInstallFolderKeepsItsPermissions) {
+// A folder that exists may have been made by anyone, letting everyone change it (an older setup's, or
+// one made in advance under a drive's root): it is given what a new one gets before anything in it is
+// read, and everything below it keeps only what it inherits, the entries letting others write gone.
+TEST_F(MainSoftwareInstallTest, AnExistingInstallFolderIsGivenProgramFilesPermissions) {
     const std::string target = temp / "Tools";
+    const std::string folder = target + "\\Vectrace";
+    const std::string below[] = {folder + "\\QTXDoc", folder + "\\QTXDoc\\Notes.txt",
+                                 folder + "\\QTXPrograms\\Own.dll"};
+    PSECURITY_DESCRIPTOR loose = nullptr;  // Everyone: full control, passed on to everything below
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;OICI;FA;;;WD)", SDDL_REVISION_1, &loose, nullptr));
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), loose, FALSE};
     CreateDirectoryA(target.c_str(), nullptr);
-    CreateDirectoryA((target + "\\Vectrace").c_str(), nullptr);
-    const Permissions before = PermissionsOf(target + "\\Vectrace");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), &attributes));
+    ASSERT_TRUE(CreateDirectoryA(below[0].c_str(), &attributes));
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\QTXPrograms").c_str(), &attributes));
+    for (const std::string& file : {below[1], below[2]}) {
+        const HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, &attributes, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE) << file;
+        CloseHandle(handle);
+    }
+    LocalFree(loose);
+    const auto everyone = [](const Permissions& p) {
+        return std::any_of(p.entries.begin(), p.entries.end(),
+                           [](const Permissions::Entry& e) { return e.who == WinWorldSid; });
+    };
+    ASSERT_TRUE(everyone(PermissionsOf(folder))) << PermissionsOf(folder).sddl;
 
     const MainInstallResult result = InstallMainSoftware(Settings(target));
 
     ASSERT_EQ(result.outcome, MainInstallResult::Outcome::Installed) << result.failure.path;
     EXPECT_EQ(result.folder, MainInstallResult::Folder::Existed);
-    const Permissions after = PermissionsOf(target + "\\Vectrace");
-    EXPECT_EQ(after.read, before.read);
-    EXPECT_EQ(after.sddl, before.sddl);
-    EXPECT_FALSE(after.protectedFromAbove && !before.protectedFromAbove);
+    EXPECT_EQ(result.protection.outcome, FolderProtection::Outcome::Protected)
+        << result.protection.path << ": " << result.protection.error;
+    EXPECT_EQ(result.protection.skippedLinks, 0u);
+    const Permissions after = PermissionsOf(folder);
+    std::cout << "the existing folder read back: " << after.sddl << "\n"
+              << "a file below:                  " << PermissionsOf(below[1]).sddl << "\n";
+    EXPECT_FALSE(everyone(after)) << after.sddl;
+    for (const std::string& path : below) {
+        EXPECT_FALSE(everyone(PermissionsOf(path))) << path << ": " << PermissionsOf(path).sddl;
+    }
+    if (!after.protectedFromAbove && wintest::RunsUnderWine()) {
+        // Wine keeps no access lists (see the new folder's test): what shows is the Unix mode read back.
+        return;
+    }
+    EXPECT_TRUE(after.protectedFromAbove) << after.sddl;
+    for (const std::string& path : below) {
+        const Permissions permissions = PermissionsOf(path);
+        EXPECT_FALSE(permissions.protectedFromAbove) << path;
+        ASSERT_EQ(permissions.entries.size(), 3u) << path << ": " << permissions.sddl;
+        for (const Permissions::Entry& entry : permissions.entries) {
+            EXPECT_TRUE(entry.flags & INHERITED_ACE) << path << ": " << permissions.sddl;
+        }
+    }
 }

@@ -22,5 +22,5 @@ foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(registry_test.${prefix} coreldraw_install_test.${prefix} autocad_install_test.${prefix}
         PROPERTIES RESOURCE_LOCK vt_host_registry_${prefix})
     set_tests_properties(illustrator_install_test.${prefix} PROPERTIES RESOURCE_LOCK small_drive)
-    set_tests_properties(e2e_plugins.${prefix} PROPERTIES RESOURCE_LOCK vt_host_registry_${prefix})
+    set_tests_properties(e2e_plugins.${prefix} PROPERTIES RESOURCE_LOCK "vt_setup_${prefix};vt_host_registry_${prefix}")
 endforeach()

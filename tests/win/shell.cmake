@@ -18,6 +18,7 @@ foreach(scenario IN LISTS shell_scenarios)
             ENVIRONMENT "VT_WINE_ARCH=${prefix};VT_WINE_ROOT=${VT_WINE_ROOT};VT_DIST_DIR=${VT_DIST_DIR};VT_SETUP_EXE=${VT_DIST_DIR}/VtSetup.exe|$<TARGET_FILE:vtsetup_stub>"
             SKIP_RETURN_CODE 77
             LABELS "wine;${prefix};e2e"
+            RESOURCE_LOCK vt_setup_${prefix}
             TIMEOUT 120)
     endforeach()
 endforeach()
@@ -47,6 +48,12 @@ vt_test(resources_test
     LIBS vt_framework vt_uidriver comctl32)
 
 # The install command's messages and log for a branch that stopped, against the build's dist.
+# A folder holding a Unix symbolic link (a reparse point under Wine) to another folder, for a test hook to
+# move into an installation while it commits. (Wine moves what a link points to, not the link: the
+# folder around it is what moves.)
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/commit_link/other ${CMAKE_CURRENT_BINARY_DIR}/commit_link/planted)
+file(CREATE_LINK ${CMAKE_CURRENT_BINARY_DIR}/commit_link/other ${CMAKE_CURRENT_BINARY_DIR}/commit_link/planted/QTXDoc
+    SYMBOLIC)
 vt_test(install_command_test SOURCES install_command_test.cpp PluginDist_win.cpp WineTestSupport_win.cpp
-    LIBS vt_shell DEPENDS vt_hold_file)
+    $<TARGET_OBJECTS:vt_resources> LIBS vt_shell vt_uidriver comctl32 DEPENDS vt_hold_file)
 target_compile_definitions(install_command_test PRIVATE VT_DIST_DIR="${VT_DIST_DIR}" VT_BUILD_ROOT="${VT_BUILD_ROOT}")

@@ -1,0 +1,24 @@
+#include "app/SingleSetup_win.h"
+
+#include <windows.h>
+
+namespace {
+
+// In the Global\ namespace: a setup in another session (a second user's, a deployment tool's as SYSTEM)
+// is on the same machine.
+constexpr wchar_t kMutexName[] = L"Global\\Vectrace.VtSetup.Running";
+
+}  // namespace
+
+bool TakeSetupMutex() {
+    // Never closed: the handle is the claim, and it lasts as long as the process.
+    const HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
+    const DWORD error = GetLastError();
+    if (mutex && error == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return false;
+    }
+    // A mutex of that name we may not open was made by another setup running as another user (or by
+    // someone who wants setups to wait): either way this one must not run beside it.
+    return mutex || error != ERROR_ACCESS_DENIED;
+}
