@@ -7,6 +7,7 @@
 
 #include "app/commandline/SetupSwitches.h"
 
+class CFile;
 class SetupLog;
 
 // What start-up read from "SetupCfg.ini" beside the setup.
@@ -15,6 +16,11 @@ struct StartValues {
     std::wstring setupFolderName;  // the same folder as the system names it
     std::string productName = "Vectrace";
     int languageIndex = 1;  // 1..13
+    // Tests run the command line on their own files. Null: the running setup's own file.
+    CFile* setupFile = nullptr;
+    // Empty: the USB drivers are extracted into the system folder and installed from there; otherwise a
+    // folder that holds the driver folders already, ending in "\".
+    std::string driverRoot;
 };
 
 // Exit codes.

@@ -51,6 +51,10 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
         };
     }
     progress.SetCallbacks([steps] { return steps; }, std::move(pause));
-    progress.InstallDrivers();
+    if (settings.driverRoot.empty()) {
+        progress.InstallDrivers();
+    } else {
+        progress.InstallDriversBelow(settings.driverRoot, false);
+    }
     return !progress.Failed();
 }

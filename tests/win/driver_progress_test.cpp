@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <atomic>
 #include <string>
@@ -13,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/SetupRun_win.h"
+#include "app/services/FatalErrorReport_win.h"
 #include "tests/win/WineTestSupport_win.h"
 #include "tools/uidriver/UiDriver_win.h"
 
@@ -208,6 +212,64 @@ TEST(DriverInstallers, UnattendedWaitsForThePackageInstallerAndTellsBothExitCode
             }
             Sleep(2500);  // the stand-in lets go of its folder before the folder goes
         }
+    }
+}
+
+// Whether the stand-in installer whose run record is `record` had ended: its process is gone, or it
+// is there and has ended. False when it never wrote its record.
+bool StandInEnded(const std::string& record) {
+    std::string line;
+    const std::size_t at = ReadWholeFile(record, line) ? line.find("\tpid=") : std::string::npos;
+    if (at == std::string::npos) {
+        return false;
+    }
+    const DWORD pid = std::strtoul(line.c_str() + at + 5, nullptr, 10);
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) {
+        return true;
+    }
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    if (!ended) {
+        WaitForSingleObject(process, 30000);  // it lets go of its folder before the folder goes
+    }
+    CloseHandle(process);
+    return ended;
+}
+
+// The command line's unattended run, /SILENT as /VERYSILENT, ends only after the package installer
+// has: a deployment tool that reboots next must not cut the driver package short. Its exit code is the
+// run's, 0, whatever the installer's own was, which the log tells.
+TEST(DriverInstallers, UnattendedCommandLineEndsAfterThePackageInstaller) {
+    for (const std::wstring mode : {L"/SILENT", L"/VERYSILENT"}) {
+        SCOPED_TRACE(std::string(mode.begin(), mode.end()));
+        TempFolder root;
+        LayOutDriverFolders(root);
+        const std::string serial = root / "MxDriver\\UsbDriver.exe";
+        const std::string package = root / "QTXDriver\\InstallDriver.exe";
+        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
+        // Long enough that a run which does not wait is over well before it.
+        ASSERT_TRUE(WriteWholeFile(package + ".behave", "run-ms=3000\r\nexit-code=3\r\n"));
+        const std::string log = root / "setup.log";
+        StartValues start;
+        start.languageIndex = 3;
+        start.driverRoot = root.Path();
+
+        int exitCode = -1;
+        bool ended = false;
+        {
+            const WindowsFolderAdditions placed;
+            exitCode = RunSetup(
+                L"VtSetup.exe " + mode + L" /TYPE=usbdriver /LOG=" + std::wstring(log.begin(), log.end()), start);
+            ended = StandInEnded(package + ".log");
+        }
+        ReportFatalErrorsTo(nullptr, false, 0);  // the run's log is closed
+
+        EXPECT_EQ(exitCode, 0);
+        EXPECT_TRUE(ended) << "the run ended while InstallDriver.exe still ran";
+        const std::string logged = Content(log);
+        EXPECT_NE(logged.find(package + " ended with exit code 3\r\n"), std::string::npos) << logged;
+        EXPECT_NE(logged.find("Exit code 0\r\n"), std::string::npos) << logged;
     }
 }
 
