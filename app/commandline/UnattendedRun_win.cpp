@@ -35,10 +35,15 @@ InstallCommandSettings InstallSettingsFor(const switches::SetupSwitches& given,
     settings.productName = start.productName;
     settings.setupFile = start.setupFile;
     settings.setupFolder = start.setupFolder;
-    const ShortcutFolders shortcuts =
-        FindShortcutFolders(switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount()));
-    settings.desktopFolder = shortcuts.desktop;
-    settings.programsFolder = shortcuts.programs;
+    if (start.desktopFolder.empty()) {
+        const ShortcutFolders shortcuts =
+            FindShortcutFolders(switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount()));
+        settings.desktopFolder = shortcuts.desktop;
+        settings.programsFolder = shortcuts.programs;
+    } else {
+        settings.desktopFolder = start.desktopFolder;
+        settings.programsFolder = start.programsFolder;
+    }
     return settings;
 }
 
