@@ -75,6 +75,17 @@ void LayOutDriverFolders(const TempFolder& root) {
     DeleteFileA((root / "MxDriver\\UsbDriver.exe").c_str());
 }
 
+// The same with both stand-in installers in place, each told how to run and end (BehaveFile.h).
+void LayOutWithInstallers(const TempFolder& root, const char* serialBehaviour, const char* packageBehaviour) {
+    LayOutDriverFolders(root);
+    const std::string serial = root / "MxDriver\\UsbDriver.exe";
+    const std::string package = root / "QTXDriver\\InstallDriver.exe";
+    ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
+    ASSERT_TRUE(WriteWholeFile(serial + ".behave", serialBehaviour));
+    ASSERT_TRUE(WriteWholeFile(package + ".behave", packageBehaviour));
+}
+
 // What the placement adds to the Windows folder goes again when this ends.
 class WindowsFolderAdditions {
 public:
@@ -177,13 +188,10 @@ std::wstring Steps(const std::vector<std::wstring>& steps) {
 TEST(DriverInstallers, UnattendedWaitsForThePackageInstallerAndTellsBothExitCodes) {
     for (const bool unattended : {true, false}) {
         TempFolder root;
-        LayOutDriverFolders(root);
+        ASSERT_NO_FATAL_FAILURE(
+            LayOutWithInstallers(root, "exit-code=7\r\n", "run-ms=2000\r\nexit-code=3221225477\r\n"));
         const std::string serial = root / "MxDriver\\UsbDriver.exe";
         const std::string package = root / "QTXDriver\\InstallDriver.exe";
-        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
-        ASSERT_TRUE(WriteWholeFile(serial + ".behave", "exit-code=7\r\n"));
-        ASSERT_TRUE(WriteWholeFile(package + ".behave", "run-ms=2000\r\nexit-code=3221225477\r\n"));
 
         StepRecorder reporter;
         {
@@ -243,13 +251,9 @@ TEST(DriverInstallers, UnattendedCommandLineEndsAfterThePackageInstaller) {
     for (const std::wstring mode : {L"/SILENT", L"/VERYSILENT"}) {
         SCOPED_TRACE(std::string(mode.begin(), mode.end()));
         TempFolder root;
-        LayOutDriverFolders(root);
-        const std::string serial = root / "MxDriver\\UsbDriver.exe";
-        const std::string package = root / "QTXDriver\\InstallDriver.exe";
-        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
         // Long enough that a run which does not wait is over well before it.
-        ASSERT_TRUE(WriteWholeFile(package + ".behave", "run-ms=3000\r\nexit-code=3\r\n"));
+        ASSERT_NO_FATAL_FAILURE(LayOutWithInstallers(root, "", "run-ms=3000\r\nexit-code=3\r\n"));
+        const std::string package = root / "QTXDriver\\InstallDriver.exe";
         const std::string log = root / "setup.log";
         StartValues start;
         start.languageIndex = 3;
