@@ -191,7 +191,8 @@ bool InstallStaged(const std::string& setupPath,
     plans.emplace_back(target, target);
     std::vector<ArchiveFile> entries;
     ExtractFailure failure;
-    if (!ListPayload(&setup, &entries, &failure) || !PlanArchiveFiles(plans[0], entries, target, {}, &failure)) {
+    if (!ListArchiveFiles(&setup, payload::Selection::Payload, &entries, &failure) ||
+        !PlanArchiveFiles(plans[0], entries, target, {}, &failure)) {
         return false;
     }
     RenameClock observer(progress);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     plans.emplace_back(argv[1], argv[1]);
     std::vector<ArchiveFile> entries;
     ExtractFailure failure;
-    if (!ListPayload(RunningSetupFile(), &entries, &failure) ||
+    if (!ListArchiveFiles(RunningSetupFile(), payload::Selection::Payload, &entries, &failure) ||
         !PlanArchiveFiles(plans[0], entries, argv[1], {}, &failure)) {
         return 0;
     }

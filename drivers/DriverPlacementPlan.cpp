@@ -61,12 +61,4 @@ std::vector<PlacementStep> PlanDriverPlacement(std::optional<WindowsVersion> ver
     return steps;
 }
 
-std::string WindowsFolderOf(std::string_view systemFolder, text::LeadByteTest isLeadByte) {
-    const std::size_t lastSeparator = text::FindLastCharacter(systemFolder, '\\', isLeadByte);
-    if (lastSeparator == std::string_view::npos) {
-        return {};
-    }
-    return std::string(systemFolder.substr(0, lastSeparator + 1));
-}
-
 }  // namespace drivers

@@ -83,8 +83,4 @@ std::vector<PlacementStep> PlanDriverPlacement(std::optional<WindowsVersion> ver
                                                bool is64BitWindows,
                                                std::string_view driverStoreFolder);
 
-// The Windows folder of a system folder: everything up to and including its last "\"
-// ("C:\Windows\system32" gives "C:\Windows\"); empty when there is no "\".
-std::string WindowsFolderOf(std::string_view systemFolder, text::LeadByteTest isLeadByte = text::IsGbkLeadByte);
-
 }  // namespace drivers

@@ -8,6 +8,7 @@
 #include "drivers/NativeFileSystem_win.h"
 #include "drivers/SystemInfo_win.h"
 #include "framework/File_win.h"
+#include "framework/PathFolder.h"
 #include "framework/SystemLeadByte_win.h"
 
 namespace {
@@ -150,7 +151,8 @@ std::vector<drivers::PlacementStep> PlanForThisWindows(const std::string& window
 }  // namespace
 
 std::vector<std::string> DriverPlacementDestinations(const std::string& systemFolder, std::string* windowsFolder) {
-    *windowsFolder = drivers::WindowsFolderOf(systemFolder, IsSystemLeadByte);
+    // The Windows folder holds the system folder ("C:\Windows\system32" in "C:\Windows\").
+    *windowsFolder = text::FolderOfPath(systemFolder, IsSystemLeadByte);
     std::vector<std::string> destinations;
     if (!windowsFolder->empty()) {
         for (const drivers::PlacementStep& step : PlanForThisWindows(*windowsFolder)) {
@@ -161,7 +163,7 @@ std::vector<std::string> DriverPlacementDestinations(const std::string& systemFo
 }
 
 void PlaceDriverFilesBelow(const std::string& sourceFolder, const std::string& systemFolder) {
-    const std::string windowsFolder = drivers::WindowsFolderOf(systemFolder, IsSystemLeadByte);
+    const std::string windowsFolder(text::FolderOfPath(systemFolder, IsSystemLeadByte));
     if (windowsFolder.empty()) {
         return;
     }

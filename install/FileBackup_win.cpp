@@ -5,9 +5,9 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/PathFolder.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/BackupName.h"
-#include "payload/EntryName.h"
 
 namespace {
 
@@ -100,8 +100,6 @@ install::LocalTime Now() {
 
 FileBackup::FileBackup() : m_stamp(install::BackupStamp(Now())) {}
 
-FileBackup::FileBackup(std::string stamp) : m_stamp(std::move(stamp)) {}
-
 bool FileBackup::KeepBeforeReplacing(const std::string& source, const std::string& destination) {
     Comparison comparison;
     {
@@ -133,8 +131,7 @@ bool FileBackup::KeepBeforeReplacing(const std::string& source, const std::strin
 }
 
 bool FileBackup::KeepCopy(const std::string& destination) {
-    const std::size_t separator = payload::LastSeparator(destination, IsSystemLeadByte);
-    const std::string folder = separator == std::string::npos ? std::string() : destination.substr(0, separator + 1);
+    const std::string folder(text::FolderOfPath(destination, IsSystemLeadByte));
     const std::string name = destination.substr(folder.size());
     CreateDirectoryA((folder + install::kBackupFolderName).c_str(), nullptr);
     for (unsigned attempt = 1; attempt <= kMaxAttempts; ++attempt) {

@@ -10,7 +10,6 @@ class FileBackup {
 public:
     // Stamped with the local time now: one folder name for all copies of one installation.
     FileBackup();
-    explicit FileBackup(std::string stamp);
 
     // Called before `destination` is replaced by `source`. True when it may be replaced: it does not
     // exist, it holds the same bytes as `source`, `source` can't be read (then nothing replaces it
@@ -18,8 +17,6 @@ public:
     // file is held open, the backup folder can't be made, the disk is full): the caller leaves the file
     // as it is, and GetLastError tells why.
     bool KeepBeforeReplacing(const std::string& source, const std::string& destination);
-
-    const std::string& Stamp() const { return m_stamp; }
 
 private:
     bool KeepCopy(const std::string& destination);

@@ -14,32 +14,6 @@ void PathsToWrite::Add(const std::string& root, const std::string& folder, const
     m_paths.push_back({root, folder + name});
 }
 
-void PathsToWrite::AddArchiveFiles(const std::string& root,
-                                   CFile* setup,
-                                   payload::Selection selection,
-                                   const std::string& destination) {
-    // A damaged archive writes nothing: the extraction itself says so.
-    std::vector<ArchiveFile> files;
-    ListArchiveFiles(setup, selection, &files);
-    for (const ArchiveFile& file : files) {
-        Add(root, destination, file.name.c_str());
-    }
-}
-
-void PathsToWrite::AddFolderCopy(const std::string& root,
-                                 const std::string& source,
-                                 const std::string& destination,
-                                 const char* name) {
-    const std::string into = destination + name;
-    Add(root, into);
-    CFileFind find;
-    for (bool more = find.FindFirst(source + name + "*.*"); more; more = find.FindNext()) {
-        if (!find.IsDots() && !find.IsDirectory()) {
-            Add(root, into, find.Name().c_str());
-        }
-    }
-}
-
 std::string FindLinkOnTheWay(const PathsToWrite& paths) {
     return install::FirstLinkOnTheWay(paths.Paths(), &IsReparsePointOnDisk, IsSystemLeadByte);
 }

@@ -19,16 +19,6 @@ class PathsToWrite {
 public:
     // folder + name lies below `root` (a folder ending in "\"), which may itself be a link.
     void Add(const std::string& root, const std::string& folder, const char* name = "");
-    // Each selected entry of the setup's archive as the extraction writes it below `destination`.
-    void AddArchiveFiles(const std::string& root,
-                         CFile* setup,
-                         payload::Selection selection,
-                         const std::string& destination);
-    // Each file of source + name as a folder copy writes it into destination + name (all ending in "\").
-    void AddFolderCopy(const std::string& root,
-                       const std::string& source,
-                       const std::string& destination,
-                       const char* name);
 
     const std::vector<install::PathBelow>& Paths() const { return m_paths; }
 

@@ -56,7 +56,7 @@ bool PlanMainSoftware(const MainInstallSettings& settings,
     plan.SetProtectedFolder(installFolder);
     plan.MakeFolder(installFolder);
     std::vector<ArchiveFile> entries;
-    if (!ListPayload(setup, &entries, failure) ||
+    if (!ListArchiveFiles(setup, payload::Selection::Payload, &entries, failure) ||
         !PlanArchiveFiles(plan, entries, installFolder, {"QTXCad", "QTXCorel", "QtxAi"}, failure)) {
         return false;
     }

@@ -15,16 +15,6 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool ListPayload(CFile* setup, std::vector<ArchiveFile>* entries, ExtractFailure* failure) {
-    if (ListArchiveFiles(setup, payload::Selection::Payload, entries)) {
-        return true;
-    }
-    failure->kind = setup ? ExtractFailure::Kind::BadArchive : ExtractFailure::Kind::OpenArchive;
-    failure->path = setup ? setup->Path() : std::string();
-    failure->systemError = setup ? setup->LastError() : ERROR_INVALID_HANDLE;
-    return false;
-}
-
 bool PlanArchiveFiles(install::InstallPlan& plan,
                       const std::vector<ArchiveFile>& entries,
                       const std::string& destination,

@@ -11,10 +11,6 @@
 #include "install/InstallPlan.h"
 #include "payload/PayloadExtractor_win.h"
 
-// The payload's entries (all but the serial driver's folder). False, with the failure (OpenArchive,
-// BadArchive), when the archive cannot be listed.
-bool ListPayload(CFile* setup, std::vector<ArchiveFile>* entries, ExtractFailure* failure);
-
 // Each entry into destination + its name, but those lying directly in one of `skipped` (folder names
 // as the archive spells them, compared as Windows compares names): the payload's plug-in folders a
 // branch does not keep. False, with the failure (UnsafeName), for a name that would write outside the

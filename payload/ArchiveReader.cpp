@@ -67,7 +67,7 @@ ArchiveError CheckEntryBounds(std::uint32_t start, std::uint32_t end, std::uint6
     return ArchiveError::None;
 }
 
-WalkResult WalkArchive(ArchiveSource& source, const std::function<bool(const EntryView&)>& visit) {
+WalkResult WalkArchive(ArchiveSource& source, FunctionRef<bool(const EntryView&)> visit) {
     std::vector<std::uint32_t> offsets;
     if (const ArchiveError error = ReadOffsetTable(source, offsets); error != ArchiveError::None) {
         return {error, 0};

@@ -4,10 +4,10 @@
 // extract (over any file), so both judge an archive alike.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/FunctionRef.h"
 #include "payload/EntryName.h"
 
 namespace payload {
@@ -59,6 +59,6 @@ ArchiveError CheckEntryBounds(std::uint32_t start, std::uint32_t end, std::uint6
 
 // Visits the entries in table order, checking each entry's bounds just before it is visited, so the
 // entries before a bad one are still visited. The visitor returns false to stop the walk.
-WalkResult WalkArchive(ArchiveSource& source, const std::function<bool(const EntryView&)>& visit);
+WalkResult WalkArchive(ArchiveSource& source, FunctionRef<bool(const EntryView&)> visit);
 
 }  // namespace payload

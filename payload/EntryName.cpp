@@ -1,5 +1,6 @@
 #include "payload/EntryName.h"
 
+#include "framework/PathFolder.h"
 #include "payload/EntryNameRules.h"
 #include "payload/PayloadFormat.h"
 
@@ -16,8 +17,8 @@ std::size_t LastSeparator(std::string_view name, LeadByteTest isLeadByte) {
 }
 
 std::string_view FolderOf(std::string_view name, LeadByteTest isLeadByte) {
-    const std::size_t last = LastSeparator(name, isLeadByte);
-    return last == std::string_view::npos ? std::string_view() : name.substr(0, last);
+    const std::string_view folder = text::FolderOfPath(name, isLeadByte);
+    return folder.substr(0, folder.empty() ? 0 : folder.size() - 1);
 }
 
 bool IsSafeEntryName(std::string_view name, LeadByteTest isLeadByte) {

@@ -5,6 +5,8 @@
 
 #include "framework/Dialog_win.h"
 #include "framework/File_win.h"
+#include "framework/Pacer_win.h"
+#include "framework/PathFolder.h"
 #include "framework/SystemLeadByte_win.h"
 #include "payload/CertificateTable.h"
 #include "payload/FileArchiveSource_win.h"
@@ -47,9 +49,9 @@ private:
             return Fail(ExtractFailure::Kind::UnsafeName, destination, ERROR_INVALID_NAME);
         }
         // Only the last level is created; the archive lists a folder's parent before it.
-        const std::size_t lastSeparator = payload::LastSeparator(destination, IsSystemLeadByte);
-        if (lastSeparator != std::string::npos) {
-            CreateDirectoryA(destination.substr(0, lastSeparator + 1).c_str(), nullptr);
+        const std::string_view folder = text::FolderOfPath(destination, IsSystemLeadByte);
+        if (!folder.empty()) {
+            CreateDirectoryA(std::string(folder).c_str(), nullptr);
         }
         CFile output;
         if (!output.Open(destination, CFile::Mode::CreateWrite)) {
@@ -73,7 +75,9 @@ private:
             }
             left -= chunk;
             // The setup's windows stay drawn during a long extraction; no input is taken.
-            PumpPaintMessages();
+            if (m_pace.Due()) {
+                PumpPaintMessages();
+            }
         }
         return true;
     }
@@ -91,6 +95,7 @@ private:
     const std::string& m_destinationFolder;
     payload::Selection m_selection;
     std::unique_ptr<char[]> m_buffer;
+    Pacer m_pace;
     ExtractFailure m_failure;
 };
 
@@ -118,26 +123,28 @@ int ExtractArchiveFiles(CFile* archive,
     return ok ? 1 : 0;
 }
 
-bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<ArchiveFile>* files) {
+bool ListArchiveFiles(CFile* archive,
+                      payload::Selection selection,
+                      std::vector<ArchiveFile>* files,
+                      ExtractFailure* failure) {
     files->clear();
-    if (!archive) {
-        return false;
+    bool listed = false;
+    if (archive) {
+        FileArchiveSource file(*archive);
+        payload::ArchiveSpan source(file);
+        listed = payload::WalkArchive(source, [&](const payload::EntryView& entry) {
+                     if (payload::IsSelected(selection, payload::FolderOf(entry.name, IsSystemLeadByte))) {
+                         files->push_back({entry.name, entry.dataOffset, entry.dataSize});
+                     }
+                     return true;
+                 }).ok();
     }
-    FileArchiveSource file(*archive);
-    payload::ArchiveSpan source(file);
-    return payload::WalkArchive(
-               source,
-               [&](const payload::EntryView& entry) {
-                   if (payload::IsSelected(selection, payload::FolderOf(entry.name, IsSystemLeadByte))) {
-                       files->push_back({entry.name, entry.dataOffset, entry.dataSize});
-                   }
-                   return true;
-               })
-        .ok();
-}
-
-int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure) {
-    return ExtractArchiveFiles(RunningSetupFile(), destinationFolder, payload::Selection::Payload, failure);
+    if (!listed && failure) {
+        failure->kind = archive ? ExtractFailure::Kind::BadArchive : ExtractFailure::Kind::OpenArchive;
+        failure->path = archive ? archive->Path() : std::string();
+        failure->systemError = archive ? archive->LastError() : ERROR_INVALID_HANDLE;
+    }
+    return listed;
 }
 
 int ExtractDriverFiles(std::string destinationFolder, ExtractFailure* failure) {

@@ -50,11 +50,13 @@ struct ArchiveFile {
 };
 
 // The selected entries of `archive`, in table order: what an installation plans and checks before it
-// writes. False for a missing or broken archive (then the extraction fails too).
-bool ListArchiveFiles(CFile* archive, payload::Selection selection, std::vector<ArchiveFile>* files);
-
-// Every entry but those of "MxDriver" and "Contour", from the running setup. destinationFolder ends in "\".
-int ExtractPayloadFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);
+// writes, and what the driver installation checks for links before it extracts. False, with the failure
+// (OpenArchive, BadArchive) when one is asked for, for a missing or broken archive (then the extraction
+// fails too).
+bool ListArchiveFiles(CFile* archive,
+                      payload::Selection selection,
+                      std::vector<ArchiveFile>* files,
+                      ExtractFailure* failure = nullptr);
 
 // Only the entries of "MxDriver", "QTXDriver", "QTXDriver\amd64" and "QTXDriver\x86", from the running setup.
 int ExtractDriverFiles(std::string destinationFolder, ExtractFailure* failure = nullptr);

@@ -2,6 +2,7 @@
 
 #include "framework/Dialog_win.h"
 #include "framework/File_win.h"
+#include "framework/Pacer_win.h"
 #include "payload/CertificateTable.h"
 #include "payload/FileArchiveSource_win.h"
 
@@ -9,9 +10,8 @@ namespace {
 
 // The whole archive is read once, front to back, by this source alone: reads that follow one another need
 // no seek after the first, which finds the file wherever its last reader left it. The setup's windows stay
-// drawn meanwhile, and a progress window follows the bytes read; each look at the message queue costs a
-// trip to the window system, so it is made only when the last one is a while ago. A stop the user asked
-// for ends the check there, as a read that failed.
+// drawn meanwhile, at the pace of framework/Pacer_win.h, and a progress window follows the bytes read. A
+// stop the user asked for ends the check there, as a read that failed.
 class CheckSource : public FileArchiveSource {
 public:
     using FileArchiveSource::FileArchiveSource;
@@ -20,20 +20,18 @@ public:
             offset == m_next ? m_file.Read(buffer, count) : FileArchiveSource::ReadAt(offset, buffer, count);
         m_next = ok ? offset + count : UINT64_MAX;
         m_unreported += count;
-        if (GetTickCount() - m_lastPaint >= kPaintIntervalMs) {
+        if (m_pace.Due()) {
             const bool keepGoing = PumpPaintMessages(m_unreported);
             m_unreported = 0;
-            m_lastPaint = GetTickCount();
             return ok && keepGoing;
         }
         return ok;
     }
 
 private:
-    static constexpr DWORD kPaintIntervalMs = 50;
     std::uint64_t m_next = UINT64_MAX;
     std::uint64_t m_unreported = 0;
-    DWORD m_lastPaint = GetTickCount();
+    Pacer m_pace;
 };
 
 }  // namespace

@@ -105,7 +105,7 @@ PluginInstallResult PlanAutoCad(const PluginInstallSettings& settings,
 PluginInstallResult InstallInto(const std::vector<std::string>& folders, const PluginInstallSettings& settings) {
     ExtractFailure failure;
     std::vector<ArchiveFile> entries;
-    if (!ListPayload(plugins::SetupFileOf(settings), &entries, &failure)) {
+    if (!ListArchiveFiles(plugins::SetupFileOf(settings), payload::Selection::Payload, &entries, &failure)) {
         return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
     }
     std::vector<install::InstallPlan> plans;

@@ -46,7 +46,7 @@ PluginInstallResult PlanCorelDraw(const PluginInstallSettings& settings,
                                   install::InstallPlan& plan) {
     ExtractFailure failure;
     std::vector<ArchiveFile> entries;
-    if (!ListPayload(plugins::SetupFileOf(settings), &entries, &failure) ||
+    if (!ListArchiveFiles(plugins::SetupFileOf(settings), payload::Selection::Payload, &entries, &failure) ||
         !PlanArchiveFiles(plan, entries, folders.program, {"QTXCad", "QTXCorel"}, &failure)) {
         return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
     }

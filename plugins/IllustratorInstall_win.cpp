@@ -26,7 +26,7 @@ PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settin
     install::InstallPlan& plan = plans[0];
     ExtractFailure failure;
     std::vector<ArchiveFile> entries;
-    if (!ListPayload(plugins::SetupFileOf(settings), &entries, &failure) ||
+    if (!ListArchiveFiles(plugins::SetupFileOf(settings), payload::Selection::Payload, &entries, &failure) ||
         !PlanArchiveFiles(plan, entries, programFolder, {"QTXCad", "QTXCorel", "QtxAi"}, &failure)) {
         return Failed(PluginInstallResult(), Outcome::CloseHost, failure);
     }

@@ -13,7 +13,7 @@ packages=(
     liblnk-utils
     nsis
     clang libclang-rt-14-dev
-    libxxhash-dev osslsigncode openssl
+    libxxhash-dev osslsigncode openssl python3-pefile
 )
 
 need_root() {

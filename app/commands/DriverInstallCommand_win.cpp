@@ -40,17 +40,15 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
     const int steps = settings.progressSteps;
     const unsigned minMs = static_cast<unsigned>(settings.pauseMinMs);
     const unsigned maxMs = static_cast<unsigned>(settings.pauseMaxMs);
+    const auto stepTotal = [steps] { return steps; };
+    const auto pause = [minMs, maxMs] {
+        // The same draw and lengths as always, but waited for without burning a core, and with the
+        // windows kept drawn.
+        const unsigned length = drivers::PauseLengthMs(static_cast<unsigned>(std::rand()), minMs, maxMs);
+        WaitPaintingWindows(nullptr, length);
+    };
     // Without a window there is no bar to pace, so no pauses.
-    CDriverProgressDlg::Tick pause;
-    if (settings.showProgress) {
-        pause = [minMs, maxMs] {
-            // The same draw and lengths as always, but waited for without burning a core, and with the
-            // windows kept drawn.
-            const unsigned length = drivers::PauseLengthMs(static_cast<unsigned>(std::rand()), minMs, maxMs);
-            WaitPaintingWindows(nullptr, length);
-        };
-    }
-    progress.SetCallbacks([steps] { return steps; }, std::move(pause));
+    progress.SetCallbacks(stepTotal, settings.showProgress ? CDriverProgressDlg::Tick(pause) : nullptr);
     if (settings.driverRoot.empty()) {
         progress.InstallDrivers();
     } else {

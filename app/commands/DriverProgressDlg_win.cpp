@@ -38,7 +38,12 @@ constexpr const char* kSerialDriverFiles[] = {
 std::string DriverLinkOnTheWay(const std::string& driverRoot, bool extract) {
     PathsToWrite own;
     if (extract) {
-        own.AddArchiveFiles(driverRoot, RunningSetupFile(), payload::Selection::Drivers, driverRoot);
+        // A damaged archive writes nothing: the extraction itself says so.
+        std::vector<ArchiveFile> files;
+        ListArchiveFiles(RunningSetupFile(), payload::Selection::Drivers, &files);
+        for (const ArchiveFile& file : files) {
+            own.Add(driverRoot, driverRoot, file.name.c_str());
+        }
     }
     for (const char* file : kSerialDriverFiles) {
         own.Add(driverRoot, driverRoot, file);
@@ -80,8 +85,8 @@ CDriverProgressDlg::CDriverProgressDlg(CDialog* owner)
     : CDialog(IDD_DRIVER_PROGRESS, owner ? owner->GetSafeHwnd() : nullptr), m_pOwner(owner) {}
 
 void CDriverProgressDlg::SetCallbacks(StepTotal stepTotal, Tick tick) {
-    m_pfnStepTotal = std::move(stepTotal);
-    m_pfnTick = std::move(tick);
+    m_pfnStepTotal = stepTotal;
+    m_pfnTick = tick;
 }
 
 int CDriverProgressDlg::InstallDrivers() {

@@ -6,17 +6,18 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "app/services/Reporter_win.h"
 #include "framework/Dialog_win.h"
+#include "framework/FunctionRef.h"
 
 class CDriverProgressDlg : public CDialog {
 public:
-    // The number of steps in which the bar fills, and the pause after each step.
-    using StepTotal = std::function<int()>;
-    using Tick = std::function<void()>;
+    // The number of steps in which the bar fills, and the pause after each step. Referred to, not
+    // copied: what they refer to must live until the installation is over.
+    using StepTotal = FunctionRef<int()>;
+    using Tick = FunctionRef<void()>;
 
     explicit CDriverProgressDlg(CDialog* owner);
     ~CDriverProgressDlg() override = default;

@@ -65,9 +65,7 @@ void CInstallProgressDlg::Finish() {
 
 bool CInstallProgressDlg::Pumped(std::uint64_t bytesMoved) {
     m_scale.Moved(bytesMoved);
-    // Each look costs a trip to the window system: a few times a second is enough to follow the work
-    // and to answer a click at once.
-    if (GetTickCount() - m_lastDraw >= kDrawIntervalMs) {
+    if (m_drawPace.Due()) {
         TakeInput();
         Draw();
     }
@@ -125,7 +123,7 @@ std::wstring CInstallProgressDlg::FittedStatus() const {
 }
 
 void CInstallProgressDlg::Draw() {
-    m_lastDraw = GetTickCount();
+    m_drawPace.Looked();
     if (!m_hWnd) {
         return;
     }

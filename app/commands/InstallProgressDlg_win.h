@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/Dialog_win.h"
+#include "framework/Pacer_win.h"
 #include "framework/ProgressScale.h"
 
 class CInstallProgressDlg : public CDialog, private PaintPumpWatcher {
@@ -41,8 +42,6 @@ private:
     void Draw();
     std::wstring FittedStatus() const;
 
-    static constexpr DWORD kDrawIntervalMs = 50;
-
     int m_language;
     ProgressScale m_scale;
     std::uint64_t m_filesDone = 0;  // bytes of the files written before the current one
@@ -50,7 +49,7 @@ private:
     std::wstring m_status;
     std::wstring m_drawnStatus;
     int m_drawnPosition = -1;
-    DWORD m_lastDraw = 0;
+    Pacer m_drawPace;
     bool m_cancelled = false;
     bool m_asking = false;
 };

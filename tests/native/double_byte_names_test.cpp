@@ -12,6 +12,7 @@
 #include "drivers/DriverPlacementPlan.h"
 #include "framework/CharacterWalk.h"
 #include "framework/IniText.h"
+#include "framework/PathFolder.h"
 #include "install/FolderPath.h"
 #include "install/LinkOnTheWay.h"
 #include "install/MainSoftwareLayout.h"
@@ -116,8 +117,9 @@ TEST(DoubleByteNames, FolderPathRules) {
         EXPECT_EQ(install::FolderLevels(folder + "\\" + c.name + "\\", c.isLeadByte),
                   (std::vector<std::string>{folder, folder + "\\" + c.name}))
             << Describe(c);
-        EXPECT_EQ(drivers::WindowsFolderOf(folder + "\\system32", c.isLeadByte), folder + "\\") << Describe(c);
-        EXPECT_EQ(drivers::WindowsFolderOf(c.name, c.isLeadByte), "") << Describe(c);
+        EXPECT_EQ(text::FolderOfPath(folder + "\\system32", c.isLeadByte), folder + "\\") << Describe(c);
+        EXPECT_EQ(text::FolderOfPath(folder + "\\" + c.name, c.isLeadByte), folder + "\\") << Describe(c);
+        EXPECT_EQ(text::FolderOfPath(c.name, c.isLeadByte), "") << Describe(c);
     }
 }
 

@@ -120,12 +120,6 @@ TEST(DriverPlacementPlan, OnlyWindows7ReadsTheLog) {
     EXPECT_FALSE(drivers::NeedsDriverStoreFolder(std::nullopt));
 }
 
-TEST(DriverPlacementPlan, WindowsFolderOfSystemFolder) {
-    EXPECT_EQ(drivers::WindowsFolderOf("C:\\Windows\\system32"), "C:\\Windows\\");
-    EXPECT_EQ(drivers::WindowsFolderOf("D:\\WINNT\\System32"), "D:\\WINNT\\");
-    EXPECT_EQ(drivers::WindowsFolderOf("system32"), "");
-}
-
 struct ScanCase {
     const char* what;
     std::string log;

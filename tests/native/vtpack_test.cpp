@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/common/PeImage.h"
 #include "tools/vtpack/Commands.h"
 #include "tools/vtpack/PayloadTree.h"
 #include "tools/vtpack/TemporaryOutput.h"
@@ -149,6 +150,57 @@ TEST(WriteSetup, FileChangedAfterTheTreeWasReadWritesNothing) {
         EXPECT_EQ(exitCode, 1);
         EXPECT_NE(errors.find("\"" + changed.string() + "\""), std::string::npos) << errors;
         EXPECT_TRUE(Listing(tree / "out").empty()) << testing::PrintToString(Listing(tree / "out"));
+    }
+}
+
+// The checksum as pefile computes it, in 32-bit words with the carries folded at the end: another road
+// to the same sum of 16-bit words. `field` is where the checksum lies, a multiple of 4.
+std::uint32_t ReferenceChecksum(std::string file, std::size_t field) {
+    const std::size_t length = file.size();
+    file.append((4 - file.size() % 4) % 4, '\0');
+    std::uint64_t sum = 0;
+    for (std::size_t at = 0; at < file.size(); at += 4) {
+        if (at != field) {
+            sum =
+                (sum & 0xFFFFFFFF) + payload::ReadLe32(reinterpret_cast<const unsigned char*>(&file[at])) + (sum >> 32);
+        }
+    }
+    sum = (sum & 0xFFFFFFFF) + (sum >> 32);
+    sum = (sum & 0xFFFF) + (sum >> 16);
+    sum = (sum + (sum >> 16)) & 0xFFFF;
+    return static_cast<std::uint32_t>(sum + length);
+}
+
+// The header of the setup names the checksum of the whole file, payload and padding included, where the
+// stub's linker gave it one; a stub without one stays without, and nothing else of the stub changes.
+TEST(WriteSetup, ChecksumIsTheWholeFilesWhereTheStubCarriesOne) {
+    for (const bool plus : {false, true}) {
+        for (const std::uint32_t stubChecksum : {0u, 0x2DA55u}) {
+            SCOPED_TRACE(testing::Message() << (plus ? "PE32+" : "PE32") << ", stub checksum " << stubChecksum);
+            TempTree tree;
+            tree.Write("payload/QTXPrograms/a.dll", std::string(70001, '\xC3'));
+            tree.Write("payload/QTXPrograms/b.dll", "second file");
+            std::string stubBytes = testing_pe::Image(plus) + std::string(3001, '\x90');
+            const std::size_t field = testing_pe::kOptionalHeader + 64;
+            testing_pe::Put32(stubBytes, field, stubChecksum);
+            const fs::path stub = tree.Write("stub.exe", stubBytes);
+            PayloadTree read = ReadPayloadTree(tree / "payload");
+            const fs::path output = tree / "VtSetup.exe";
+            testing::internal::CaptureStdout();
+            ASSERT_EQ(WriteSetup(read.items, stub.string(), output.string()), 0);
+            testing::internal::GetCapturedStdout();
+
+            const std::string setup = Read(output);
+            const std::uint32_t written = payload::ReadLe32(reinterpret_cast<const unsigned char*>(&setup[field]));
+            if (stubChecksum == 0) {
+                EXPECT_EQ(written, 0u);
+            } else {
+                EXPECT_EQ(written, ReferenceChecksum(setup, field));
+                EXPECT_NE(written, stubChecksum);
+            }
+            EXPECT_EQ(setup.substr(0, field), stubBytes.substr(0, field));
+            EXPECT_EQ(setup.substr(field + 4, stubBytes.size() - field - 4), stubBytes.substr(field + 4));
+        }
     }
 }
 

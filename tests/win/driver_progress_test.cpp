@@ -131,7 +131,9 @@ TEST_P(DriverInstall, StartsWhatIsThereAndRemovesTheSerialDriverFiles) {
         MessageBoxWatcher watcher;
         CDriverProgressDlg progress(nullptr);
         progress.m_title = "Installing the driver...";
-        progress.SetCallbacks([] { return 22; }, [&ticks] { ++ticks; });
+        const auto stepTotal = [] { return 22; };
+        const auto tick = [&ticks] { ++ticks; };
+        progress.SetCallbacks(stepTotal, tick);
         EXPECT_EQ(progress.InstallDriversBelow(root.Path(), false), 1);
         EXPECT_EQ(progress.GetSafeHwnd() == nullptr || !IsWindow(progress.GetSafeHwnd()), true);
         const std::vector<std::wstring> texts = watcher.Stop();
@@ -201,7 +203,8 @@ TEST(DriverInstallers, UnattendedWaitsForThePackageInstallerAndTellsBothExitCode
             progress.m_showWindow = !unattended;
             progress.m_waitForPackageInstaller = unattended;
             progress.m_reporter = &reporter;
-            progress.SetCallbacks([] { return 1; }, nullptr);
+            const auto stepTotal = [] { return 1; };
+            progress.SetCallbacks(stepTotal, nullptr);
             progress.InstallDriversBelow(root.Path(), false);
             EXPECT_FALSE(progress.Failed());
         }

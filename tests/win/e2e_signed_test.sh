@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Signed and damaged setups end to end. A throwaway certificate is made with openssl; the distribution's
 # setup is signed with osslsigncode and a second signature nested into the first; osslsigncode verify and
-# vtpack verify both pass, vtpack extract gives the payload back, and the main software installs through
-# the window from the signed setup.
+# vtpack verify both pass, the header's checksum is the whole file's at each step, vtpack extract gives
+# the payload back, and the main software installs through the window from the signed setup.
 # Then three damaged setups (a payload byte flipped, the file cut short as by a broken download, the
 # signed setup altered after signing): vtpack verify refuses each, and in both languages the install
 # button and the USB driver button each answer with the damaged-setup message and write nothing.
@@ -90,6 +90,11 @@ echo "--- vtpack verify"
 # The signer added no padding of its own: its table starts right behind the count.
 "$vtpack" list "$work/signed/VtSetup.exe" | grep -q "at offset $unsigned_length, right behind the archive" ||
     fail "the certificate table does not start at $unsigned_length"
+# The header's checksum covers the whole file: vtpack wrote the unsigned file's, each signature its own.
+for setup in "$dist/VtSetup.exe" "$work/once.exe" "$work/signed/VtSetup.exe"; do
+    "$vtpack" list "$setup" | grep -q "^checksum: [0-9]*, the whole file's$" ||
+        fail "$setup: $("$vtpack" list "$setup" | grep '^checksum')"
+done
 "$vtpack" extract "$work/signed/VtSetup.exe" "$work/extracted" >/dev/null || fail "vtpack extract"
 diff -r "$payload" "$work/extracted" || fail "vtpack extract of the signed setup differs from the payload"
 install "$work/signed" 2 "Install OK!"

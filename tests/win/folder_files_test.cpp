@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,146 +18,8 @@ void WriteFile(const std::string& path, const std::string& bytes, DWORD attribut
     SetFileAttributesA(path.c_str(), attributes);
 }
 
-using CopyOperation = std::function<void(const std::string&, const std::string&)>;
-
-struct NamedCopy {
-    const char* name;
-    CopyOperation copy;
-};
-
-const NamedCopy kCopies[] = {
-    {"CopyFolderFiles", [](const std::string& from, const std::string& to) { CopyFolderFiles(from, to); }},
-    {"CopyFolderFilesByContent",
-     [](const std::string& from, const std::string& to) { EXPECT_TRUE(CopyFolderFilesByContent(from, to)); }},
-};
-
 std::string WithoutBackslash(const std::string& folder) {
     return folder.substr(0, folder.size() - 1);
-}
-
-bool IsReadOnly(const std::string& path) {
-    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
-TEST(CopyFolder, CopiesEveryFileOfOneLevelWithOrWithoutTrailingBackslash) {
-    for (const NamedCopy& operation : kCopies) {
-        for (int form = 0; form < 4; ++form) {
-            SCOPED_TRACE(std::string(operation.name) + " form " + std::to_string(form));
-            wintest::TempFolder scratch;
-            const std::string source = MakeFolder(scratch / "from\\");
-            const std::string destination = MakeFolder(scratch / "to\\");
-            MakeFolder(scratch / "from\\sub\\");
-            WriteFile(source + "a.ini", "new");
-            WriteFile(source + "hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-            WriteFile(source + "sub\\inner.txt", "inner");
-            WriteFile(destination + "a.ini", "older and longer");
-            WriteFile(destination + "kept.txt", "kept");
-
-            operation.copy(form & 1 ? source : WithoutBackslash(source),
-                           form & 2 ? destination : WithoutBackslash(destination));
-
-            EXPECT_EQ(Content(destination + "a.ini"), "new");
-            EXPECT_EQ(Content(destination + "hidden.dat"), "h");
-            EXPECT_EQ(Content(destination + "kept.txt"), "kept");
-            EXPECT_FALSE(wintest::Exists(destination + "sub"));
-            EXPECT_FALSE(wintest::Exists(destination + "inner.txt"));
-        }
-    }
-}
-
-TEST(CopyFolder, ShorterAndEmptySourcesReplaceTheWholeDestination) {
-    for (const NamedCopy& operation : kCopies) {
-        SCOPED_TRACE(operation.name);
-        wintest::TempFolder scratch;
-        const std::string source = MakeFolder(scratch / "from\\");
-        const std::string destination = MakeFolder(scratch / "to\\");
-        WriteFile(source + "short.ini", "ab");
-        WriteFile(source + "empty.ini", "");
-        WriteFile(destination + "short.ini", "0123456789");
-        WriteFile(destination + "empty.ini", "old");
-
-        operation.copy(source, destination);
-
-        EXPECT_EQ(Content(destination + "short.ini"), "ab");
-        EXPECT_EQ(Content(destination + "empty.ini"), "");
-    }
-}
-
-TEST(CopyFolder, MissingOrEmptyFoldersCopyNothingAndCreateNothing) {
-    for (const NamedCopy& operation : kCopies) {
-        SCOPED_TRACE(operation.name);
-        wintest::TempFolder scratch;
-        const std::string source = MakeFolder(scratch / "from\\");
-        WriteFile(source + "a.ini", "a");
-
-        operation.copy(scratch.Path() + "absent\\", MakeFolder(scratch / "to\\"));
-        operation.copy(source, scratch.Path() + "nowhere\\");
-        operation.copy(source, "");
-        operation.copy("", scratch.Path() + "to\\");
-
-        EXPECT_FALSE(wintest::Exists(scratch.Path() + "to\\a.ini"));
-        EXPECT_FALSE(wintest::Exists(scratch.Path() + "nowhere"));
-    }
-}
-
-TEST(CopyFolder, ReadOnlySourceStaysReadOnlyOnlyThroughTheSystemCopy) {
-    wintest::TempFolder scratch;
-    const std::string source = MakeFolder(scratch / "from\\");
-    WriteFile(source + "locked.ini", "ro", FILE_ATTRIBUTE_READONLY);
-
-    CopyFolderFiles(source, MakeFolder(scratch / "copied\\"));
-    EXPECT_TRUE(CopyFolderFilesByContent(source, MakeFolder(scratch / "rewritten\\")));
-
-    EXPECT_EQ(Content(scratch.Path() + "copied\\locked.ini"), "ro");
-    EXPECT_TRUE(IsReadOnly(scratch.Path() + "copied\\locked.ini"));
-    EXPECT_EQ(Content(scratch.Path() + "rewritten\\locked.ini"), "ro");
-    EXPECT_FALSE(IsReadOnly(scratch.Path() + "rewritten\\locked.ini"));
-}
-
-TEST(CopyFolderFilesByContent, SkipsASourceHeldOpenAndCopiesTheRest) {
-    wintest::TempFolder scratch;
-    const std::string source = MakeFolder(scratch / "from\\");
-    const std::string destination = MakeFolder(scratch / "to\\");
-    WriteFile(source + "held.ini", "held");
-    WriteFile(source + "free.ini", "free");
-
-    wintest::FileHolder holder(source + "held.ini");
-    ASSERT_TRUE(holder.Holding());
-    ExtractFailure failure;
-    EXPECT_TRUE(CopyFolderFilesByContent(source, destination, &failure));
-
-    EXPECT_EQ(failure.kind, ExtractFailure::Kind::None);
-    EXPECT_FALSE(wintest::Exists(destination + "held.ini"));
-    EXPECT_EQ(Content(destination + "free.ini"), "free");
-}
-
-TEST(CopyFolderFilesByContent, LargeFileArrivesWhole) {
-    wintest::TempFolder scratch;
-    const std::string source = MakeFolder(scratch / "from\\");
-    std::string content;
-    for (int i = 0; content.size() < 300000; ++i) {
-        content += std::to_string(i) + ",";
-    }
-    WriteFile(source + "big.bin", content);
-
-    EXPECT_TRUE(CopyFolderFilesByContent(source, MakeFolder(scratch / "to\\")));
-
-    EXPECT_EQ(Content(scratch.Path() + "to\\big.bin"), content);
-}
-
-// The build lays out full_disk\SoftCfg.ini as a link to /dev/full, where every write fails for want of space.
-TEST(CopyFolderFilesByContent, WriteFailureStopsAndNamesTheFile) {
-    wintest::TempFolder scratch;
-    const std::string source = MakeFolder(scratch / "from\\");
-    WriteFile(source + "SoftCfg.ini", "[BaseCfg]\r\nLanguage=3\r\n");
-    const std::string destination = wintest::ProgramFolder() + "full_disk\\";
-
-    ExtractFailure failure;
-    EXPECT_FALSE(CopyFolderFilesByContent(source, destination, &failure));
-
-    EXPECT_EQ(failure.kind, ExtractFailure::Kind::Write);
-    EXPECT_EQ(failure.path, destination + "SoftCfg.ini");
-    EXPECT_EQ(failure.systemError, static_cast<DWORD>(ERROR_DISK_FULL));
 }
 
 TEST(DeleteFolderFiles, DeletesWhatItCanAndLeavesFoldersAlone) {

@@ -1,15 +1,12 @@
-# Software installation under Wine: flat folder operations, shortcuts, file probes.
+# Software installation under Wine: the loose folders, emptying a folder, shortcuts, file probes.
 vt_program(write_shortcut SOURCES write_shortcut_win.cpp LIBS vt_install)
-
-# A destination file that is really /dev/full: every write to it fails as on a full disk.
-file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/full_disk)
-file(CREATE_LINK /dev/full ${CMAKE_CURRENT_BINARY_DIR}/full_disk/SoftCfg.ini SYMBOLIC)
 
 # A folder that is a Unix symbolic link to its sibling, which Wine shows as a reparse point.
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/other)
 file(CREATE_LINK other ${CMAKE_CURRENT_BINARY_DIR}/linked_folder/Link SYMBOLIC)
 
 vt_test(folder_files_test SOURCES folder_files_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
+vt_test(program_folders_test SOURCES program_folders_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)
 vt_test(shortcut_test SOURCES shortcut_test.cpp WineTestSupport_win.cpp LIBS vt_install uuid)
 vt_test(file_probes_test SOURCES file_probes_test.cpp WineTestSupport_win.cpp LIBS vt_install)
 vt_test(file_backup_test SOURCES file_backup_test.cpp WineTestSupport_win.cpp LIBS vt_install DEPENDS vt_hold_file)

@@ -4,6 +4,7 @@
 
 #include "payload/PayloadExtractor_win.h"
 #include "payload/PayloadFormat.h"
+#include "payload/SetupFile_win.h"
 #include "tests/common/ArchiveBytes.h"
 #include "tests/win/WineTestSupport_win.h"
 
@@ -228,10 +229,15 @@ TEST(PayloadExtractor, MissingArchiveIsReported) {
     ExtractFailure failure;
     EXPECT_EQ(ExtractArchiveFiles(nullptr, destination.Path(), Selection::Payload, &failure), 0);
     EXPECT_EQ(failure.kind, ExtractFailure::Kind::OpenArchive);
-    // The running program never opened its own file: both extractors refuse and write nothing.
-    EXPECT_EQ(ExtractPayloadFiles(destination.Path(), &failure), 0);
+    // The running program never opened its own file: the listing an installation plans from and the
+    // driver extraction both refuse, and nothing is written.
+    std::vector<ArchiveFile> files;
+    failure = ExtractFailure();
+    EXPECT_FALSE(ListArchiveFiles(RunningSetupFile(), Selection::Payload, &files, &failure));
     EXPECT_EQ(failure.kind, ExtractFailure::Kind::OpenArchive);
+    EXPECT_TRUE(files.empty());
     EXPECT_EQ(ExtractDriverFiles(destination.Path(), &failure), 0);
+    EXPECT_EQ(failure.kind, ExtractFailure::Kind::OpenArchive);
     EXPECT_TRUE(wintest::ListFiles(destination.Path()).empty());
 }
 
@@ -255,4 +261,54 @@ TEST(PayloadExtractor, ProgramExtractsTheArchiveBehindItsOwnImage) {
         EXPECT_EQ(wintest::RunAndWait("\"" + program + "\" \"" + destination.Path() + "\\\" " + c.selection), 1);
         EXPECT_EQ(wintest::ListFiles(destination.Path()), c.files) << c.selection;
     }
+}
+
+// The one listing of the archive: what an installation plans from and what the driver installation checks
+// for links. The selected entries in table order with their data's place, or why there are none.
+TEST(ListArchiveFiles, SelectedEntriesInTableOrderOrWhyNot) {
+    const ta::Entries entries = {
+        {"MxDriver\\a.sys", "aa"}, {"QTXPrograms\\p.exe", "ppp"}, {"QTXDriver\\i.exe", "i"}, {"top.txt", "tttt"}};
+    TempFolder work;
+    const std::string archivePath = work / "setup.bin";
+    ASSERT_TRUE(wintest::WriteWholeFile(archivePath, ta::Build(entries)));
+    CFile file;
+    ASSERT_TRUE(file.Open(archivePath, CFile::Mode::Read, FILE_SHARE_READ));
+    const struct {
+        Selection selection;
+        std::vector<std::string> names;
+    } cases[] = {
+        {Selection::Payload, {"QTXPrograms\\p.exe", "QTXDriver\\i.exe", "top.txt"}},
+        {Selection::Drivers, {"MxDriver\\a.sys", "QTXDriver\\i.exe"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<ArchiveFile> files;
+        ExtractFailure failure;
+        ASSERT_TRUE(ListArchiveFiles(&file, c.selection, &files, &failure));
+        EXPECT_EQ(failure.kind, ExtractFailure::Kind::None);
+        std::vector<std::string> names;
+        for (const ArchiveFile& listed : files) {
+            names.push_back(listed.name);
+            std::string data(listed.dataSize, '\0');
+            ASSERT_TRUE(file.Seek(listed.dataOffset) && file.Read(data.data(), listed.dataSize)) << listed.name;
+            for (const auto& [name, bytes] : entries) {
+                if (name == listed.name) {
+                    EXPECT_EQ(data, bytes) << name;
+                }
+            }
+        }
+        EXPECT_EQ(names, c.names);
+    }
+
+    // Cut short, as by a broken download: no entry, and the archive named as broken.
+    std::string cut = ta::Build(entries);
+    cut.resize(cut.size() - 3);
+    ASSERT_TRUE(wintest::WriteWholeFile(work / "cut.bin", cut));
+    CFile cutFile;
+    ASSERT_TRUE(cutFile.Open(work / "cut.bin", CFile::Mode::Read, FILE_SHARE_READ));
+    std::vector<ArchiveFile> files = {{"stale", 0, 0}};
+    ExtractFailure failure;
+    EXPECT_FALSE(ListArchiveFiles(&cutFile, Selection::Payload, &files, &failure));
+    EXPECT_EQ(failure.kind, ExtractFailure::Kind::BadArchive);
+    EXPECT_EQ(failure.path, work / "cut.bin");
+    EXPECT_TRUE(files.empty());
 }

@@ -8,6 +8,7 @@
 #include "payload/PackPlan.h"
 #include "tools/vtpack/Commands.h"
 #include "tools/vtpack/PayloadTree.h"
+#include "tools/vtpack/PeChecksum.h"
 #include "tools/vtpack/TemporaryOutput.h"
 
 namespace fs = std::filesystem;
@@ -93,6 +94,12 @@ int WriteSetup(const std::vector<payload::PackItem>& items,
     if (!writer.Finish() || !out) {
         std::cerr << "vtpack: " << (writer.Error().empty() ? "cannot write \"" + output.Path() + "\"" : writer.Error())
                   << "\n";
+        return 1;
+    }
+    // The stub's checksum covered the stub alone; the header now names the whole file's.
+    std::string error;
+    if (!out.flush() || !WritePeChecksum(output.Path(), &error)) {
+        std::cerr << "vtpack: " << (error.empty() ? "cannot write \"" + output.Path() + "\"" : error) << "\n";
         return 1;
     }
     if (!output.Commit()) {

@@ -12,6 +12,7 @@
 #include "payload/PayloadFormat.h"
 #include "tools/vtpack/Commands.h"
 #include "tools/vtpack/Gbk.h"
+#include "tools/vtpack/PeChecksum.h"
 #include "tools/vtpack/StdFileSource.h"
 #include "tools/vtpack/StubVersion.h"
 
@@ -41,10 +42,26 @@ std::string SignatureLine(StdFileSource& file, std::uint64_t archiveEnd) {
     }
     std::string line = "signature: a certificate table of " + std::to_string(table.size) + " bytes at offset " +
                        std::to_string(table.offset);
-    line += archiveEnd == table.offset
-                ? ", right behind the archive"
-                : ", not at the end of the file: the archive ends at the file's end";
+    line += archiveEnd == table.offset ? ", right behind the archive"
+                                       : ", not at the end of the file: the archive ends at the file's end";
     return line + " (osslsigncode verify or signtool verify checks it)";
+}
+
+std::string ChecksumLine(StdFileSource& file) {
+    payload::PeHeaders headers;
+    std::uint32_t stored = 0;
+    std::uint32_t computed = 0;
+    if (!StoredPeChecksum(file, &headers, &stored)) {
+        return "checksum: no PE headers";
+    }
+    if (stored == 0) {
+        return "checksum: none";
+    }
+    if (!ComputePeChecksum(file, headers, &computed)) {
+        return "checksum: " + std::to_string(stored) + ", the file could not be read to compare";
+    }
+    return "checksum: " + std::to_string(stored) +
+           (stored == computed ? ", the whole file's" : ", not the whole file's (" + std::to_string(computed) + ")");
 }
 
 std::string RecordLine(payload::ArchiveSource& archive) {
@@ -95,7 +112,8 @@ int ListCommand(const std::string& setupPath) {
     }
     std::cout << "setup program: version " << StubVersionText(ReadStubVersion(file)) << "\n"
               << RecordLine(source) << "\n"
-              << SignatureLine(file, source.Length()) << "\n";
+              << SignatureLine(file, source.Length()) << "\n"
+              << ChecksumLine(file) << "\n";
     if (!walk.ok()) {
         std::cerr << "vtpack: entry " << walk.failedIndex << ": " << payload::ArchiveErrorText(walk.error) << "\n";
         return 1;

@@ -1,15 +1,14 @@
 #include "tools/vtpack/StubVersion.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "payload/PayloadFormat.h"
+#include "payload/PeHeaders.h"
 
 namespace {
 
-constexpr std::uint32_t kResourceDirectory = 2;
-constexpr std::uint32_t kVersionType = 16;            // RT_VERSION
+constexpr std::uint32_t kVersionType = 16;  // RT_VERSION
 constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
 constexpr std::uint32_t kSubdirectoryFlag = 0x80000000;
 constexpr std::uint32_t kMaxVersionSize = 64 * 1024;  // a version resource is a few hundred bytes
@@ -30,35 +29,20 @@ public:
     explicit ImageReader(payload::ArchiveSource& file) : m_file(file) {}
 
     bool ReadHeaders() {
-        unsigned char dos[64];
-        if (!m_file.ReadAt(0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') {
+        const payload::PeHeaders headers = payload::ReadPeHeaders(m_file);
+        const std::uint64_t entry = headers.Directory(payload::pe::kResourceDirectory);
+        unsigned char directory[payload::pe::kDirectoryEntrySize];
+        if (entry == 0 || !m_file.ReadAt(entry, directory, sizeof directory)) {
             return false;
         }
-        const std::uint32_t pe = payload::ReadLe32(dos + 0x3C);
-        unsigned char coff[24];
-        if (!m_file.ReadAt(pe, coff, sizeof coff) || std::memcmp(coff, "PE\0\0", 4) != 0) {
+        m_resourceRva = payload::ReadLe32(directory);
+        std::vector<unsigned char> table(headers.sectionCount * std::size_t{payload::pe::kSectionHeaderSize});
+        if (!table.empty() &&
+            !m_file.ReadAt(headers.sectionTable, table.data(), static_cast<std::uint32_t>(table.size()))) {
             return false;
         }
-        const std::uint16_t sectionCount = Le16(coff + 6);
-        const std::uint16_t optionalSize = Le16(coff + 20);
-        std::vector<unsigned char> optional(optionalSize);
-        if (optionalSize < 2 || !m_file.ReadAt(pe + 24, optional.data(), optionalSize)) {
-            return false;
-        }
-        // The data directories follow the fields whose width differs between PE32 and PE32+.
-        const std::uint16_t magic = Le16(optional.data());
-        const std::size_t directories = magic == 0x10B ? 96 : magic == 0x20B ? 112 : 0;
-        const std::size_t entry = directories + kResourceDirectory * 8;
-        if (directories == 0 || optionalSize < entry + 8) {
-            return false;
-        }
-        m_resourceRva = payload::ReadLe32(optional.data() + entry);
-        std::vector<unsigned char> table(sectionCount * 40u);
-        if (!table.empty() && !m_file.ReadAt(pe + 24 + optionalSize, table.data(), static_cast<std::uint32_t>(table.size()))) {
-            return false;
-        }
-        for (std::size_t i = 0; i < sectionCount; ++i) {
-            const unsigned char* s = table.data() + i * 40;
+        for (std::size_t i = 0; i < headers.sectionCount; ++i) {
+            const unsigned char* s = table.data() + i * payload::pe::kSectionHeaderSize;
             m_sections.push_back({payload::ReadLe32(s + 12), payload::ReadLe32(s + 8), payload::ReadLe32(s + 16),
                                   payload::ReadLe32(s + 20)});
         }

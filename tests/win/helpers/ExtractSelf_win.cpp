@@ -1,5 +1,7 @@
 // Test helper: a program that carries an archive behind its image, as the setup does, and extracts
-// it with the setup's extractors. Usage: vt_extract_self DESTINATION\ payload|drivers
+// it with the setup's extractor: the driver folders as the driver installation does, or the payload's
+// entries (what an installation lists and plans) through the same extractor. Usage:
+// vt_extract_self DESTINATION\ payload|drivers
 // The exit code is the extractor's result; a failure is described on stderr.
 #include <windows.h>
 
@@ -20,8 +22,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     ExtractFailure failure;
-    const int result = std::strcmp(argv[2], "drivers") == 0 ? ExtractDriverFiles(argv[1], &failure)
-                                                            : ExtractPayloadFiles(argv[1], &failure);
+    const int result = std::strcmp(argv[2], "drivers") == 0
+                           ? ExtractDriverFiles(argv[1], &failure)
+                           : ExtractArchiveFiles(RunningSetupFile(), argv[1], payload::Selection::Payload, &failure);
     if (result == 0) {
         std::fprintf(stderr, "extraction failed: kind %d, file %s, system error %lu, archive error %d\n",
                      static_cast<int>(failure.kind), failure.path.c_str(), failure.systemError,
