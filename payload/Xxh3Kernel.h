@@ -16,6 +16,10 @@ extern const Xxh3Kernel kXxh3Scalar;
 extern const Xxh3Kernel kXxh3Sse2;
 extern const Xxh3Kernel kXxh3Avx2;
 
+struct ProcessorRegisters;
+
+// The fastest one a processor that reports these registers runs.
+const Xxh3Kernel& Xxh3KernelFor(const ProcessorRegisters& registers);
 // The fastest one this processor runs.
 const Xxh3Kernel& ChosenXxh3Kernel();
 

@@ -33,11 +33,17 @@ InstallCommandSettings InstallSettingsFor(const switches::SetupSwitches& given,
     }
     settings.languagePosition = languagePosition;
     settings.productName = start.productName;
+    settings.setupFile = start.setupFile;
     settings.setupFolder = start.setupFolder;
-    const ShortcutFolders shortcuts =
-        FindShortcutFolders(switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount()));
-    settings.desktopFolder = shortcuts.desktop;
-    settings.programsFolder = shortcuts.programs;
+    if (start.desktopFolder.empty()) {
+        const ShortcutFolders shortcuts =
+            FindShortcutFolders(switches::ShortcutsForAllUsers(given.shortcuts, RunsAsSystemAccount()));
+        settings.desktopFolder = shortcuts.desktop;
+        settings.programsFolder = shortcuts.programs;
+    } else {
+        settings.desktopFolder = start.desktopFolder;
+        settings.programsFolder = start.programsFolder;
+    }
     return settings;
 }
 
@@ -80,8 +86,12 @@ int InstallSoftware(const switches::SetupSwitches& given,
     return kExitInstalled;
 }
 
-int InstallDrivers(const switches::SetupSwitches& given, int languagePosition, Reporter& reporter) {
+int InstallDrivers(const switches::SetupSwitches& given,
+                   const StartValues& start,
+                   int languagePosition,
+                   Reporter& reporter) {
     DriverCommandSettings settings;
+    settings.driverRoot = start.driverRoot;
     settings.languagePosition = languagePosition;
     settings.showProgress = given.mode == switches::Mode::Silent;
     settings.reporter = &reporter;
@@ -103,7 +113,7 @@ int RunUnattended(const switches::SetupSwitches& given, const StartValues& start
                   (given.mode == switches::Mode::Silent ? L"silent" : L"very silent") + L": /TYPE=" +
                   AnsiToWide(switches::KindName(given.kind)));
     if (given.kind == Kind::UsbDriver) {
-        return InstallDrivers(given, languagePosition, reporter);
+        return InstallDrivers(given, start, languagePosition, reporter);
     }
     return InstallSoftware(given, start, languagePosition, reporter);
 }

@@ -7,6 +7,7 @@
 
 #include "app/commandline/SetupSwitches.h"
 
+class CFile;
 class SetupLog;
 
 // What start-up read from "SetupCfg.ini" beside the setup.
@@ -15,6 +16,16 @@ struct StartValues {
     std::wstring setupFolderName;  // the same folder as the system names it
     std::string productName = "Vectrace";
     int languageIndex = 1;  // 1..13
+    // The rest the setup finds itself; tests run the command line on files and folders of their own.
+    // Null: the running setup's own file.
+    CFile* setupFile = nullptr;
+    // Empty: the USB drivers are extracted into the system folder and installed from there; otherwise a
+    // folder that holds the driver folders already, ending in "\".
+    std::string driverRoot;
+    // Empty: the shortcuts go where the switches and the account say; otherwise into these, each
+    // ending in "\".
+    std::string desktopFolder;
+    std::string programsFolder;
 };
 
 // Exit codes.

@@ -49,6 +49,10 @@ bool RunDriverCommand(const DriverCommandSettings& settings) {
     };
     // Without a window there is no bar to pace, so no pauses.
     progress.SetCallbacks(stepTotal, settings.showProgress ? CDriverProgressDlg::Tick(pause) : nullptr);
-    progress.InstallDrivers();
+    if (settings.driverRoot.empty()) {
+        progress.InstallDrivers();
+    } else {
+        progress.InstallDriversBelow(settings.driverRoot, false);
+    }
     return !progress.Failed();
 }

@@ -2,6 +2,8 @@
 // The USB driver command of the main window's two driver buttons (the visible one and the hidden one
 // in the top-left corner run the same installation) and of the command line's /TYPE=usbdriver.
 
+#include <string>
+
 #include "drivers/ProgressPacing.h"
 
 class CDialog;
@@ -15,6 +17,9 @@ struct DriverCommandSettings {
     bool showProgress = true;              // false: no window at all, and no pauses to pace a bar nobody sees
     Reporter* reporter = nullptr;          // where "error!" goes; message boxes when null
     bool waitForPackageInstaller = false;  // true unattended: the run ends after InstallDriver.exe
+    // Empty: the driver folders are extracted into the system folder and installed from there; otherwise
+    // a folder that holds them already, ending in "\" (tests).
+    std::string driverRoot;
     int progressSteps = drivers::kDefaultProgressSteps;
     int pauseMinMs = drivers::kDefaultPauseMinMs;
     int pauseMaxMs = drivers::kDefaultPauseMaxMs;

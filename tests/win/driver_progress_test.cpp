@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <atomic>
 #include <string>
@@ -13,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/SetupRun_win.h"
+#include "app/services/FatalErrorReport_win.h"
 #include "tests/win/WineTestSupport_win.h"
 #include "tools/uidriver/UiDriver_win.h"
 
@@ -69,6 +73,17 @@ void LayOutDriverFolders(const TempFolder& root) {
         ASSERT_TRUE(WriteWholeFile(root / "MxDriver\\" + name, name));
     }
     DeleteFileA((root / "MxDriver\\UsbDriver.exe").c_str());
+}
+
+// The same with both stand-in installers in place, each told how to run and end (BehaveFile.h).
+void LayOutWithInstallers(const TempFolder& root, const char* serialBehaviour, const char* packageBehaviour) {
+    LayOutDriverFolders(root);
+    const std::string serial = root / "MxDriver\\UsbDriver.exe";
+    const std::string package = root / "QTXDriver\\InstallDriver.exe";
+    ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
+    ASSERT_TRUE(WriteWholeFile(serial + ".behave", serialBehaviour));
+    ASSERT_TRUE(WriteWholeFile(package + ".behave", packageBehaviour));
 }
 
 // What the placement adds to the Windows folder goes again when this ends.
@@ -175,13 +190,10 @@ std::wstring Steps(const std::vector<std::wstring>& steps) {
 TEST(DriverInstallers, UnattendedWaitsForThePackageInstallerAndTellsBothExitCodes) {
     for (const bool unattended : {true, false}) {
         TempFolder root;
-        LayOutDriverFolders(root);
+        ASSERT_NO_FATAL_FAILURE(
+            LayOutWithInstallers(root, "exit-code=7\r\n", "run-ms=2000\r\nexit-code=3221225477\r\n"));
         const std::string serial = root / "MxDriver\\UsbDriver.exe";
         const std::string package = root / "QTXDriver\\InstallDriver.exe";
-        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/UsbDriver.exe", serial.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(VT_BIN_DIR "/InstallDriver.exe", package.c_str(), FALSE));
-        ASSERT_TRUE(WriteWholeFile(serial + ".behave", "exit-code=7\r\n"));
-        ASSERT_TRUE(WriteWholeFile(package + ".behave", "run-ms=2000\r\nexit-code=3221225477\r\n"));
 
         StepRecorder reporter;
         {
@@ -211,6 +223,60 @@ TEST(DriverInstallers, UnattendedWaitsForThePackageInstallerAndTellsBothExitCode
             }
             Sleep(2500);  // the stand-in lets go of its folder before the folder goes
         }
+    }
+}
+
+// Whether the stand-in installer whose run record is `record` had ended: its process is gone, or it
+// is there and has ended. False when it never wrote its record.
+bool StandInEnded(const std::string& record) {
+    std::string line;
+    const std::size_t at = ReadWholeFile(record, line) ? line.find("\tpid=") : std::string::npos;
+    if (at == std::string::npos) {
+        return false;
+    }
+    const DWORD pid = std::strtoul(line.c_str() + at + 5, nullptr, 10);
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) {
+        return true;
+    }
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    if (!ended) {
+        WaitForSingleObject(process, 30000);  // it lets go of its folder before the folder goes
+    }
+    CloseHandle(process);
+    return ended;
+}
+
+// The command line's unattended run, /SILENT as /VERYSILENT, ends only after the package installer
+// has: a deployment tool that reboots next must not cut the driver package short. Its exit code is the
+// run's, 0, whatever the installer's own was, which the log tells.
+TEST(DriverInstallers, UnattendedCommandLineEndsAfterThePackageInstaller) {
+    for (const std::wstring mode : {L"/SILENT", L"/VERYSILENT"}) {
+        SCOPED_TRACE(std::string(mode.begin(), mode.end()));
+        TempFolder root;
+        // Long enough that a run which does not wait is over well before it.
+        ASSERT_NO_FATAL_FAILURE(LayOutWithInstallers(root, "", "run-ms=3000\r\nexit-code=3\r\n"));
+        const std::string package = root / "QTXDriver\\InstallDriver.exe";
+        const std::string log = root / "setup.log";
+        StartValues start;
+        start.languageIndex = 3;
+        start.driverRoot = root.Path();
+
+        int exitCode = -1;
+        bool ended = false;
+        {
+            const WindowsFolderAdditions placed;
+            exitCode = RunSetup(
+                L"VtSetup.exe " + mode + L" /TYPE=usbdriver /LOG=" + std::wstring(log.begin(), log.end()), start);
+            ended = StandInEnded(package + ".log");
+        }
+        ReportFatalErrorsTo(nullptr, false, 0);  // the run's log is closed
+
+        EXPECT_EQ(exitCode, 0);
+        EXPECT_TRUE(ended) << "the run ended while InstallDriver.exe still ran";
+        const std::string logged = Content(log);
+        EXPECT_NE(logged.find(package + " ended with exit code 3\r\n"), std::string::npos) << logged;
+        EXPECT_NE(logged.find("Exit code 0\r\n"), std::string::npos) << logged;
     }
 }
 

@@ -193,7 +193,8 @@ private:
         }
         SHCreateFolders(m_stageFolder);
         if (!CopyFileW(Utf8ToWide(source).c_str(), Utf8ToWide(StagedPath(m_exeName)).c_str(), FALSE)) {
-            throw StepFailed("cannot copy " + source + " to " + StagedPath(m_exeName));
+            throw StepFailed("cannot copy " + source + " to " + StagedPath(m_exeName) + ": " +
+                             SystemErrorWords(GetLastError()));
         }
     }
 
@@ -257,11 +258,12 @@ private:
         const bool ok = file != INVALID_HANDLE_VALUE &&
                         WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                         written == text.size();
+        const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
         }
         if (!ok) {
-            throw StepFailed("cannot write " + StagedPath(name));
+            throw StepFailed("cannot write " + StagedPath(name) + ": " + SystemErrorWords(error));
         }
     }
 
@@ -284,7 +286,7 @@ private:
             arguments += (i > 1 ? " " : "") + a[i];
         }
         if (!m_process.Start(StagedPath(m_exeName), m_stageFolder, arguments)) {
-            throw StepFailed("cannot start " + StagedPath(m_exeName));
+            throw StepFailed("cannot start " + StagedPath(m_exeName) + ": " + SystemErrorWords(m_process.StartError()));
         }
         m_firstWindow = true;
     }

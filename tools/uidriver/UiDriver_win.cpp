@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <string>
+
+#include "framework/File_win.h"
 
 namespace uidriver {
 
@@ -68,12 +71,17 @@ std::string ToWindowsPath(const std::string& path) {
     return windows;
 }
 
+std::string SystemErrorWords(DWORD error) {
+    return "error " + std::to_string(error) + ": " + WideToUtf8(SystemErrorTextWide(error));
+}
+
 TargetProcess::~TargetProcess() {
     Kill();
 }
 
 bool TargetProcess::Start(const std::string& exe, const std::string& workingFolder, const std::string& arguments) {
     Kill();
+    m_startError = ERROR_SUCCESS;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + Utf8ToWide(exe) + L"\"";
@@ -83,6 +91,7 @@ bool TargetProcess::Start(const std::string& exe, const std::string& workingFold
     const std::wstring folder = Utf8ToWide(workingFolder);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &m_info)) {
+        m_startError = GetLastError();
         m_info = {};
         return false;
     }

@@ -15,6 +15,9 @@ std::wstring Utf8ToWide(const std::string& text);
 std::string WideToUtf8(const std::wstring& text);
 // A Unix path ("/work/x") as Wine's Windows programs see it ("Z:\work\x"); other paths unchanged.
 std::string ToWindowsPath(const std::string& path);
+// A system error as a failed step tells it: its number and the system's text ("error 2: The system
+// cannot find the file specified."), in UTF-8.
+std::string SystemErrorWords(DWORD error);
 
 class TargetProcess {
 public:
@@ -24,8 +27,9 @@ public:
     TargetProcess& operator=(const TargetProcess&) = delete;
 
     // arguments is appended to the quoted program name as it is, so a scenario can give a command
-    // line exactly as a person would type it.
+    // line exactly as a person would type it. When it fails, StartError() has the system's reason.
     bool Start(const std::string& exe, const std::string& workingFolder, const std::string& arguments = "");
+    DWORD StartError() const { return m_startError; }
     bool Running() const;
     // Waits for the process to end; its exit code, or -1 on timeout.
     long WaitForExit(DWORD timeoutMs);
@@ -34,6 +38,7 @@ public:
 
 private:
     PROCESS_INFORMATION m_info{};
+    DWORD m_startError = ERROR_SUCCESS;
 };
 
 // Visible top-level windows of a process.

@@ -1,0 +1,4 @@
+# The command line's unattended installation, run in-process on the build's dist.
+vt_test(unattended_install_test SOURCES unattended_install_test.cpp PluginDist_win.cpp WineTestSupport_win.cpp
+    LIBS vt_shell DEPENDS vt_hold_file)
+target_compile_definitions(unattended_install_test PRIVATE VT_DIST_DIR="${VT_DIST_DIR}" VT_BUILD_ROOT="${VT_BUILD_ROOT}")
