@@ -9,6 +9,7 @@
 #include "install/MainSoftwareLayout.h"
 #include "install/PlanSteps_win.h"
 #include "install/ShortcutFolders_win.h"
+#include "install/SameFileOnWindows_win.h"
 #include "payload/SetupFile_win.h"
 
 namespace {
@@ -84,7 +85,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     const std::string target = installFolder.substr(0, installFolder.size() - std::strlen(install::kInstallFolderName));
     CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     std::vector<install::InstallPlan> plans;
-    plans.emplace_back(target, installFolder, IsSystemLeadByte);
+    plans.emplace_back(target, installFolder, IsSystemLeadByte, WindowsNameKey);
     if (!PlanMainSoftware(settings, setup, installFolder, plans[0], &result.failure)) {
         return Failed(result, Outcome::CopyFailed, result.failure);
     }

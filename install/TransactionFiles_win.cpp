@@ -43,3 +43,50 @@ bool SystemTransactionFiles::Remove(const std::string& file) {
     }
     return Done(DeleteFileA(file.c_str()));
 }
+
+bool SystemTransactionFiles::OpenJournal(const std::string& path) {
+    CloseJournal();
+    // Written through the system's cache: a killed process leaves every line written.
+    const HANDLE journal = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (journal == INVALID_HANDLE_VALUE) {
+        m_error = GetLastError();
+        return false;
+    }
+    m_journal = journal;
+    return true;
+}
+
+bool SystemTransactionFiles::WriteJournal(std::string_view line) {
+    DWORD written = 0;
+    return m_journal && Done(WriteFile(m_journal, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+                             written == line.size());
+}
+
+void SystemTransactionFiles::CloseJournal() {
+    if (m_journal) {
+        CloseHandle(m_journal);
+        m_journal = nullptr;
+    }
+}
+
+void SystemTransactionFiles::Wait(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
+
+bool ReadJournal(const std::string& path, std::string* text) {
+    const HANDLE journal =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (journal == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    text->clear();
+    char buffer[4096];
+    DWORD read = 0;
+    bool ok;
+    while ((ok = ReadFile(journal, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) {
+        text->append(buffer, read);
+    }
+    CloseHandle(journal);
+    return ok;
+}

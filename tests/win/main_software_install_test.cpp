@@ -361,16 +361,31 @@ TEST_F(MainSoftwareInstallTest, ReadOnlyFilesAreReplacedAndTheChangedOneKept) {
     EXPECT_EQ(Content(backups[0] + "Laser.ini"), "MaxPower=91\r\n");
 }
 
-// What a killed run left (its temporary files, a rollback folder) goes with the next run.
-TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
+// What a killed run's journal names is put right by the next run: the original it had set aside and
+// not put back returns (and, being the user's changed file, is kept in the backup before it is
+// replaced), its temporary file goes. A file named like a temporary file that no journal names stays,
+// in the installation and on the desktop alike, and so does a taken read-only temporary name, which the
+// run passes over.
+TEST_F(MainSoftwareInstallTest, AKilledRunsJournalIsPutRightAndNothingElseIsTouched) {
     const std::string target = temp / "Killed\\";
     const std::string installed = target + "Vectrace\\";
     ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
-    const std::vector<std::string> leftovers = {installed + "QTXPrograms\\~vtsetup12.tmp",
-                                                installed + "~vtsetup.rollback\\3"};
-    CreateDirectoryA((installed + "~vtsetup.rollback").c_str(), nullptr);
-    for (const std::string& path : leftovers) {
-        ASSERT_TRUE(wintest::WriteWholeFile(path, "half written"));
+    const std::string rollback = installed + "~vtsetup.rollback\\";
+    const std::string laser = installed + "QTXCfg\\Laser.ini";
+    const std::string killedTemporary = installed + "QTXPrograms\\~vtsetup900.tmp";
+    CreateDirectoryA(rollback.c_str(), nullptr);
+    ASSERT_TRUE(wintest::WriteWholeFile(rollback + "3", "MaxPower=91\r\n"));  // the user's, set aside
+    ASSERT_TRUE(MoveFileA(laser.c_str(), killedTemporary.c_str()));         // its new one, not yet moved in
+    ASSERT_TRUE(wintest::WriteWholeFile(rollback + "journal1", "T\t" + killedTemporary + "\r\nA\t" + laser + "\t" +
+                                                                    rollback + "3\r\n"));
+    // Every temporary name this run could take first, in one folder, taken and read-only.
+    std::vector<std::string> unnamed = {installed + "QTXDoc\\~vtsetup3.tmp", temp / "Desktop\\~vtsetup1.tmp"};
+    for (int n = 0; n < 200; ++n) {
+        unnamed.push_back(installed + "QTXPrograms\\~vtsetup" + std::to_string(n) + ".tmp");
+    }
+    for (const std::string& path : unnamed) {
+        ASSERT_TRUE(wintest::WriteWholeFile(path, "someone else's"));
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     }
     wintest::ScriptedObserver observer;
     MainInstallSettings settings = Settings(target);
@@ -378,10 +393,21 @@ TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
 
     ASSERT_EQ(InstallMainSoftware(settings).outcome, MainInstallResult::Outcome::Installed);
 
-    EXPECT_FALSE(wintest::Exists(leftovers[0]));
-    EXPECT_FALSE(wintest::Exists(installed + "~vtsetup.rollback"));
+    EXPECT_EQ(observer.Noted(install::InstallObserver::Note::OriginalRestored), std::vector<std::string>{laser});
     EXPECT_EQ(observer.Noted(install::InstallObserver::Note::LeftoverRemoved),
-              (std::vector<std::string>{leftovers[0], installed + "~vtsetup.rollback\\"}));
+              (std::vector<std::string>{killedTemporary, rollback}));
+    EXPECT_FALSE(wintest::Exists(killedTemporary));
+    EXPECT_FALSE(wintest::Exists(installed + "~vtsetup.rollback"));
+    for (const std::string& path : unnamed) {
+        EXPECT_EQ(Content(path), "someone else's") << path;
+    }
+    const std::vector<std::string> backups = wintest::BackupFolders(installed + "QTXCfg\\");
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(Content(backups[0] + "Laser.ini"), "MaxPower=91\r\n");
+    for (const std::string& path : unnamed) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
     EXPECT_EQ(observer.Noted(install::InstallObserver::Note::InPlace), std::vector<std::string>{installed});
     ExpectSecondVersion(target);
 }
