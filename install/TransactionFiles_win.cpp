@@ -76,7 +76,7 @@ void SystemTransactionFiles::Wait(unsigned milliseconds) {
 
 bool ReadJournal(const std::string& path, std::string* text) {
     const HANDLE journal =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (journal == INVALID_HANDLE_VALUE) {
         return false;
     }

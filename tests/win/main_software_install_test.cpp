@@ -12,6 +12,8 @@
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "install/InstallFailure_win.h"
+#include "install/Transaction.h"
+#include "install/TransactionFiles_win.h"
 #include "tests/win/ScriptedObserver_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
@@ -297,6 +299,68 @@ TEST_F(MainSoftwareInstallTest, FailureOrStopOnTheWayLeavesTheFirstVersionAsItWa
     result = InstallMainSoftware(settings);
 
     EXPECT_EQ(result.outcome, MainInstallResult::Outcome::Cancelled);
+    EXPECT_TRUE(Tree() == before) << "the first version changed";
+}
+
+// A file the rollback must remove, held for a second as a virus scanner holds a new program: the
+// rollback tries again and completes; the first version stands byte for byte.
+std::string heldJournal;
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+
+DWORD WINAPI ReleaseAfterASecond(void*) {
+    Sleep(1000);
+    CloseHandle(heldFile);
+    return 0;
+}
+
+// After each move: once the journal's last line says a new file was moved in, that file is held.
+void HoldTheFirstFileMovedIn(std::size_t) {
+    std::string journal;
+    if (heldFile != INVALID_HANDLE_VALUE || !ReadJournal(heldJournal, &journal) || journal.size() < 3) {
+        return;
+    }
+    const std::size_t start = journal.rfind('\n', journal.size() - 3) + 1;
+    if (journal[start] != 'M') {
+        return;
+    }
+    const std::string destination = journal.substr(journal.rfind('\t') + 1, std::string::npos);
+    heldFile = CreateFileA(destination.substr(0, destination.size() - 2).c_str(), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (heldFile != INVALID_HANDLE_VALUE) {
+        CloseHandle(CreateThread(nullptr, 0, &ReleaseAfterASecond, nullptr, 0, nullptr));
+    }
+}
+
+TEST_F(MainSoftwareInstallTest, ARollbackTriesAFileHeldForAMomentAgainAndCompletes) {
+    const std::string target = temp / "Held\\";
+    const std::string exe = target + "Vectrace\\QTXPrograms\\Vectrace.exe";
+    FirstVersion(target);
+    const auto before = Tree();
+    heldJournal = target + "Vectrace\\~vtsetup.rollback\\journal1";
+    heldFile = INVALID_HANDLE_VALUE;
+    std::unique_ptr<wintest::FileHolder> opened;  // makes the commit fail when it reaches the program
+    wintest::ScriptedObserver late;
+    late.betweenFiles = [&](int written) {
+        if (written == 5) {
+            opened = std::make_unique<wintest::FileHolder>(exe);
+        }
+        return true;
+    };
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &late;
+    install::Transaction::SetMoveHook(&HoldTheFirstFileMovedIn);
+    const DWORD start = GetTickCount();
+    const MainInstallResult result = InstallMainSoftware(settings);
+    const DWORD took = GetTickCount() - start;
+    install::Transaction::SetMoveHook(nullptr);
+    ASSERT_TRUE(opened && opened->Holding());
+    opened.reset();
+
+    ASSERT_NE(heldFile, INVALID_HANDLE_VALUE) << "no file was held";
+    EXPECT_GE(took, 900u);
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
+    EXPECT_EQ(result.failure.path, exe);
+    EXPECT_TRUE(late.Noted(install::InstallObserver::Note::NotRestored).empty());
     EXPECT_TRUE(Tree() == before) << "the first version changed";
 }
 
