@@ -96,6 +96,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     const InstallRun run = RunInstallPlans(plans, *setup, settings.observer);
     result.found = run.found;
     result.failure = run.failure;
+    result.notRestored = run.notRestored;
     // A folder that exists keeps its permissions: they may be the user's choice.
     if (existed) {
         result.folder = MainInstallResult::Folder::Existed;

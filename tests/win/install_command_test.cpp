@@ -50,12 +50,12 @@ private:
 TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
     wintest::TempFolder temp;
     InstallCommandSettings settings = Settings(temp, 2);
-    ASSERT_TRUE(RunInstallCommand(settings).installed);
+    ASSERT_TRUE(RunInstallCommand(settings).Installed());
     const std::string exe = temp / "Target\\Vectrace\\QTXPrograms\\Vectrace.exe";
     ASSERT_TRUE(wintest::WriteWholeFile(exe, "first version"));
     const auto before = wintest::Snapshot(temp / "Target\\", false);
 
-    InstallCommandResult result;
+    InstallOutcome result;
     {
         SetupLog log;
         DWORD error = 0;
@@ -68,11 +68,12 @@ TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
         ASSERT_TRUE(observer.opened && observer.opened->Holding());
     }
 
-    EXPECT_FALSE(result.installed);
-    EXPECT_EQ(result.failedFile, exe);
+    EXPECT_FALSE(result.Installed());
+    EXPECT_EQ(result.failure.path, exe);
     const std::wstring leadIn = L"Can't copy files, error!\r\n" + std::wstring(exe.begin(), exe.end()) + L"\r\n";
-    EXPECT_EQ(result.message.rfind(leadIn, 0), 0u);
-    EXPECT_GT(result.message.size(), leadIn.size()) << "no reason given";
+    const std::wstring box = OutcomeBox(result, install::MessageTable(2));
+    EXPECT_EQ(box.rfind(leadIn, 0), 0u);
+    EXPECT_GT(box.size(), leadIn.size()) << "no reason given";
     EXPECT_TRUE(wintest::Snapshot(temp / "Target\\", false) == before) << "the first version changed";
     const std::string logged = wintest::Content(temp / "setup.log");
     EXPECT_NE(logged.find("Rolled back: everything written into " + temp / "Target\\Vectrace\\" + " was undone"),
@@ -84,15 +85,15 @@ TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
 TEST(InstallCommand, FilesInUseAreNamedInTheMessage) {
     wintest::TempFolder temp;
     InstallCommandSettings settings = Settings(temp, 2);
-    ASSERT_TRUE(RunInstallCommand(settings).installed);
+    ASSERT_TRUE(RunInstallCommand(settings).Installed());
     const std::string exe = temp / "Target\\Vectrace\\QTXPrograms\\Vectrace.exe";
     wintest::FileHolder running(exe);
     ASSERT_TRUE(running.Holding());
 
-    const InstallCommandResult result = RunInstallCommand(settings);
+    const InstallOutcome result = RunInstallCommand(settings);
 
-    EXPECT_FALSE(result.installed);
-    EXPECT_TRUE(result.message == L"These files are in use. Close the program that uses them, then click Retry:\r\n" +
+    EXPECT_FALSE(result.Installed());
+    EXPECT_TRUE(OutcomeBox(result, install::MessageTable(2)) == L"These files are in use. Close the program that uses them, then click Retry:\r\n" +
                                       std::wstring(exe.begin(), exe.end()));
 }
 
