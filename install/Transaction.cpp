@@ -188,9 +188,8 @@ bool Transaction::Commit() {
 }
 
 const std::string& Transaction::NotRestoredStandsAt(std::size_t i) const {
-    static const std::string nowhere;
     const Step& step = m_steps[m_notRestored[i]];
-    return step.kind == Kind::MoveAside ? step.other : nowhere;
+    return step.kind == Kind::MoveAside ? step.other : m_nowhere;
 }
 
 void Transaction::Finish() {

@@ -142,6 +142,7 @@ private:
     unsigned m_asideCount = 0;
     std::string m_failedPath;
     unsigned long m_failedError = 0;
+    const std::string m_nowhere;  // where a new file that could not be removed was set aside: nowhere
 };
 
 // The transaction whose commit or rollback is on the way, or null; the fatal-error handler rolls it
