@@ -13,11 +13,11 @@ void SetFatalErrorHandler(FatalErrorHandler handler) {
     fatalErrorHandler = handler;
 }
 
-void EndOnFatalError() {
+void EndOnFatalError(FatalError what) {
     // The handler may itself run out of memory: the second failure must not loop back into it.
     if (!ending && fatalErrorHandler) {
         ending = true;
-        fatalErrorHandler();
+        fatalErrorHandler(what);
     }
     std::_Exit(kExitFatalError);
 }

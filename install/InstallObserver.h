@@ -18,10 +18,12 @@ class InstallObserver {
 public:
     enum class Note {
         ReadOnlyReplaced,  // a read-only file of the installation: replaced all the same
-        LeftoverRemoved,   // a temporary file or rollback folder a killed run left behind: removed
+        LeftoverRemoved,   // a temporary file or rollback folder a killed run's journal names: removed
+        OriginalRestored,  // a killed or failed run's journal named it as set aside: put back
         InPlace,           // path: the folder installed into; every file is in place, what they replaced goes next
         RolledBack,        // path: the folder installed into; everything the branch did was undone
         NotRestored,       // path: a file the rollback could not put back as it was
+        OriginalStaysAt,   // path: where the original of the NotRestored file before stays; no run deletes it
     };
 
     // Nothing was written yet and these files are held open or may not be written: true to check

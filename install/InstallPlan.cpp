@@ -7,8 +7,8 @@
 
 namespace install {
 
-InstallPlan::InstallPlan(std::string linkRoot, std::string root, payload::LeadByteTest isLeadByte)
-    : m_isLeadByte(isLeadByte), m_linkRoot(std::move(linkRoot)) {
+InstallPlan::InstallPlan(std::string linkRoot, std::string root, payload::LeadByteTest isLeadByte, NameKey nameKey)
+    : m_isLeadByte(isLeadByte), m_nameKey(nameKey), m_linkRoot(std::move(linkRoot)) {
     m_roots.push_back(std::move(root));
     m_linkRoots.push_back(m_linkRoot);
 }
@@ -20,7 +20,7 @@ unsigned char InstallPlan::AddRoot(std::string folder, std::string linkRoot) {
 }
 
 std::string InstallPlan::Fold(const std::string& path) const {
-    return payload::FoldedEntryName(path, m_isLeadByte);
+    return m_nameKey ? m_nameKey(path) : payload::FoldedEntryName(path, m_isLeadByte);
 }
 
 PlannedFile& InstallPlan::Write(std::string destination, Source kind, unsigned char root) {
@@ -29,6 +29,13 @@ PlannedFile& InstallPlan::Write(std::string destination, Source kind, unsigned c
         if (m_deletionKeys[i] == folded) {
             m_deletions.erase(m_deletions.begin() + static_cast<std::ptrdiff_t>(i));
             m_deletionKeys.erase(m_deletionKeys.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+    // Two sources of one destination (a loose folder's file the payload holds too): the later stands.
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        if (m_files[i].folded == folded) {
+            m_files.erase(m_files.begin() + static_cast<std::ptrdiff_t>(i));
             break;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "install/LinkOnTheWay.h"
@@ -23,7 +24,7 @@ enum class Source : unsigned char {
 
 struct PlannedFile {
     std::string destination;
-    std::string folded;  // the destination as Windows compares names (payload/NameFold.h)
+    std::string folded;  // the destination as Windows compares names (InstallPlan::NameKey)
     std::string source;
     std::string description;
     std::string icon;
@@ -45,16 +46,23 @@ inline constexpr const char* kStagedSuffix = ".tmp";
 
 class InstallPlan {
 public:
+    // The key under which two destinations are one file; null takes payload::FoldedEntryName.
+    using NameKey = std::string (*)(std::string_view path);
+
     // root: the folder the branch installs into, ending in "\". linkRoot: the folder it or one above
     // it, below which no link may lie on the way to anything planned in root (LinkOnTheWay.h).
-    InstallPlan(std::string linkRoot, std::string root, payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte);
+    InstallPlan(std::string linkRoot,
+                std::string root,
+                payload::LeadByteTest isLeadByte = payload::IsGbkLeadByte,
+                NameKey nameKey = nullptr);
 
     // Another folder written into (the shortcuts' folders), ending in "\". linkRoot: the folder it or one
     // above it, below which no link may lie on the way to it and to what is planned in it; empty: none.
     unsigned char AddRoot(std::string folder, std::string linkRoot = std::string());
 
-    // A later call for the same path wins: a write takes back an earlier deletion and a deletion an
-    // earlier write, so a branch can state its steps in the order the installation always took them.
+    // A later call for the same path wins: a write takes back an earlier write or deletion, and a
+    // deletion an earlier write, so a branch can state its steps in the order the installation always
+    // took them. Each destination is then written once, from the source that will stand there.
     PlannedFile& Write(std::string destination, Source kind, unsigned char root = 0);
     // A file of root 0 to delete, if it exists when the branch runs.
     void Delete(const std::string& path);
@@ -88,6 +96,7 @@ private:
     std::string Fold(const std::string& path) const;
 
     payload::LeadByteTest m_isLeadByte;
+    NameKey m_nameKey;
     std::string m_linkRoot;
     std::vector<std::string> m_roots;
     std::vector<std::string> m_linkRoots;  // per root: where its link check starts; the first is m_linkRoot

@@ -11,7 +11,6 @@
 #include "install/CommitGate_win.h"
 #include "install/DiskSpace.h"
 #include "install/FileBackup_win.h"
-#include "install/FolderFiles_win.h"
 #include "install/FolderPath.h"
 #include "install/LinkOnTheWay_win.h"
 #include "install/StagedFile_win.h"
@@ -39,69 +38,93 @@ void Tell(InstallObserver* observer, Note note, const std::string& path) {
     }
 }
 
-// What a killed run left: its temporary files beside the destinations and the rollback folders. The
-// earlier installation is intact (a run is killed while it writes the temporary files) or a mix of
-// both versions (killed while it moved them into place); either way this run puts every file in place.
-void RemoveLeftovers(const InstallPlan& plan, InstallObserver* observer) {
-    std::vector<std::string> folders;
-    for (const PlannedFile& file : plan.Files()) {
-        const std::string folder = FolderOf(file.destination);
-        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
-            folders.push_back(folder);
-        }
+// What the journals of an earlier run name, put right: originals it set aside and did not restore put
+// back, its temporary files removed (install/Transaction.h). A file named like a temporary file that
+// no journal names is not ours to delete, wherever it lies. A journal that still names an original
+// not put back stays, and so does that original.
+class LeftoverReport : public install::JournalReport {
+public:
+    explicit LeftoverReport(InstallObserver* observer) : m_observer(observer) {}
+    void Restored(const std::string& path) override { Tell(m_observer, Note::OriginalRestored, path); }
+    void Removed(const std::string& path) override { Tell(m_observer, Note::LeftoverRemoved, path); }
+    void Stays(const std::string& path, const std::string& standsAt) override {
+        Tell(m_observer, Note::NotRestored, path);
+        Tell(m_observer, Note::OriginalStaysAt, standsAt);
     }
-    for (const std::string& folder : folders) {
-        CFileFind find;
-        for (bool more = find.FindFirst(folder + install::kStagedPrefix + "*" + install::kStagedSuffix); more;
-             more = find.FindNext()) {
-            if (!find.IsDirectory() && MayEnterOrDelete(plan, folder + find.Name()) &&
-                DeleteFileA((folder + find.Name()).c_str())) {
-                Tell(observer, Note::LeftoverRemoved, folder + find.Name());
-            }
-        }
-    }
+
+private:
+    InstallObserver* m_observer;
+};
+
+void PutLeftoversRight(const InstallPlan& plan, InstallObserver* observer) {
+    SystemTransactionFiles files(plan);
+    LeftoverReport report(observer);
     for (const std::string& root : plan.Roots()) {
         const std::string rollback = root + install::kRollbackFolderName;
-        if (GetFileAttributesA(rollback.c_str()) != INVALID_FILE_ATTRIBUTES && MayEnterOrDelete(plan, rollback)) {
-            // Never entered when it is a link: DeleteFolderFiles leaves a linked folder alone.
-            DeleteFolderFiles(rollback);
-            if (RemoveDirectoryA(rollback.c_str())) {
-                Tell(observer, Note::LeftoverRemoved, rollback);
+        const DWORD attributes = GetFileAttributesA(rollback.c_str());
+        // Never entered when it is a link.
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+            !MayEnterOrDelete(plan, rollback)) {
+            continue;
+        }
+        std::vector<std::string> journals;
+        CFileFind find;
+        for (bool more = find.FindFirst(rollback + install::kJournalPrefix + "*"); more; more = find.FindNext()) {
+            if (!find.IsDirectory()) {
+                journals.push_back(rollback + find.Name());
             }
+        }
+        for (const std::string& journal : journals) {
+            std::string text;
+            if (ReadJournal(journal, &text) && install::ReplayJournal(files, text, report)) {
+                files.Remove(journal);
+            }
+        }
+        if (RemoveDirectoryA(rollback.c_str())) {
+            Tell(observer, Note::LeftoverRemoved, rollback);
         }
     }
 }
 
-class PlanRun {
+// Every plan as one transaction: one failure or stop undoes them all.
+class PlansRun {
 public:
-    PlanRun(const InstallPlan& plan, CFile& setup, InstallObserver* observer, char* buffer)
-        : m_plan(plan),
-          m_setup(setup),
-          m_observer(observer),
-          m_buffer(buffer),
-          m_files(&plan),
-          m_transaction(m_files) {}
+    PlansRun(const std::vector<InstallPlan>& plans, CFile& setup, InstallObserver* observer, char* buffer)
+        : m_plans(plans), m_setup(setup), m_observer(observer), m_buffer(buffer), m_files(plans), m_transaction(m_files) {}
 
-    InstallRun Run(const std::vector<std::string>& readOnly) {
-        RemoveLeftovers(m_plan, m_observer);
-        if (MakeFolders() && StageFiles() && ReadyToCommit() && MoveIntoPlace()) {
-            Tell(m_observer, Note::InPlace, m_plan.Roots()[0]);
-            m_transaction.Finish();
-            for (const std::string& folder : m_plan.EmptiedFolders()) {
-                RemoveDirectoryA(folder.c_str());
+    InstallRun Run(const std::vector<std::vector<std::string>>& readOnly) {
+        for (const InstallPlan& plan : m_plans) {
+            PutLeftoversRight(plan, m_observer);
+        }
+        if (MakeFolders() && BeginJournal() && StageFiles() && ReadyToCommit() && PlanCommit() &&
+            MoveIntoPlace()) {
+            for (const InstallPlan& plan : m_plans) {
+                Tell(m_observer, Note::InPlace, plan.Roots()[0]);
             }
-            for (const std::string& path : readOnly) {
-                Tell(m_observer, Note::ReadOnlyReplaced, path);
+            m_transaction.Finish();
+            for (std::size_t i = 0; i < m_plans.size(); ++i) {
+                for (const std::string& folder : m_plans[i].EmptiedFolders()) {
+                    RemoveDirectoryA(folder.c_str());
+                }
+                for (const std::string& path : readOnly[i]) {
+                    Tell(m_observer, Note::ReadOnlyReplaced, path);
+                }
             }
             return m_run;
         }
         m_run.rolledBack = !m_transaction.Empty();
-        const std::vector<std::string> notRestored = m_transaction.Rollback();
+        m_transaction.Rollback();
         if (m_run.rolledBack) {
-            Tell(m_observer, Note::RolledBack, m_plan.Roots()[0]);
+            for (const InstallPlan& plan : m_plans) {
+                Tell(m_observer, Note::RolledBack, plan.Roots()[0]);
+            }
         }
-        for (const std::string& path : notRestored) {
-            Tell(m_observer, Note::NotRestored, path);
+        for (std::size_t i = 0; i < m_transaction.NotRestoredCount(); ++i) {
+            m_run.notRestored.push_back({m_transaction.NotRestoredPath(i), m_transaction.NotRestoredStandsAt(i)});
+            Tell(m_observer, Note::NotRestored, m_run.notRestored.back().path);
+            if (!m_run.notRestored.back().standsAt.empty()) {
+                Tell(m_observer, Note::OriginalStaysAt, m_run.notRestored.back().standsAt);
+            }
         }
         return m_run;
     }
@@ -120,9 +143,9 @@ private:
     }
 
     // Every missing level of the folder, from the top down.
-    bool MakeFolder(const std::string& folder) {
+    bool MakeFolder(const InstallPlan& plan, const std::string& folder) {
         for (const std::string& level : install::FolderLevels(folder, IsSystemLeadByte)) {
-            const bool isProtected = level + "\\" == m_plan.ProtectedFolder() || level == m_plan.ProtectedFolder();
+            const bool isProtected = level + "\\" == plan.ProtectedFolder() || level == plan.ProtectedFolder();
             if (!m_transaction.MakeFolder(level, isProtected ? install::TransactionFiles::FolderKind::Protected
                                                              : install::TransactionFiles::FolderKind::Plain)) {
                 return TransactionFailed();
@@ -132,64 +155,115 @@ private:
     }
 
     bool MakeFolders() {
-        for (const std::string& folder : m_plan.Folders()) {
-            if (!MakeFolder(folder)) {
+        for (const InstallPlan& plan : m_plans) {
+            if (!MakeFolder(plan, plan.Roots()[0])) {
                 return false;
+            }
+            for (const std::string& folder : plan.Folders()) {
+                if (!MakeFolder(plan, folder)) {
+                    return false;
+                }
             }
         }
         return true;
     }
 
-    bool StageFiles() {
-        std::uint64_t total = 0;
-        for (const PlannedFile& file : m_plan.Files()) {
-            total += file.size;
-        }
-        std::uint64_t done = 0;
-        std::string folderMade;
-        FileBackup backup;
-        const std::vector<PlannedFile>& files = m_plan.Files();
-        m_written.assign(files.size(), false);
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            const PlannedFile& file = files[i];
-            if (!KeepGoing(done, total)) {
-                return false;
-            }
-            if (m_observer) {
-                m_observer->NextFile(NameBelowRoot(file), file.size);
-            }
-            const std::string folder = FolderOf(file.destination);
-            if (folder != folderMade && !MakeFolder(folder)) {
-                return false;
-            }
-            folderMade = folder;
-            // In a folder this run made, nothing is there to keep: the file is written under its own name
-            // and needs no rename (a rollback removes it with the folder).
-            m_written[i] = m_transaction.Made(folder.substr(0, folder.size() - 1));
-            const std::string temporary =
-                m_written[i] ? file.destination : install::StagedName(file.destination, i, IsSystemLeadByte);
+    // The journal lies in the first plan's rollback folder and names every file by its full path.
+    bool BeginJournal() {
+        return m_transaction.Begin(m_plans[0].Roots()[0] + install::kRollbackFolderName) || TransactionFailed();
+    }
+
+    // A free temporary name beside the destination: one a killed run or anyone else left is passed over.
+    std::string FreeTemporaryName(const std::string& destination) {
+        std::string temporary;
+        do {
+            temporary = install::StagedName(destination, m_nextTemporary++, IsSystemLeadByte);
+        } while (GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES);
+        return temporary;
+    }
+
+    // Written under a temporary name, or under its own in a folder this run made; recorded for the
+    // rollback only once this run created it.
+    bool StageFile(const PlannedFile& file, bool ownName, std::string* written) {
+        for (;;) {
+            *written = ownName ? file.destination : FreeTemporaryName(file.destination);
             // Written by name, and so is the user's copy: a link planted since the check would take the
             // bytes elsewhere.
-            std::string link = m_files.LinkOnTheWayTo(temporary);
+            std::string link = m_files.LinkOnTheWayTo(*written);
             if (link.empty() && file.keepUsersCopy) {
-                link = m_files.LinkOnTheWayTo(folder + install::kBackupFolderName + "\\");
+                link = m_files.LinkOnTheWayTo(FolderOf(file.destination) + install::kBackupFolderName + "\\");
             }
             if (!link.empty()) {
                 return StopAtLink(link);
             }
-            m_transaction.Staged(temporary);
-            if (!WriteStagedFile(file, temporary, m_setup, m_buffer, &m_run.failure)) {
+            if (!ownName) {
+                m_transaction.Creating(*written);
+            }
+            bool created = false;
+            const bool ok = WriteStagedFile(file, *written, m_setup, m_buffer, &m_run.failure, &created);
+            if (created) {
+                m_transaction.Staged(*written);
+            } else if (!ownName) {
+                m_transaction.NotCreated(*written);
+            }
+            if (ok) {
+                return true;
+            }
+            // Taken between the look and the making: the next free name.
+            if (ownName || created || !IsNameTaken(m_run.failure)) {
                 m_run.stop = Stop::Failed;
                 return false;
             }
-            // The user's changed file is kept before it is replaced, in a folder that is the user's: no
-            // rollback takes it away again. It is compared with the staged file, which is what will stand
-            // in its place: for "SoftCfg.ini" the shipped file with the Language line written in, so a
-            // reinstall in the same language keeps no copy of what the setup wrote itself.
-            if (!m_written[i] && file.keepUsersCopy && !backup.KeepBeforeReplacing(temporary, file.destination)) {
-                return Failed(ExtractFailure::Kind::Write, file.destination, GetLastError());
+        }
+    }
+
+    bool StageFiles() {
+        std::uint64_t total = 0;
+        for (const InstallPlan& plan : m_plans) {
+            for (const PlannedFile& file : plan.Files()) {
+                total += file.size;
             }
-            done += file.size;
+        }
+        std::uint64_t done = 0;
+        FileBackup backup;
+        m_temporary.resize(m_plans.size());
+        for (std::size_t p = 0; p < m_plans.size(); ++p) {
+            const InstallPlan& plan = m_plans[p];
+            const std::vector<PlannedFile>& files = plan.Files();
+            m_temporary[p].assign(files.size(), std::string());
+            std::string folderMade;
+            for (std::size_t i = 0; i < files.size(); ++i) {
+                const PlannedFile& file = files[i];
+                if (!KeepGoing(done, total)) {
+                    return false;
+                }
+                if (m_observer) {
+                    m_observer->NextFile(NameBelowRoot(plan, file), file.size);
+                }
+                const std::string folder = FolderOf(file.destination);
+                if (folder != folderMade && !MakeFolder(plan, folder)) {
+                    return false;
+                }
+                folderMade = folder;
+                // In a folder this run made, nothing is there to keep: the file is written under its own
+                // name and needs no rename (a rollback removes it with the folder).
+                const bool ownName = m_transaction.Made(folder.substr(0, folder.size() - 1));
+                std::string written;
+                if (!StageFile(file, ownName, &written)) {
+                    return false;
+                }
+                if (!ownName) {
+                    m_temporary[p][i] = written;
+                }
+                // The user's changed file is kept before it is replaced, in a folder that is the user's:
+                // no rollback takes it away again. It is compared with the staged file, which is what will
+                // stand in its place: for "SoftCfg.ini" the shipped file with the Language line written in,
+                // so a reinstall in the same language keeps no copy of what the setup wrote itself.
+                if (!ownName && file.keepUsersCopy && !backup.KeepBeforeReplacing(written, file.destination)) {
+                    return Failed(ExtractFailure::Kind::Write, file.destination, GetLastError());
+                }
+                done += file.size;
+            }
         }
         return KeepGoing(done, total);
     }
@@ -204,16 +278,21 @@ private:
     }
 
     // The file as the user knows it: below the folder it is installed into ("QTXPrograms\Vectrace.exe").
-    std::string NameBelowRoot(const PlannedFile& file) const {
-        const std::string& root = m_plan.Roots()[file.root];
+    static std::string NameBelowRoot(const InstallPlan& plan, const PlannedFile& file) {
+        const std::string& root = plan.Roots()[file.root];
         return file.destination.compare(0, root.size(), root) == 0 ? file.destination.substr(root.size())
                                                                    : file.destination;
     }
 
-    // install/CommitGate_win.h: a link found now stops the branch, which is rolled back.
+    // install/CommitGate_win.h: a link found now stops the run, which is rolled back.
     bool ReadyToCommit() {
-        const std::string link = OpenCommit(m_plan, m_observer);
-        return link.empty() || StopAtLink(link);
+        for (const InstallPlan& plan : m_plans) {
+            const std::string link = OpenCommit(plan, m_observer);
+            if (!link.empty()) {
+                return StopAtLink(link);
+            }
+        }
+        return true;
     }
 
     bool StopAtLink(const std::string& link) {
@@ -222,33 +301,40 @@ private:
         return false;
     }
 
-    // The short step: renames on one volume only.
-    bool MoveIntoPlace() {
-        const std::vector<std::string>& roots = m_plan.Roots();
-        for (const std::string& path : m_plan.Deletions()) {
-            if (!m_transaction.Remove(path, roots[0] + install::kRollbackFolderName)) {
-                return TransactionFailed();
+    // Every move, with the name each original goes aside under, before the first file moves.
+    bool PlanCommit() {
+        for (std::size_t p = 0; p < m_plans.size(); ++p) {
+            const std::vector<std::string>& roots = m_plans[p].Roots();
+            for (const std::string& path : m_plans[p].Deletions()) {
+                if (!m_transaction.PlanRemove(path, roots[0] + install::kRollbackFolderName)) {
+                    return TransactionFailed();
+                }
             }
-        }
-        const std::vector<PlannedFile>& files = m_plan.Files();
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (!m_written[i] &&
-                !m_transaction.Replace(install::StagedName(files[i].destination, i, IsSystemLeadByte),
-                                       files[i].destination, roots[files[i].root] + install::kRollbackFolderName)) {
-                return TransactionFailed();
+            const std::vector<PlannedFile>& files = m_plans[p].Files();
+            for (std::size_t i = 0; i < files.size(); ++i) {
+                if (!m_temporary[p][i].empty() &&
+                    !m_transaction.PlanReplace(m_temporary[p][i], files[i].destination,
+                                               roots[files[i].root] + install::kRollbackFolderName)) {
+                    return TransactionFailed();
+                }
             }
         }
         return true;
     }
 
-    const InstallPlan& m_plan;
+    // The short step: renames on one volume only.
+    bool MoveIntoPlace() { return m_transaction.Commit() || TransactionFailed(); }
+
+    const std::vector<InstallPlan>& m_plans;
     CFile& m_setup;
     InstallObserver* m_observer;
     char* m_buffer;
     SystemTransactionFiles m_files;
     Transaction m_transaction;
     InstallRun m_run;
-    std::vector<bool> m_written;  // per file of the plan: written under its own name, nothing to move
+    std::size_t m_nextTemporary = 0;
+    // Per plan and file: the temporary name it was written under; empty when under its own name.
+    std::vector<std::vector<std::string>> m_temporary;
 };
 
 // The first plan whose volume lacks room for what all the plans write on it.
@@ -359,11 +445,7 @@ InstallRun RunInstallPlans(const std::vector<InstallPlan>& plans, CFile& setup, 
         observer->Writing(total);
     }
     const std::unique_ptr<char[]> buffer(new char[payload::kCopyBufferSize]);
-    for (std::size_t i = 0; i < plans.size(); ++i) {
-        run = PlanRun(plans[i], setup, observer, buffer.get()).Run(readOnly[i]);
-        if (run.stop != Stop::None) {
-            break;
-        }
-    }
-    return run;
+    InstallRun done = PlansRun(plans, setup, observer, buffer.get()).Run(readOnly);
+    done.found = run.found;
+    return done;
 }

@@ -2,11 +2,11 @@
 // Running install plans (install/InstallPlan.h) all or nothing. First, before anything is written,
 // every plan is checked: no link on the way (install/LinkOnTheWay.h), no file it replaces or deletes
 // held open or closed to writing (the observer may have the user close programs and check again; a
-// read-only file is no reason to stop), room on each volume for everything new. Then each plan in turn:
-// what a killed run left behind removed, folders made, every new file written under a temporary name
-// beside its destination, then all moved into place, what they replace moved aside into the root's
-// rollback folder and deleted once all are in place. A failure, or a stop the observer asks for between
-// two files, undoes the plan that was running; the plans before it stay installed.
+// read-only file is no reason to stop), room on each volume for everything new. Then all plans as one
+// transaction (install/Transaction.h): what the journal of a killed run names put right, folders made,
+// every new file written under a temporary name beside its destination, then all moved into place, what
+// they replace moved aside into the root's rollback folder and deleted once all are in place. A failure,
+// or a stop the observer asks for between two files, undoes every plan.
 
 #include <cstdint>
 #include <string>
@@ -30,13 +30,20 @@ struct InstallRun {
         Link,        // failure names the link; nothing was written, or what was (found at the commit) was undone
         FilesInUse,  // found.inUse names them; nothing was written
         NoSpace,     // found.spaceFolder's volume lacks found.missingMegabytes; nothing was written
-        Failed,      // failure names the file and the reason; the running plan was undone
-        Cancelled,   // the observer asked to stop; the running plan was undone
+        Failed,      // failure names the file and the reason; every plan was undone
+        Cancelled,   // the observer asked to stop; every plan was undone
     };
     Stop stop = Stop::None;
     ExtractFailure failure;
     CheckFindings found;
-    bool rolledBack = false;  // the running plan had changed something, and was undone
+    bool rolledBack = false;  // something had changed, and was undone
+    // What the rollback could not put back as it was: the path, and where the original stays (empty
+    // when it was a new file that could not be removed).
+    struct NotRestored {
+        std::string path;
+        std::string standsAt;
+    };
+    std::vector<NotRestored> notRestored;
 };
 
 // setup: the setup's own file, which the archive entries are read from. observer may be null.

@@ -10,6 +10,7 @@
 #include "install/MainSoftwareLayout.h"
 #include "install/PlanSteps_win.h"
 #include "install/ShortcutFolders_win.h"
+#include "install/SameFileOnWindows_win.h"
 #include "payload/SetupFile_win.h"
 
 namespace {
@@ -105,7 +106,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     }
     CFile* setup = settings.setupFile ? settings.setupFile : RunningSetupFile();
     std::vector<install::InstallPlan> plans;
-    plans.emplace_back(target, installFolder, IsSystemLeadByte);
+    plans.emplace_back(target, installFolder, IsSystemLeadByte, WindowsNameKey);
     if (!PlanMainSoftware(settings, setup, installFolder, plans[0], &result.failure)) {
         return Failed(result, Outcome::CopyFailed, result.failure);
     }
@@ -113,6 +114,7 @@ MainInstallResult InstallMainSoftware(const MainInstallSettings& settings) {
     const InstallRun run = RunInstallPlans(plans, *setup, settings.observer);
     result.found = run.found;
     result.failure = run.failure;
+    result.notRestored = run.notRestored;
     if (existed) {
         result.folder = MainInstallResult::Folder::Existed;
     } else if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {

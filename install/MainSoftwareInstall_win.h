@@ -41,6 +41,7 @@ struct MainInstallResult {
     Outcome outcome = Outcome::Installed;
     ExtractFailure failure;
     CheckFindings found;
+    std::vector<InstallRun::NotRestored> notRestored;  // what the rollback could not put back
     // What became of "<target>\Vectrace": made with Program Files' permissions, or found and given them
     // (protection says how that went); folderError is the system's reason when it could not be made.
     enum class Folder { NotReached, Created, Existed, NotCreated };

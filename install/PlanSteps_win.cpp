@@ -5,15 +5,7 @@
 #include "framework/FileFind_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/MainSoftwareLayout.h"
-#include "payload/NameFold.h"
-
-namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-    return payload::FoldedEntryName(a, IsSystemLeadByte) == payload::FoldedEntryName(b, IsSystemLeadByte);
-}
-
-}  // namespace
+#include "install/SameFileOnWindows_win.h"
 
 bool PlanArchiveFiles(install::InstallPlan& plan,
                       const std::vector<ArchiveFile>& entries,
@@ -30,7 +22,7 @@ bool PlanArchiveFiles(install::InstallPlan& plan,
         const std::string_view folder = payload::FolderOf(entry.name, IsSystemLeadByte);
         bool skip = false;
         for (const char* name : skipped) {
-            skip = skip || SameName(folder, name);
+            skip = skip || SameFileOnWindows(folder, name);
         }
         if (!skip) {
             install::PlannedFile& file = plan.Write(destination + entry.name, install::Source::Archive);
@@ -46,7 +38,7 @@ install::PlannedFile* PlanArchiveFile(install::InstallPlan& plan,
                                       const char* name,
                                       const std::string& destination) {
     for (const ArchiveFile& entry : entries) {
-        if (SameName(entry.name, name)) {
+        if (SameFileOnWindows(entry.name, name)) {
             install::PlannedFile& file = plan.Write(destination, install::Source::Archive);
             file.offset = entry.dataOffset;
             file.size = entry.dataSize;
@@ -77,10 +69,10 @@ void PlanProgramFolders(install::InstallPlan& plan,
     for (const char* name : names) {
         plan.MakeFolder(folder + name);
         // The laser's calibrated settings are the user's: a reinstall replaces them but keeps a copy.
-        const bool settings = SameName(name, "QTXCfg\\");
+        const bool settings = SameFileOnWindows(name, "QTXCfg\\");
         CFileFind find;
         for (bool more = find.FindFirst(setupFolder + name + "*.*"); more; more = find.FindNext()) {
-            if (find.IsDots() || find.IsDirectory() || (settings && SameName(find.Name(), "SoftCfg.ini"))) {
+            if (find.IsDots() || find.IsDirectory() || (settings && SameFileOnWindows(find.Name(), "SoftCfg.ini"))) {
                 continue;
             }
             install::PlannedFile& file =

@@ -69,22 +69,41 @@ bool WriteStagedFile(const install::PlannedFile& file,
                      const std::string& temporary,
                      CFile& setup,
                      char* buffer,
-                     ExtractFailure* failure) {
+                     ExtractFailure* failure,
+                     bool* created) {
     const std::string& destination = file.destination;
+    *created = false;
     if (file.kind == Source::Copy) {
-        // Fails on an existing name: the temporary one is ours alone.
-        return CopyFileA(file.source.c_str(), temporary.c_str(), TRUE) ||
-               Fail(failure, ExtractFailure::Kind::Write, destination, GetLastError());
+        // Fails on an existing name, which then stays as it was; a copy that failed later may have made
+        // the file.
+        if (CopyFileA(file.source.c_str(), temporary.c_str(), TRUE)) {
+            *created = true;
+            return true;
+        }
+        const DWORD error = GetLastError();
+        *created = error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+                   GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return Fail(failure, *created ? ExtractFailure::Kind::Write : ExtractFailure::Kind::CreateFile, destination,
+                    error);
     }
+    CFile output;
+    if (!output.Open(temporary, CFile::Mode::CreateNew)) {
+        // A link that cannot be made is a write that failed, whose reason the message names.
+        const DWORD error = output.LastError();
+        const bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        return Fail(failure,
+                    file.kind == Source::Shortcut && !taken ? ExtractFailure::Kind::Write
+                                                            : ExtractFailure::Kind::CreateFile,
+                    destination, error);
+    }
+    *created = true;
     if (file.kind == Source::Shortcut) {
+        // The name is taken first, new: saving a link writes over whatever has the name.
+        output.Close();
         const HRESULT result = file.icon.empty()
                                    ? CreateShortcut(file.source, temporary, file.description)
                                    : CreateShortcutWithIcon(file.source, temporary, file.description, file.icon);
         return SUCCEEDED(result) || Fail(failure, ExtractFailure::Kind::Write, destination, static_cast<DWORD>(result));
-    }
-    CFile output;
-    if (!output.Open(temporary, CFile::Mode::CreateNew)) {
-        return Fail(failure, ExtractFailure::Kind::CreateFile, destination, output.LastError());
     }
     switch (file.kind) {
         case Source::Archive:
@@ -104,4 +123,9 @@ bool WriteStagedFile(const install::PlannedFile& file,
         default:
             return true;
     }
+}
+
+bool IsNameTaken(const ExtractFailure& failure) {
+    return failure.kind == ExtractFailure::Kind::CreateFile &&
+           (failure.systemError == ERROR_FILE_EXISTS || failure.systemError == ERROR_ALREADY_EXISTS);
 }

@@ -9,11 +9,16 @@
 #include "install/InstallPlan.h"
 #include "payload/PayloadExtractor_win.h"
 
-// `temporary` must not exist yet. `buffer` holds payload::kCopyBufferSize bytes. False with the
-// failure: kind Read naming the source (the setup's file, or the file beside it), kind CreateFile or
-// Write naming the destination, and the system's reason.
+// `temporary` is made new, never over an existing file. `buffer` holds payload::kCopyBufferSize
+// bytes. `created` tells whether this call made the file (also when it then failed): only then is it
+// the caller's to remove. False with the failure: kind Read naming the source (the setup's file, or the
+// file beside it), kind CreateFile or Write naming the destination, and the system's reason.
 bool WriteStagedFile(const install::PlannedFile& file,
                      const std::string& temporary,
                      CFile& setup,
                      char* buffer,
-                     ExtractFailure* failure);
+                     ExtractFailure* failure,
+                     bool* created);
+
+// Whether a failure to make a new file says that its name is taken.
+bool IsNameTaken(const ExtractFailure& failure);

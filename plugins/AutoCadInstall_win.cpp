@@ -10,6 +10,7 @@
 #include "install/FolderPath.h"
 #include "install/InstallFailure_win.h"
 #include "install/PlanSteps_win.h"
+#include "install/SameFileOnWindows_win.h"
 #include "plugins/AutoCadFiles.h"
 #include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
@@ -110,7 +111,7 @@ PluginInstallResult InstallInto(const std::vector<std::string>& folders, const P
     }
     std::vector<install::InstallPlan> plans;
     for (const std::string& folder : folders) {
-        plans.emplace_back(folder, folder, IsSystemLeadByte);
+        plans.emplace_back(folder, folder, IsSystemLeadByte, WindowsNameKey);
         const PluginInstallResult planned = PlanAutoCad(settings, entries, folder, plans.back());
         if (planned.outcome != Outcome::Installed) {
             return planned;

@@ -7,6 +7,7 @@
 #include "install/FolderPath.h"
 #include "install/InstallFailure_win.h"
 #include "install/PlanSteps_win.h"
+#include "install/SameFileOnWindows_win.h"
 #include "plugins/CorelDrawVersions.h"
 #include "plugins/HostSearch.h"
 #include "plugins/PluginSteps_win.h"
@@ -100,7 +101,7 @@ PluginInstallResult InstallCorelDrawPlugin(const PluginInstallSettings& settings
         folders = plugins::CorelDrawFoldersUnder(base, *version);
     }
     std::vector<install::InstallPlan> plans;
-    plans.emplace_back(folders.base, folders.base, IsSystemLeadByte);
+    plans.emplace_back(folders.base, folders.base, IsSystemLeadByte, WindowsNameKey);
     const PluginInstallResult planned = PlanCorelDraw(settings, folders, *version, plans[0]);
     return planned.outcome != Outcome::Installed ? planned : plugins::RunPlans(plans, settings);
 }

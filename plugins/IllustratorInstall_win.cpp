@@ -6,6 +6,7 @@
 #include "install/FileProbes_win.h"
 #include "install/InstallFailure_win.h"
 #include "install/PlanSteps_win.h"
+#include "install/SameFileOnWindows_win.h"
 #include "plugins/IllustratorVersions.h"
 #include "plugins/PluginSteps_win.h"
 
@@ -22,7 +23,7 @@ PluginInstallResult InstallIllustratorPlugin(const PluginInstallSettings& settin
     const std::string pluginFolder = base + plugins::kIllustratorPluginFolder + "\\";
 
     std::vector<install::InstallPlan> plans;
-    plans.emplace_back(base, base, IsSystemLeadByte);
+    plans.emplace_back(base, base, IsSystemLeadByte, WindowsNameKey);
     install::InstallPlan& plan = plans[0];
     ExtractFailure failure;
     std::vector<ArchiveFile> entries;

@@ -37,6 +37,7 @@ struct PluginInstallResult {
     Outcome outcome = Outcome::Installed;
     ExtractFailure failure;
     CheckFindings found;
+    std::vector<InstallRun::NotRestored> notRestored;  // what the rollback could not put back
 };
 
 // The table's messages the install command shows for a result; empty for a completed installation and for

@@ -42,6 +42,7 @@ PluginInstallResult RunPlans(const std::vector<install::InstallPlan>& plans, con
     const InstallRun run = RunInstallPlans(plans, *SetupFileOf(settings), settings.observer);
     PluginInstallResult result = Failed(PluginInstallResult(), Outcome::Installed, run.failure);
     result.found = run.found;
+    result.notRestored = run.notRestored;
     switch (run.stop) {
         case InstallRun::Stop::None:
             break;

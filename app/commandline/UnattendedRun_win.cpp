@@ -60,27 +60,22 @@ int InstallSoftware(const switches::SetupSwitches& given,
                     int languagePosition,
                     Reporter& reporter) {
     const InstallCommandSettings settings = InstallSettingsFor(given, start, languagePosition);
-    InstallEnd end = InstallEnd::Failed;
+    InstallOutcome outcome;
     if (given.mode == switches::Mode::Silent) {
         // The same progress window as the main window's, with its Cancel.
         const POINT center = ScreenCenter();
         CWaitCursor waitCursor;
         CInstallProgressDlg progress(nullptr, languagePosition);
         progress.Open(center.x, center.y);
-        end = RunReportedInstallCommand(settings, reporter, nullptr, &progress);
-        if (end == InstallEnd::Installed) {
+        outcome = RunReportedInstallCommand(settings, reporter, nullptr, &progress);
+        if (outcome.Installed()) {
             progress.Finish();
         }
     } else {
-        end = RunReportedInstallCommand(settings, reporter);
+        outcome = RunReportedInstallCommand(settings, reporter);
     }
-    switch (end) {
-        case InstallEnd::Installed:
-            break;
-        case InstallEnd::Cancelled:
-            return kExitCancelled;
-        case InstallEnd::Failed:
-            return kExitFailed;
+    if (!outcome.Installed()) {
+        return ExitCodeOf(outcome);
     }
     reporter.Message(Reporter::Kind::Done, GbkToWide(shelltexts::InstallOkText(languagePosition)));
     return kExitInstalled;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/commandline/ExitCode_win.h"
 #include "app/commandline/SetupSwitches.h"
 
 class CFile;
@@ -28,12 +29,6 @@ struct StartValues {
     std::string programsFolder;
 };
 
-// Exit codes.
-inline constexpr int kExitInstalled = 0;
-inline constexpr int kExitWrongCommandLine = 1;
-inline constexpr int kExitFailed = 2;
-// The user pressed Cancel in the progress window of a /SILENT run (the code installers use for it).
-inline constexpr int kExitCancelled = 5;
 
 // Installs what the switches ask; kExitInstalled, kExitFailed or kExitCancelled. `log` may be closed.
 int RunUnattended(const switches::SetupSwitches& given, const StartValues& start, SetupLog& log);

@@ -23,50 +23,76 @@
 
 namespace {
 
-// A volume too small: the folder, then the megabytes it lacks.
-std::wstring NoSpaceMessage(const install::MessageTable& table, const CheckFindings& found) {
-    std::wstring needed = GbkToWide(table.Text(install::MsgSpaceNeeded));
-    const std::size_t mark = needed.find(L'%');
-    if (mark != std::wstring::npos) {
-        needed.replace(mark, 1, FormatDecimalWide(static_cast<long long>(found.missingMegabytes)));
+using Ending = InstallOutcome::Ending;
+
+// The main installation's result as the one outcome.
+InstallOutcome OutcomeOf(const MainInstallResult& result) {
+    InstallOutcome outcome;
+    outcome.failure = result.failure;
+    outcome.found = result.found;
+    switch (result.outcome) {
+        case MainInstallResult::Outcome::Installed:
+            outcome.ending = Ending::Installed;
+            break;
+        case MainInstallResult::Outcome::PathError:
+            outcome.ending = result.failure.kind == ExtractFailure::Kind::Link ? Ending::Link : Ending::PathError;
+            break;
+        case MainInstallResult::Outcome::CopyFailed:
+            // Damaged after the check at the start (the file changed meanwhile): no program to close.
+            outcome.ending = result.failure.kind == ExtractFailure::Kind::BadArchive ? Ending::SetupDamaged
+                                                                                    : Ending::CouldNotPlace;
+            break;
+        case MainInstallResult::Outcome::FileFailed:
+            outcome.ending = Ending::ReadOrWriteFailed;
+            break;
+        case MainInstallResult::Outcome::FilesInUse:
+            outcome.ending = Ending::FilesInUse;
+            break;
+        case MainInstallResult::Outcome::NoSpace:
+            outcome.ending = Ending::NoSpace;
+            break;
+        case MainInstallResult::Outcome::Cancelled:
+            outcome.ending = Ending::Cancelled;
+            break;
     }
-    return GbkToWide(table.Text(install::MsgNoSpace)) + L"\r\n" + AnsiToWide(found.spaceFolder.c_str()) + L"\r\n" +
-           needed;
+    return outcome;
 }
 
-// What a branch's result says. A file that could not be put in place is named with the system's reason
-// after the branch's own words; files in use were named in the box already when the user was asked.
-InstallCommandResult Report(bool installed,
-                            const ExtractFailure& failure,
-                            bool fileFailed,
-                            const std::string& message,
-                            const install::MessageTable& table,
-                            const CheckFindings& found,
-                            bool asked) {
-    InstallCommandResult report;
-    report.installed = installed;
-    if (!found.inUse.empty()) {
-        report.message = asked ? std::wstring() : FilesInUseMessage(table, found.inUse);
-    } else if (found.missingMegabytes != 0) {
-        report.message = NoSpaceMessage(table, found);
-    } else if (failure.kind == ExtractFailure::Kind::BadArchive) {
-        // Damaged after the check at the start (the file changed meanwhile): no program to close.
-        report.message = GbkToWide(table.Text(install::MsgSetupDamaged));
-    } else if (fileFailed) {
-        report.message = FileFailureMessage(table, failure);
-    } else if (!message.empty()) {
-        report.message = GbkToWide(message.c_str());
-        if (failure.kind == ExtractFailure::Kind::CreateFile && !failure.path.empty()) {
-            report.message +=
-                L"\r\n" + AnsiToWide(failure.path.c_str()) + L"\r\n" + SystemErrorTextWide(failure.systemError);
-        }
+// A plug-in's result as the one outcome, with the host's own words.
+InstallOutcome OutcomeOf(const PluginInstallResult& result, install::MessageId notFound, install::MessageId closeHost) {
+    InstallOutcome outcome;
+    outcome.failure = result.failure;
+    outcome.found = result.found;
+    outcome.notFoundText = notFound;
+    outcome.notPlacedText = closeHost;
+    switch (result.outcome) {
+        case PluginInstallResult::Outcome::Installed:
+            outcome.ending = Ending::Installed;
+            break;
+        case PluginInstallResult::Outcome::PathError:
+            outcome.ending = result.failure.kind == ExtractFailure::Kind::Link ? Ending::Link : Ending::PathError;
+            break;
+        case PluginInstallResult::Outcome::HostNotFound:
+            outcome.ending = Ending::HostNotFound;
+            break;
+        case PluginInstallResult::Outcome::CloseHost:
+            outcome.ending = result.failure.kind == ExtractFailure::Kind::BadArchive ? Ending::SetupDamaged
+                                                                                    : Ending::CouldNotPlace;
+            break;
+        case PluginInstallResult::Outcome::FileFailed:
+            outcome.ending = Ending::ReadOrWriteFailed;
+            break;
+        case PluginInstallResult::Outcome::FilesInUse:
+            outcome.ending = Ending::FilesInUse;
+            break;
+        case PluginInstallResult::Outcome::NoSpace:
+            outcome.ending = Ending::NoSpace;
+            break;
+        case PluginInstallResult::Outcome::Cancelled:
+            outcome.ending = Ending::Cancelled;
+            break;
     }
-    if (!report.installed) {
-        report.failedFile = failure.path;
-        report.systemError = failure.systemError;
-        report.linkOnTheWay = failure.kind == ExtractFailure::Kind::Link;
-    }
-    return report;
+    return outcome;
 }
 
 std::wstring Ansi(const std::string& text) {
@@ -131,27 +157,23 @@ std::wstring FolderNote(const MainInstallResult& result) {
 
 }  // namespace
 
-InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
-    const install::MessageTable table(settings.languagePosition);
+InstallOutcome RunInstallCommand(const InstallCommandSettings& settings) {
     CFile* setupFile = settings.setupFile ? settings.setupFile : RunningSetupFile();
+    InstallOutcome outcome;
     // Every branch extracts: a damaged setup is refused before any of them writes a thing.
     if (settings.observer && setupFile) {
         settings.observer->Checking(setupFile->Length());
     }
     if (!IsSetupArchiveIntact(setupFile)) {
-        InstallCommandResult damaged;
-        if (settings.observer && !settings.observer->KeepGoing(0, 0)) {
-            damaged.cancelled = true;  // stopped while it checked: nothing was written
-            return damaged;
-        }
-        damaged.message = GbkToWide(table.Text(install::MsgSetupDamaged));
-        return damaged;
+        // Stopped while it checked: nothing was written.
+        outcome.ending = settings.observer && !settings.observer->KeepGoing(0, 0) ? Ending::Cancelled
+                                                                                 : Ending::SetupDamaged;
+        return outcome;
     }
     // Every branch copies what ships beside the setup; a relative path would read the current folder's.
     if (settings.setupFolder.empty()) {
-        InstallCommandResult unreadable;
-        unreadable.message = GbkToWide(table.Text(install::MsgSetupFolderUnreadable));
-        return unreadable;
+        outcome.ending = Ending::SetupFolderUnreadable;
+        return outcome;
     }
 
     if (settings.installType == 0) {
@@ -165,76 +187,60 @@ InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings) {
         main.programsFolder = settings.programsFolder;
         main.observer = settings.observer;
         const MainInstallResult result = InstallMainSoftware(main);
-        InstallCommandResult report =
-            Report(result.outcome == MainInstallResult::Outcome::Installed, result.failure,
-                   result.outcome == MainInstallResult::Outcome::FileFailed, MainInstallMessage(result, table), table,
-                   result.found, settings.observer != nullptr);
-        report.folderNote = FolderNote(result);
-        report.cancelled = result.outcome == MainInstallResult::Outcome::Cancelled;
-        return report;
+        outcome = OutcomeOf(result);
+        outcome.folderNote = FolderNote(result);
+        outcome.notRestored = result.notRestored;
+    } else {
+        PluginInstallSettings plugin;
+        plugin.targetFolder = settings.targetFolder;
+        plugin.autoInstall = settings.autoInstall;
+        plugin.versionIndex = settings.versionIndex;
+        plugin.languagePosition = settings.languagePosition;
+        plugin.setupFolder = settings.setupFolder;
+        plugin.setupFile = setupFile;
+        plugin.observer = settings.observer;
+        switch (settings.installType) {
+            case 1:
+                outcome = OutcomeOf(InstallCorelDrawPlugin(plugin), install::MsgCorelNotFound, install::MsgCloseCorel);
+                break;
+            case 2:
+                outcome =
+                    OutcomeOf(InstallAutoCadPlugin(plugin), install::MsgAutoCadNotFound, install::MsgCloseAutoCad);
+                break;
+            case 3:
+                // Illustrator is never looked for in the registry, so it has no not-found message of its own.
+                outcome =
+                    OutcomeOf(InstallIllustratorPlugin(plugin), install::MsgPathError, install::MsgCloseIllustrator);
+                break;
+            default:
+                return outcome;  // the Type list has no other entry
+        }
     }
-
-    PluginInstallSettings plugin;
-    plugin.targetFolder = settings.targetFolder;
-    plugin.autoInstall = settings.autoInstall;
-    plugin.versionIndex = settings.versionIndex;
-    plugin.languagePosition = settings.languagePosition;
-    plugin.setupFolder = settings.setupFolder;
-    plugin.setupFile = setupFile;
-    plugin.observer = settings.observer;
-    PluginInstallResult result;
-    std::string message;
-    switch (settings.installType) {
-        case 1:
-            result = InstallCorelDrawPlugin(plugin);
-            message = CorelDrawInstallMessage(result, table);
-            break;
-        case 2:
-            result = InstallAutoCadPlugin(plugin);
-            message = AutoCadInstallMessage(result, table);
-            break;
-        case 3:
-            result = InstallIllustratorPlugin(plugin);
-            message = IllustratorInstallMessage(result, table);
-            break;
-        default:
-            return {};  // the Type list has no other entry
-    }
-    InstallCommandResult report = Report(result.outcome == PluginInstallResult::Outcome::Installed, result.failure,
-                                         result.outcome == PluginInstallResult::Outcome::FileFailed, message, table,
-                                         result.found, settings.observer != nullptr);
-    report.cancelled = result.outcome == PluginInstallResult::Outcome::Cancelled;
-    return report;
+    // Files in use were named in the question box already when there was someone to ask.
+    outcome.askedAboutFilesInUse = settings.observer != nullptr;
+    return outcome;
 }
 
-InstallEnd RunReportedInstallCommand(const InstallCommandSettings& settings,
-                                     Reporter& reporter,
-                                     HWND window,
-                                     CInstallProgressDlg* progress) {
+InstallOutcome RunReportedInstallCommand(const InstallCommandSettings& settings,
+                                         Reporter& reporter,
+                                         HWND window,
+                                         CInstallProgressDlg* progress) {
     ReportPlan(settings, reporter);
     const install::MessageTable table(settings.languagePosition);
     ReportingObserver observer(reporter, table, window, progress);
     InstallCommandSettings asking = settings;
     asking.observer = &observer;
-    const InstallCommandResult result = RunInstallCommand(asking);
-    if (!result.folderNote.empty()) {
-        reporter.Step(result.folderNote);
+    const InstallOutcome outcome = RunInstallCommand(asking);
+    if (!outcome.folderNote.empty()) {
+        reporter.Step(outcome.folderNote);
     }
-    if (result.linkOnTheWay) {
-        reporter.Step(L"A link (reparse point) lies on the way: " + Ansi(result.failedFile) +
-                      L". It is not followed, and nothing was written");
-    } else if (!result.failedFile.empty()) {
-        reporter.Step(L"Failed on " + Ansi(result.failedFile) +
-                      (result.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(result.systemError) : L""));
+    const std::wstring line = OutcomeLogLine(outcome);
+    if (!line.empty()) {
+        reporter.Step(line);
     }
-    if (result.cancelled) {
-        reporter.Step(L"The installation was cancelled by the user; everything it did was undone");
-        return InstallEnd::Cancelled;
+    const std::wstring box = OutcomeBox(outcome, table);
+    if (!box.empty()) {
+        reporter.Message(outcome.Installed() ? Reporter::Kind::Done : Reporter::Kind::Failure, box, window);
     }
-    if (!result.message.empty()) {
-        reporter.Message(result.installed ? Reporter::Kind::Done : Reporter::Kind::Failure, result.message, window);
-    } else if (!result.installed) {
-        reporter.Step(L"The installation did not complete.");
-    }
-    return result.installed ? InstallEnd::Installed : InstallEnd::Failed;
+    return outcome;
 }

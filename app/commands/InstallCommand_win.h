@@ -1,12 +1,12 @@
 #pragma once
-// The install command behind the main window's install button: the message table for the chosen
-// language, the setup folder, one branch by installation type, and the one message the branch's
-// result calls for. The main window shows the success message itself when `installed` is set.
+// The install command behind the main window's install button and the unattended run: the setup
+// folder, one branch by installation type, and its result as one InstallOutcome.
 
 #include <windows.h>
 
 #include <string>
 
+#include "app/commands/InstallOutcome_win.h"
 #include "framework/File_win.h"
 #include "install/InstallObserver.h"
 
@@ -30,27 +30,14 @@ struct InstallCommandSettings {
     install::InstallObserver* observer = nullptr;
 };
 
-struct InstallCommandResult {
-    bool installed = false;
-    std::wstring message;  // empty when nothing is to be said
-    // The file that a failure concerns and the system's reason, for the log; empty when none.
-    std::string failedFile;
-    DWORD systemError = ERROR_SUCCESS;
-    bool linkOnTheWay = false;  // failedFile is a link the installation would have written through
-    // What became of the folder the main installation installs into, for the log; empty when none.
-    std::wstring folderNote;
-    bool cancelled = false;  // the user stopped it: everything it did was undone, and nothing is to be said
-};
-
-InstallCommandResult RunInstallCommand(const InstallCommandSettings& settings);
-
-enum class InstallEnd { Installed, Failed, Cancelled };
+// Runs the branch of settings.installType. The outcome's box is for the window to show.
+InstallOutcome RunInstallCommand(const InstallCommandSettings& settings);
 
 // The install command as the window and the command line run it: what is installed where goes to the
-// reporter as steps, then the command runs, followed by `progress` (may be null) whose Cancel stops it,
-// and its message, if any, goes to the reporter over `window`. The caller tells the closing word of a
-// completed installation.
-InstallEnd RunReportedInstallCommand(const InstallCommandSettings& settings,
-                                     Reporter& reporter,
-                                     HWND window = nullptr,
-                                     CInstallProgressDlg* progress = nullptr);
+// reporter as steps, then the command runs, followed by `progress` (may be null) whose Cancel stops it;
+// the outcome's log line goes to the log and its box, if any, to the reporter over `window`. The caller
+// tells the closing word of a completed installation.
+InstallOutcome RunReportedInstallCommand(const InstallCommandSettings& settings,
+                                         Reporter& reporter,
+                                         HWND window = nullptr,
+                                         CInstallProgressDlg* progress = nullptr);

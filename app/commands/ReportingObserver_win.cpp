@@ -58,6 +58,9 @@ void ReportingObserver::Noted(Note note, const std::string& path) {
         case Note::LeftoverRemoved:
             m_reporter.Step(L"Left by an interrupted run, removed: " + file);
             break;
+        case Note::OriginalRestored:
+            m_reporter.Step(L"Set aside by an interrupted run, put back: " + file);
+            break;
         case Note::InPlace:
             m_reporter.Step(L"Every file in place in " + file);
             break;
@@ -66,6 +69,9 @@ void ReportingObserver::Noted(Note note, const std::string& path) {
             break;
         case Note::NotRestored:
             m_reporter.Step(L"Could not be put back as it was: " + file);
+            break;
+        case Note::OriginalStaysAt:
+            m_reporter.Step(L"Its original stays at " + file + L"; no setup deletes it");
             break;
     }
 }

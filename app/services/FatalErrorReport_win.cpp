@@ -6,6 +6,7 @@
 #include "framework/FatalError.h"
 #include "framework/GbkText_win.h"
 #include "framework/MessageBox_win.h"
+#include "install/Transaction.h"
 
 namespace {
 
@@ -13,8 +14,13 @@ SetupLog* fatalLog = nullptr;
 bool fatalBoxes = false;
 int fatalLanguagePosition = 0;
 
-void ReportFatalError() {
-    const char* text = OutOfMemoryText(fatalLanguagePosition);
+void ReportFatalError(FatalError what) {
+    // Files half moved are the worst the run could leave: they go back before anything else is done.
+    if (install::Transaction* open = install::OpenTransaction()) {
+        open->Rollback();
+    }
+    const char* text = what == FatalError::OutOfMemory ? OutOfMemoryText(fatalLanguagePosition)
+                                                       : InternalErrorText(fatalLanguagePosition);
     if (fatalLog && fatalLog->IsOpen()) {
         fatalLog->Line(GbkToWide(text));
     }

@@ -18,7 +18,7 @@ namespace __gnu_cxx {
 void __verbose_terminate_handler();
 
 void __verbose_terminate_handler() {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::Internal);
 }
 
 }  // namespace __gnu_cxx
@@ -34,27 +34,27 @@ void __verbose_terminate_handler() {
 namespace std {
 
 void __throw_bad_alloc() {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::OutOfMemory);
 }
 
 void __throw_bad_array_new_length() {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::OutOfMemory);
 }
 
 void __throw_length_error(const char*) {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::Internal);
 }
 
 void __throw_logic_error(const char*) {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::Internal);
 }
 
 void __throw_out_of_range_fmt(const char*, ...) {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::Internal);
 }
 
 void __throw_bad_function_call() {
-    EndOnFatalError();
+    EndOnFatalError(FatalError::Internal);
 }
 
 }  // namespace std
@@ -65,7 +65,7 @@ void __throw_bad_function_call() {
 void* operator new(std::size_t size) {
     void* block = std::malloc(size ? size : 1);
     if (!block) {
-        EndOnFatalError();
+        EndOnFatalError(FatalError::OutOfMemory);
     }
     return block;
 }

@@ -182,7 +182,7 @@ void CSetupDlg::RunInstallCommand(CInstallProgressDlg* progress) {
     const ShortcutFolders shortcuts = FindShortcutFolders(m_allUsersShortcuts);
     settings.desktopFolder = shortcuts.desktop;
     settings.programsFolder = shortcuts.programs;
-    m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd, progress) == InstallEnd::Installed ? 1 : 0;
+    m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd, progress).Installed() ? 1 : 0;
 }
 
 // Titled in the language chosen in the Language list at this moment, paced by the window's values, its

@@ -42,6 +42,36 @@ TEST(InstallPlan, TheLaterOfAWriteAndADeletionOfOneFileWins) {
               (std::vector<std::string>{"C:\\Adobe\\Plug-ins\\QtxPlugin.aip", "C:\\ADOBE\\windows\\qtxcorel11.GMS"}));
 }
 
+// A loose folder's file the payload holds too: one destination, written once, from the later source,
+// whose flags stand (the loose settings file is compared before it replaces the user's).
+TEST(InstallPlan, TwoSourcesOfOneDestinationLeaveTheLaterOne) {
+    InstallPlan plan("C:\\", "C:\\Vectrace\\");
+    plan.Write("C:\\Vectrace\\QTXLanguage\\English.lng", Source::Archive).offset = 7;
+    plan.Write("C:\\Vectrace\\QTXCfg\\Laser.ini", Source::Archive);
+    plan.Write("C:\\Vectrace\\Readme.txt", Source::Archive);
+    install::PlannedFile& loose = plan.Write("C:\\Vectrace\\qtxlanguage\\ENGLISH.LNG.", Source::Copy);
+    loose.source = "D:\\QTXLanguage\\English.lng";
+    plan.Write("C:\\Vectrace\\QTXCfg\\Laser.ini", Source::Content).keepUsersCopy = true;
+
+    ASSERT_EQ(Destinations(plan), (std::vector<std::string>{"C:\\Vectrace\\Readme.txt",
+                                                            "C:\\Vectrace\\qtxlanguage\\ENGLISH.LNG.",
+                                                            "C:\\Vectrace\\QTXCfg\\Laser.ini"}));
+    EXPECT_EQ(plan.Files()[1].kind, Source::Copy);
+    EXPECT_EQ(plan.Files()[1].source, "D:\\QTXLanguage\\English.lng");
+    EXPECT_EQ(plan.Files()[2].kind, Source::Content);
+    EXPECT_TRUE(plan.Files()[2].keepUsersCopy);
+}
+
+// A key of the caller's decides what is one file.
+TEST(InstallPlan, TheNameKeyGivenDecidesWhatIsOneFile) {
+    InstallPlan plan("C:\\", "C:\\V\\", payload::IsGbkLeadByte,
+                     [](std::string_view path) { return std::string(path.substr(0, 6)); });
+    plan.Write("C:\\V\\a1", Source::Archive);
+    plan.Write("C:\\V\\a2", Source::Archive);
+    plan.Write("C:\\V\\b1", Source::Archive);
+    EXPECT_EQ(Destinations(plan), (std::vector<std::string>{"C:\\V\\a2", "C:\\V\\b1"}));
+}
+
 // The link check sees every path the branch touches below its link root, with the backup folder of a
 // user's file and the rollback folder; a shortcut's own folder is not below it.
 TEST(InstallPlan, TheLinkCheckIsGivenEveryPathBelowTheLinkRoot) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string_view>
 #include <set>
 #include <string>
 #include <vector>
@@ -46,7 +47,7 @@ public:
         return true;
     }
     bool Move(const std::string& from, const std::string& to) override {
-        if (Fails() || files.count(from) == 0 || Exists(to)) {
+        if (stuck.count(from) || stuck.count(to) || Fails() || files.count(from) == 0 || Exists(to)) {
             return false;
         }
         files[to] = files[from];
@@ -55,13 +56,38 @@ public:
         return true;
     }
     bool Remove(const std::string& file) override {
-        if (Fails() || files.erase(file) == 0) {
+        if (stuck.count(file) || Fails() || files.erase(file) == 0) {
             return false;
         }
         log.push_back("remove " + file);
         return true;
     }
     unsigned long LastError() override { return 32; }
+    bool OpenJournal(const std::string& path) override {
+        if (Exists(path)) {
+            return false;
+        }
+        journalPath = path;
+        files[path] = std::string();
+        return true;
+    }
+    bool WriteJournal(std::string_view line) override {
+        files[journalPath].append(line);
+        return true;
+    }
+    void CloseJournal() override {}
+    void Wait(unsigned milliseconds) override {
+        waited += milliseconds;
+        if (healAfter >= 0 && waited >= static_cast<unsigned>(healAfter)) {
+            failAt = -1;
+            stuck.clear();
+        }
+    }
+
+    std::string journalPath;
+    unsigned waited = 0;
+    int healAfter = -1;  // the failing calls succeed after this many milliseconds of waiting
+    std::set<std::string> stuck;  // files no call may remove or move
 
 private:
     static std::string Folder(const std::string& path) {
@@ -99,18 +125,27 @@ bool InstallSecondVersion(Transaction& transaction, MemoryFiles& disk) {
         {"C:\\I\\~vtsetup2.tmp", "C:\\I\\Readme.txt", "v2 readme"},
     };
     for (const auto& file : staged) {
-        transaction.Staged(file.temporary);
+        transaction.Creating(file.temporary);
         disk.files[file.temporary] = file.content;
+        transaction.Staged(file.temporary);
     }
-    if (!transaction.Remove("C:\\I\\QTXPrograms\\Old.dll", kRollback)) {
+    if (!transaction.PlanRemove("C:\\I\\QTXPrograms\\Old.dll", kRollback)) {
         return false;
     }
     for (const auto& file : staged) {
-        if (!transaction.Replace(file.temporary, file.destination, kRollback)) {
+        if (!transaction.PlanReplace(file.temporary, file.destination, kRollback)) {
             return false;
         }
     }
-    return true;
+    return transaction.Commit();
+}
+
+std::vector<std::string> NotRestored(const Transaction& transaction) {
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < transaction.NotRestoredCount(); ++i) {
+        paths.push_back(transaction.NotRestoredPath(i));
+    }
+    return paths;
 }
 
 TEST(Transaction, SuccessLeavesTheNewFilesAndNothingOfTheRollback) {
@@ -146,7 +181,8 @@ TEST(Transaction, AFailureAtAnyStepLeavesTheFirstVersionExactly) {
         EXPECT_FALSE(InstallSecondVersion(transaction, disk));
         EXPECT_FALSE(transaction.FailedPath().empty());
         EXPECT_EQ(transaction.FailedError(), 32u);
-        EXPECT_TRUE(transaction.Rollback().empty());
+        transaction.Rollback();
+        EXPECT_EQ(transaction.NotRestoredCount(), 0u);
 
         const MemoryFiles first = FirstVersion();
         EXPECT_EQ(disk.files, first.files);
@@ -162,8 +198,9 @@ TEST(Transaction, RollbackUndoesTheLastStepFirst) {
     ASSERT_TRUE(InstallSecondVersion(transaction, disk));
     disk.log.clear();
 
-    EXPECT_TRUE(transaction.Rollback().empty());
+    transaction.Rollback();
 
+    EXPECT_EQ(transaction.NotRestoredCount(), 0u);
     EXPECT_EQ(disk.log, (std::vector<std::string>{
                             "remove C:\\I\\Readme.txt",
                             "move C:\\I\\~vtsetup.rollback\\3 -> C:\\I\\Readme.txt",
@@ -174,21 +211,42 @@ TEST(Transaction, RollbackUndoesTheLastStepFirst) {
                             "rmdir C:\\I\\~vtsetup.rollback",
                             "rmdir C:\\I\\QTXCfg",
                         }));
+    EXPECT_EQ(disk.waited, 0u);
 }
 
-// Nothing the rollback cannot undo is hidden: each such path is named, and the rest is still undone.
-TEST(Transaction, RollbackNamesWhatItCouldNotPutBackAndUndoesTheRest) {
-    MemoryFiles disk = FirstVersion();
-    Transaction transaction(disk);
-    ASSERT_TRUE(InstallSecondVersion(transaction, disk));
-    disk.failAt = 1;  // the second undo: Readme.txt cannot be moved back
+// A file held for a moment (a virus scanner opens new programs) is tried again and the rollback
+// completes; one held for longer than two seconds is named with where its original stays, and the
+// rest is still undone.
+TEST(Transaction, RollbackRetriesForTwoSecondsThenNamesWhereTheOriginalStays) {
+    {
+        MemoryFiles disk = FirstVersion();
+        Transaction transaction(disk);
+        ASSERT_TRUE(InstallSecondVersion(transaction, disk));
+        disk.stuck = {"C:\\I\\QTXPrograms\\Vectrace.exe"};
+        disk.healAfter = 1000;
 
-    EXPECT_EQ(transaction.Rollback(), std::vector<std::string>{"C:\\I\\Readme.txt"});
+        transaction.Rollback();
 
-    EXPECT_EQ(disk.files.at("C:\\I\\QTXPrograms\\Vectrace.exe"), "v1 program");
-    EXPECT_EQ(disk.files.at("C:\\I\\QTXPrograms\\Old.dll"), "v1 only");
-    EXPECT_EQ(disk.files.count("C:\\I\\Readme.txt"), 0u);
-    EXPECT_EQ(disk.files.at("C:\\I\\~vtsetup.rollback\\3"), "v1 readme");  // still there to be found
+        EXPECT_EQ(transaction.NotRestoredCount(), 0u);
+        EXPECT_EQ(disk.waited, 1000u);
+        EXPECT_EQ(disk.files, FirstVersion().files);
+    }
+    {
+        MemoryFiles disk = FirstVersion();
+        Transaction transaction(disk);
+        ASSERT_TRUE(InstallSecondVersion(transaction, disk));
+        disk.stuck = {"C:\\I\\~vtsetup.rollback\\3"};  // Readme.txt cannot be moved back
+
+        transaction.Rollback();
+
+        ASSERT_EQ(NotRestored(transaction), std::vector<std::string>{"C:\\I\\Readme.txt"});
+        EXPECT_EQ(transaction.NotRestoredStandsAt(0), "C:\\I\\~vtsetup.rollback\\3");
+        EXPECT_EQ(disk.waited, install::kRetryMilliseconds);
+        EXPECT_EQ(disk.files.at("C:\\I\\QTXPrograms\\Vectrace.exe"), "v1 program");
+        EXPECT_EQ(disk.files.at("C:\\I\\QTXPrograms\\Old.dll"), "v1 only");
+        EXPECT_EQ(disk.files.count("C:\\I\\Readme.txt"), 0u);
+        EXPECT_EQ(disk.files.at("C:\\I\\~vtsetup.rollback\\3"), "v1 readme");  // still there to be found
+    }
 }
 
 // A killed run's file in the rollback folder is passed over, never moved onto; a file that is not
@@ -200,15 +258,121 @@ TEST(Transaction, LeavesWhatItDidNotMake) {
     Transaction transaction(disk);
 
     EXPECT_TRUE(transaction.MakeFolder("C:\\I\\QTXPrograms"));
-    EXPECT_TRUE(transaction.Remove("C:\\I\\Missing.dll", kRollback));
+    EXPECT_TRUE(transaction.PlanRemove("C:\\I\\Missing.dll", kRollback));
     EXPECT_TRUE(transaction.Empty());
-    ASSERT_TRUE(transaction.Remove("C:\\I\\Readme.txt", kRollback));
+    ASSERT_TRUE(transaction.PlanRemove("C:\\I\\Readme.txt", kRollback));
+    ASSERT_TRUE(transaction.Commit());
     EXPECT_EQ(disk.files.at("C:\\I\\~vtsetup.rollback\\2"), "v1 readme");
     EXPECT_EQ(disk.files.at("C:\\I\\~vtsetup.rollback\\1"), "a killed run's");
 
-    EXPECT_TRUE(transaction.Rollback().empty());
+    transaction.Rollback();
+    EXPECT_EQ(transaction.NotRestoredCount(), 0u);
     EXPECT_EQ(disk.files.at("C:\\I\\Readme.txt"), "v1 readme");
     EXPECT_EQ(disk.folders.count("C:\\I\\QTXPrograms"), 1u);
+}
+
+// What a run killed at some point leaves, and what the next run's replay of its journal makes of it.
+MemoryFiles killedAt;
+MemoryFiles* watched = nullptr;
+std::size_t killAfterMoves = 0;
+
+// The disk as a run killed right after that move leaves it.
+void SnapshotAfterMoves(std::size_t moved) {
+    if (moved == killAfterMoves) {
+        killedAt = *watched;
+    }
+}
+
+struct Replayed : install::JournalReport {
+    std::vector<std::string> restored, removed, stays;
+    void Restored(const std::string& path) override { restored.push_back(path); }
+    void Removed(const std::string& path) override { removed.push_back(path); }
+    void Stays(const std::string& path, const std::string& standsAt) override { stays.push_back(path + " at " + standsAt); }
+};
+
+const std::string kJournal = kRollback + "journal1";
+
+// Killed after any number of moves of the commit: the replay puts back every original, removes the
+// temporary files, and leaves the new file that had no original (the next run writes it again).
+TEST(Transaction, AJournalOfARunKilledWhileItMovedPutsEveryOriginalBack) {
+    for (std::size_t moves = 1; moves <= 6; ++moves) {
+        SCOPED_TRACE("killed after move " + std::to_string(moves));
+        MemoryFiles disk = FirstVersion();
+        {
+            Transaction transaction(disk);
+            ASSERT_TRUE(transaction.Begin(kRollback));
+            killAfterMoves = moves;
+            watched = &disk;
+            Transaction::SetMoveHook(&SnapshotAfterMoves);
+            EXPECT_TRUE(InstallSecondVersion(transaction, disk));
+            Transaction::SetMoveHook(nullptr);
+        }
+        MemoryFiles next = killedAt;
+        Replayed report;
+        EXPECT_TRUE(install::ReplayJournal(next, next.files.at(kJournal), report));
+        next.files.erase(kJournal);
+
+        std::map<std::string, std::string> expected = FirstVersion().files;
+        if (next.files.count("C:\\I\\QTXCfg\\SoftCfg.ini")) {
+            expected["C:\\I\\QTXCfg\\SoftCfg.ini"] = "v2 settings";
+        }
+        EXPECT_EQ(next.files, expected);
+        EXPECT_TRUE(report.stays.empty());
+    }
+}
+
+// Killed while it wrote the temporary files: exactly those the journal names go; a name it took back
+// and a file named like a temporary one that no journal names stay.
+TEST(Transaction, AJournalOfARunKilledWhileItWroteRemovesOnlyTheFilesItNames) {
+    MemoryFiles disk = FirstVersion();
+    disk.files["C:\\I\\QTXPrograms\\~vtsetup7.tmp"] = "someone else's";
+    disk.files["C:\\I\\QTXPrograms\\~vtsetup1.tmp"] = "read-only, a killed run's of long ago";
+    Transaction transaction(disk);
+    ASSERT_TRUE(transaction.Begin(kRollback));
+    transaction.Creating("C:\\I\\QTXPrograms\\~vtsetup0.tmp");
+    disk.files["C:\\I\\QTXPrograms\\~vtsetup0.tmp"] = "v2 program, half";
+    transaction.Staged("C:\\I\\QTXPrograms\\~vtsetup0.tmp");
+    transaction.Creating("C:\\I\\QTXPrograms\\~vtsetup1.tmp");  // taken meanwhile
+    transaction.NotCreated("C:\\I\\QTXPrograms\\~vtsetup1.tmp");
+
+    Replayed report;
+    EXPECT_TRUE(install::ReplayJournal(disk, disk.files.at(kJournal), report));
+    EXPECT_EQ(report.removed, std::vector<std::string>{"C:\\I\\QTXPrograms\\~vtsetup0.tmp"});
+    EXPECT_EQ(disk.files.at("C:\\I\\QTXPrograms\\~vtsetup7.tmp"), "someone else's");
+    EXPECT_EQ(disk.files.at("C:\\I\\QTXPrograms\\~vtsetup1.tmp"), "read-only, a killed run's of long ago");
+}
+
+// A rollback that could not put an original back keeps the journal that names it; the next run puts
+// it back (after removing the new file standing in its place, which that run moved there). A journal
+// of a commit that completed deletes the originals instead.
+TEST(Transaction, AJournalNamingAnOriginalNotPutBackRestoresItOnTheNextRun) {
+    MemoryFiles disk = FirstVersion();
+    {
+        Transaction transaction(disk);
+        ASSERT_TRUE(transaction.Begin(kRollback));
+        ASSERT_TRUE(InstallSecondVersion(transaction, disk));
+        disk.stuck = {"C:\\I\\Readme.txt"};
+        transaction.Rollback();
+        ASSERT_EQ(transaction.NotRestoredCount(), 2u);  // the new file stands, the original is aside
+    }
+    ASSERT_EQ(disk.files.count(kJournal), 1u);
+    disk.stuck.clear();
+    Replayed report;
+    EXPECT_TRUE(install::ReplayJournal(disk, disk.files.at(kJournal), report));
+    EXPECT_EQ(report.restored, std::vector<std::string>{"C:\\I\\Readme.txt"});
+    disk.files.erase(kJournal);
+    EXPECT_EQ(disk.files, FirstVersion().files);
+
+    MemoryFiles done = FirstVersion();
+    Transaction transaction(done);
+    ASSERT_TRUE(transaction.Begin(kRollback));
+    ASSERT_TRUE(InstallSecondVersion(transaction, done));
+    done.files[kJournal] += "C\r\n";  // killed while it deleted what was moved aside
+    Replayed afterCommit;
+    EXPECT_TRUE(install::ReplayJournal(done, done.files.at(kJournal), afterCommit));
+    EXPECT_TRUE(afterCommit.restored.empty());
+    EXPECT_EQ(afterCommit.removed.size(), 3u);
+    EXPECT_EQ(done.files.at("C:\\I\\Readme.txt"), "v2 readme");
 }
 
 }  // namespace

@@ -224,39 +224,47 @@ TEST_F(AutoCadInstallTest, FileInUseInAnyFolderIsNamedBeforeAnyIsWritten) {
     EXPECT_EQ(wintest::ListFiles(second + "\\"), (std::vector<std::string>{"QTXPrograms\\Vectrace.exe", "acad.exe"}));
 }
 
-// Each AutoCAD folder is all or nothing: a failure on the way in the second (a file opened after the
-// check) leaves the first installed and the second, and those after it, as they were.
-TEST_F(AutoCadInstallTest, FailureInTheSecondFolderLeavesTheFirstInstalledAndTheSecondAsItWas) {
-    const std::string first = MakeAutoCad("First");
-    const std::string second = MakeAutoCad("Second");
-    const std::string third = MakeAutoCad("Third");
-    CreateDirectoryA((second + "\\QTXPrograms").c_str(), nullptr);
-    ASSERT_TRUE(wintest::WriteWholeFile(second + "\\QTXPrograms\\Vectrace.exe", "older"));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", second));
-    ASSERT_TRUE(autodesk.SetText("AutoCAD\\R20.0\\ACAD-E001:409", "AcadLocation", third));
-    const auto secondBefore = wintest::Snapshot(second);
-    std::unique_ptr<wintest::FileHolder> opened;
-    wintest::ScriptedObserver observer;
-    observer.betweenFiles = [&](int) {
-        if (!opened && wintest::Exists(first + "\\acad.lsp")) {  // the first folder is done
-            opened = std::make_unique<wintest::FileHolder>(second + "\\QTXPrograms\\Vectrace.exe");
+// Every AutoCAD folder in one installation: a failure in the second folder (a file opened after the
+// check) or a Cancel there leaves every folder as it was.
+TEST_F(AutoCadInstallTest, FailureOrCancelInTheSecondFolderLeavesEveryFolderAsItWas) {
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "failed");
+        const std::string first = MakeAutoCad(cancel ? "FirstC" : "FirstF");
+        const std::string second = MakeAutoCad(cancel ? "SecondC" : "SecondF");
+        CreateDirectoryA((second + "\\QTXPrograms").c_str(), nullptr);
+        ASSERT_TRUE(wintest::WriteWholeFile(second + "\\QTXPrograms\\Vectrace.exe", "older"));
+        ASSERT_TRUE(autodesk.SetText("AutoCAD\\R18.0\\ACAD-8001:409", "AcadLocation", first));
+        ASSERT_TRUE(autodesk.SetText("AutoCAD\\R19.0\\ACAD-9001:409", "AcadLocation", second));
+        const auto firstBefore = wintest::Snapshot(first);
+        const auto secondBefore = wintest::Snapshot(second);
+        std::unique_ptr<wintest::FileHolder> opened;
+        bool inSecond = false;
+        wintest::ScriptedObserver observer;
+        observer.betweenFiles = [&](int) {
+            for (const std::string& name : wintest::ListFiles(second + "\\")) {
+                inSecond = inSecond || name.find("~vtsetup") != std::string::npos;
+            }
+            if (inSecond && !cancel && !opened) {
+                opened = std::make_unique<wintest::FileHolder>(second + "\\QTXPrograms\\Vectrace.exe");
+            }
+            return !(inSecond && cancel);
+        };
+        PluginInstallSettings settings = Settings("", 1);
+        settings.observer = &observer;
+
+        const PluginInstallResult result = InstallAutoCadPlugin(settings);
+        ASSERT_TRUE(inSecond);
+        if (cancel) {
+            EXPECT_EQ(result.outcome, Outcome::Cancelled);
+        } else {
+            ASSERT_TRUE(opened && opened->Holding());
+            opened.reset();
+            EXPECT_EQ(result.outcome, Outcome::CloseHost);
+            EXPECT_EQ(result.failure.path, second + "\\QTXPrograms\\Vectrace.exe");
         }
-        return true;
-    };
-    PluginInstallSettings settings = Settings("", 1);
-    settings.observer = &observer;
-
-    const PluginInstallResult result = InstallAutoCadPlugin(settings);
-    ASSERT_TRUE(opened && opened->Holding());
-    opened.reset();
-
-    EXPECT_EQ(result.outcome, Outcome::CloseHost);
-    EXPECT_EQ(result.failure.path, second + "\\QTXPrograms\\Vectrace.exe");
-    EXPECT_EQ(AutoCadInstallMessage(result, install::MessageTable(1)), "Please Close AutoCAD, and try to Install!");
-    ExpectInstalled(first, "acad_EN.lsp");
-    EXPECT_TRUE(wintest::Snapshot(second) == secondBefore) << "the second folder changed";
-    EXPECT_EQ(wintest::ListFiles(third + "\\"), (std::vector<std::string>{"acad.exe"}));
+        EXPECT_TRUE(wintest::Snapshot(first) == firstBefore) << "the first folder changed";
+        EXPECT_TRUE(wintest::Snapshot(second) == secondBefore) << "the second folder changed";
+    }
 }
 
 // An uninstalled AutoCAD leaves its keys behind: a registered folder that is gone, holds no "acad.exe"

@@ -35,3 +35,5 @@ foreach(prefix IN LISTS VT_WINE_PREFIXES)
     set_tests_properties(main_software_install_test.${prefix} PROPERTIES
         FIXTURES_REQUIRED small_drive RUN_SERIAL TRUE)
 endforeach()
+
+vt_test(same_file_on_windows_test SOURCES same_file_on_windows_test.cpp LIBS vt_install)

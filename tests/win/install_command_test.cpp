@@ -58,12 +58,12 @@ private:
 TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
     wintest::TempFolder temp;
     InstallCommandSettings settings = Settings(temp, 2);
-    ASSERT_TRUE(RunInstallCommand(settings).installed);
+    ASSERT_TRUE(RunInstallCommand(settings).Installed());
     const std::string exe = temp / "Target\\Vectrace\\QTXPrograms\\Vectrace.exe";
     ASSERT_TRUE(wintest::WriteWholeFile(exe, "first version"));
     const auto before = wintest::Snapshot(temp / "Target\\", false);
 
-    InstallCommandResult result;
+    InstallOutcome result;
     {
         SetupLog log;
         DWORD error = 0;
@@ -76,11 +76,12 @@ TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
         ASSERT_TRUE(observer.opened && observer.opened->Holding());
     }
 
-    EXPECT_FALSE(result.installed);
-    EXPECT_EQ(result.failedFile, exe);
+    EXPECT_FALSE(result.Installed());
+    EXPECT_EQ(result.failure.path, exe);
     const std::wstring leadIn = L"Can't copy files, error!\r\n" + std::wstring(exe.begin(), exe.end()) + L"\r\n";
-    EXPECT_EQ(result.message.rfind(leadIn, 0), 0u);
-    EXPECT_GT(result.message.size(), leadIn.size()) << "no reason given";
+    const std::wstring box = OutcomeBox(result, install::MessageTable(2));
+    EXPECT_EQ(box.rfind(leadIn, 0), 0u);
+    EXPECT_GT(box.size(), leadIn.size()) << "no reason given";
     EXPECT_TRUE(wintest::Snapshot(temp / "Target\\", false) == before) << "the first version changed";
     const std::string logged = wintest::Content(temp / "setup.log");
     EXPECT_NE(logged.find("Rolled back: everything written into " + temp / "Target\\Vectrace\\" + " was undone"),
@@ -139,11 +140,11 @@ TEST(InstallCommand, TheCommitHoldsOffTheSessionsEndAndCancel) {
             uidriver::PressButton(box, IDNO);
         }
     });
-    const InstallEnd end = RunReportedInstallCommand(settings, reporter, nullptr, &progress);
+    const InstallOutcome end = RunReportedInstallCommand(settings, reporter, nullptr, &progress);
     progress.Finish();
     watching.join();
 
-    EXPECT_EQ(end, InstallEnd::Installed);
+    EXPECT_TRUE(end.Installed());
     EXPECT_EQ(hook.calls, 1);
     EXPECT_EQ(answered, FALSE);
     EXPECT_FALSE(cancelEnabled);
@@ -165,7 +166,7 @@ TEST(InstallCommand, ALinkPlantedBeforeTheFirstMoveRollsBackAndItsTargetIsUntouc
     wintest::RemoveTree(target);
     InstallCommandSettings settings = Settings(temp, 2);
     settings.targetFolder = target;
-    ASSERT_TRUE(RunInstallCommand(settings).installed);
+    ASSERT_TRUE(RunInstallCommand(settings).Installed());
     const std::string installed = target + "Vectrace";
     const std::string aside = target + "Vectrace.aside";
     const std::string planted = base + "planted";
@@ -189,16 +190,15 @@ TEST(InstallCommand, ALinkPlantedBeforeTheFirstMoveRollsBackAndItsTargetIsUntouc
     const install::MessageTable table(2);
     ReportingObserver observer(reporter, table, nullptr, nullptr);
     settings.observer = &observer;
-    const InstallCommandResult result = RunInstallCommand(settings);
+    const InstallOutcome result = RunInstallCommand(settings);
     EXPECT_TRUE(wintest::Snapshot(other) == otherBefore) << "the link's target changed";
     // The link goes back where the build keeps it before anything else.
     ASSERT_TRUE(MoveFileA(installed.c_str(), planted.c_str()));
     ASSERT_TRUE(MoveFileA(aside.c_str(), installed.c_str()));
 
     EXPECT_EQ(hook.calls, 1);
-    EXPECT_FALSE(result.installed);
-    EXPECT_TRUE(result.linkOnTheWay);
-    EXPECT_EQ(result.failedFile, installed + "\\QTXDoc");
+    EXPECT_EQ(result.ending, InstallOutcome::Ending::Link);
+    EXPECT_EQ(result.failure.path, installed + "\\QTXDoc");
     // What the user moved away while the files were staged keeps them: the rollback could not reach them
     // through the link, and the next run removes them as a killed run's leftovers.
     auto installedAfter = wintest::Snapshot(installed + "\\", false);
@@ -221,15 +221,15 @@ TEST(InstallCommand, ALinkPlantedBeforeTheFirstMoveRollsBackAndItsTargetIsUntouc
 TEST(InstallCommand, FilesInUseAreNamedInTheMessage) {
     wintest::TempFolder temp;
     InstallCommandSettings settings = Settings(temp, 2);
-    ASSERT_TRUE(RunInstallCommand(settings).installed);
+    ASSERT_TRUE(RunInstallCommand(settings).Installed());
     const std::string exe = temp / "Target\\Vectrace\\QTXPrograms\\Vectrace.exe";
     wintest::FileHolder running(exe);
     ASSERT_TRUE(running.Holding());
 
-    const InstallCommandResult result = RunInstallCommand(settings);
+    const InstallOutcome result = RunInstallCommand(settings);
 
-    EXPECT_FALSE(result.installed);
-    EXPECT_TRUE(result.message == L"These files are in use. Close the program that uses them, then click Retry:\r\n" +
+    EXPECT_FALSE(result.Installed());
+    EXPECT_TRUE(OutcomeBox(result, install::MessageTable(2)) == L"These files are in use. Close the program that uses them, then click Retry:\r\n" +
                                       std::wstring(exe.begin(), exe.end()));
 }
 

@@ -12,6 +12,8 @@
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
 #include "install/InstallFailure_win.h"
+#include "install/Transaction.h"
+#include "install/TransactionFiles_win.h"
 #include "tests/win/ScriptedObserver_win.h"
 #include "tests/win/WineTestSupport_win.h"
 
@@ -300,6 +302,68 @@ TEST_F(MainSoftwareInstallTest, FailureOrStopOnTheWayLeavesTheFirstVersionAsItWa
     EXPECT_TRUE(Tree() == before) << "the first version changed";
 }
 
+// A file the rollback must remove, held for a second as a virus scanner holds a new program: the
+// rollback tries again and completes; the first version stands byte for byte.
+std::string heldJournal;
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+
+DWORD WINAPI ReleaseAfterASecond(void*) {
+    Sleep(1000);
+    CloseHandle(heldFile);
+    return 0;
+}
+
+// After each move: once the journal's last line says a new file was moved in, that file is held.
+void HoldTheFirstFileMovedIn(std::size_t) {
+    std::string journal;
+    if (heldFile != INVALID_HANDLE_VALUE || !ReadJournal(heldJournal, &journal) || journal.size() < 3) {
+        return;
+    }
+    const std::size_t start = journal.rfind('\n', journal.size() - 3) + 1;
+    if (journal[start] != 'M') {
+        return;
+    }
+    const std::string destination = journal.substr(journal.rfind('\t') + 1, std::string::npos);
+    heldFile = CreateFileA(destination.substr(0, destination.size() - 2).c_str(), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (heldFile != INVALID_HANDLE_VALUE) {
+        CloseHandle(CreateThread(nullptr, 0, &ReleaseAfterASecond, nullptr, 0, nullptr));
+    }
+}
+
+TEST_F(MainSoftwareInstallTest, ARollbackTriesAFileHeldForAMomentAgainAndCompletes) {
+    const std::string target = temp / "Held\\";
+    const std::string exe = target + "Vectrace\\QTXPrograms\\Vectrace.exe";
+    FirstVersion(target);
+    const auto before = Tree();
+    heldJournal = target + "Vectrace\\~vtsetup.rollback\\journal1";
+    heldFile = INVALID_HANDLE_VALUE;
+    std::unique_ptr<wintest::FileHolder> opened;  // makes the commit fail when it reaches the program
+    wintest::ScriptedObserver late;
+    late.betweenFiles = [&](int written) {
+        if (written == 5) {
+            opened = std::make_unique<wintest::FileHolder>(exe);
+        }
+        return true;
+    };
+    MainInstallSettings settings = Settings(target);
+    settings.observer = &late;
+    install::Transaction::SetMoveHook(&HoldTheFirstFileMovedIn);
+    const DWORD start = GetTickCount();
+    const MainInstallResult result = InstallMainSoftware(settings);
+    const DWORD took = GetTickCount() - start;
+    install::Transaction::SetMoveHook(nullptr);
+    ASSERT_TRUE(opened && opened->Holding());
+    opened.reset();
+
+    ASSERT_NE(heldFile, INVALID_HANDLE_VALUE) << "no file was held";
+    EXPECT_GE(took, 900u);
+    EXPECT_EQ(result.outcome, MainInstallResult::Outcome::CopyFailed);
+    EXPECT_EQ(result.failure.path, exe);
+    EXPECT_TRUE(late.Noted(install::InstallObserver::Note::NotRestored).empty());
+    EXPECT_TRUE(Tree() == before) << "the first version changed";
+}
+
 // A first installation stopped on the way leaves no trace: the folders it made go too.
 TEST_F(MainSoftwareInstallTest, StoppedFirstInstallationLeavesNothing) {
     wintest::ScriptedObserver stop;
@@ -361,16 +425,31 @@ TEST_F(MainSoftwareInstallTest, ReadOnlyFilesAreReplacedAndTheChangedOneKept) {
     EXPECT_EQ(Content(backups[0] + "Laser.ini"), "MaxPower=91\r\n");
 }
 
-// What a killed run left (its temporary files, a rollback folder) goes with the next run.
-TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
+// What a killed run's journal names is put right by the next run: the original it had set aside and
+// not put back returns (and, being the user's changed file, is kept in the backup before it is
+// replaced), its temporary file goes. A file named like a temporary file that no journal names stays,
+// in the installation and on the desktop alike, and so does a taken read-only temporary name, which the
+// run passes over.
+TEST_F(MainSoftwareInstallTest, AKilledRunsJournalIsPutRightAndNothingElseIsTouched) {
     const std::string target = temp / "Killed\\";
     const std::string installed = target + "Vectrace\\";
     ASSERT_EQ(InstallMainSoftware(Settings(target)).outcome, MainInstallResult::Outcome::Installed);
-    const std::vector<std::string> leftovers = {installed + "QTXPrograms\\~vtsetup12.tmp",
-                                                installed + "~vtsetup.rollback\\3"};
-    CreateDirectoryA((installed + "~vtsetup.rollback").c_str(), nullptr);
-    for (const std::string& path : leftovers) {
-        ASSERT_TRUE(wintest::WriteWholeFile(path, "half written"));
+    const std::string rollback = installed + "~vtsetup.rollback\\";
+    const std::string laser = installed + "QTXCfg\\Laser.ini";
+    const std::string killedTemporary = installed + "QTXPrograms\\~vtsetup900.tmp";
+    CreateDirectoryA(rollback.c_str(), nullptr);
+    ASSERT_TRUE(wintest::WriteWholeFile(rollback + "3", "MaxPower=91\r\n"));  // the user's, set aside
+    ASSERT_TRUE(MoveFileA(laser.c_str(), killedTemporary.c_str()));         // its new one, not yet moved in
+    ASSERT_TRUE(wintest::WriteWholeFile(rollback + "journal1", "T\t" + killedTemporary + "\r\nA\t" + laser + "\t" +
+                                                                    rollback + "3\r\n"));
+    // Every temporary name this run could take first, in one folder, taken and read-only.
+    std::vector<std::string> unnamed = {installed + "QTXDoc\\~vtsetup3.tmp", temp / "Desktop\\~vtsetup1.tmp"};
+    for (int n = 0; n < 200; ++n) {
+        unnamed.push_back(installed + "QTXPrograms\\~vtsetup" + std::to_string(n) + ".tmp");
+    }
+    for (const std::string& path : unnamed) {
+        ASSERT_TRUE(wintest::WriteWholeFile(path, "someone else's"));
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     }
     wintest::ScriptedObserver observer;
     MainInstallSettings settings = Settings(target);
@@ -378,10 +457,21 @@ TEST_F(MainSoftwareInstallTest, LeftoversOfAKilledRunAreRemoved) {
 
     ASSERT_EQ(InstallMainSoftware(settings).outcome, MainInstallResult::Outcome::Installed);
 
-    EXPECT_FALSE(wintest::Exists(leftovers[0]));
-    EXPECT_FALSE(wintest::Exists(installed + "~vtsetup.rollback"));
+    EXPECT_EQ(observer.Noted(install::InstallObserver::Note::OriginalRestored), std::vector<std::string>{laser});
     EXPECT_EQ(observer.Noted(install::InstallObserver::Note::LeftoverRemoved),
-              (std::vector<std::string>{leftovers[0], installed + "~vtsetup.rollback\\"}));
+              (std::vector<std::string>{killedTemporary, rollback}));
+    EXPECT_FALSE(wintest::Exists(killedTemporary));
+    EXPECT_FALSE(wintest::Exists(installed + "~vtsetup.rollback"));
+    for (const std::string& path : unnamed) {
+        EXPECT_EQ(Content(path), "someone else's") << path;
+    }
+    const std::vector<std::string> backups = wintest::BackupFolders(installed + "QTXCfg\\");
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(Content(backups[0] + "Laser.ini"), "MaxPower=91\r\n");
+    for (const std::string& path : unnamed) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
     EXPECT_EQ(observer.Noted(install::InstallObserver::Note::InPlace), std::vector<std::string>{installed});
     ExpectSecondVersion(target);
 }

@@ -118,9 +118,9 @@ TEST(InstallCommand, DamagedSetupIsRefusedInEveryBranchBeforeAnythingIsWritten) 
                 settings.productName = "Vectrace";
                 settings.setupFile = file;
                 settings.setupFolder = work / "";
-                const InstallCommandResult result = RunInstallCommand(settings);
-                EXPECT_FALSE(result.installed) << "type " << type;
-                EXPECT_TRUE(result.message == language.message)
+                const InstallOutcome result = RunInstallCommand(settings);
+                EXPECT_FALSE(result.Installed()) << "type " << type;
+                EXPECT_TRUE(OutcomeBox(result, install::MessageTable(language.position)) == language.message)
                     << "type " << type << ", position " << language.position;
                 EXPECT_TRUE(wintest::ListFiles(target.Path()).empty()) << "type " << type;
                 EXPECT_TRUE(RemoveDirectoryA(target.Path().c_str())) << "type " << type << ": a folder was made in it";
@@ -147,9 +147,9 @@ TEST(InstallCommand, WithoutAPathToTheSetupFolderEveryBranchSaysSoBeforeAnything
             settings.languagePosition = position;
             settings.productName = "Vectrace";
             settings.setupFile = &intact;
-            const InstallCommandResult result = RunInstallCommand(settings);
-            EXPECT_FALSE(result.installed) << "type " << type;
-            EXPECT_TRUE(result.message ==
+            const InstallOutcome result = RunInstallCommand(settings);
+            EXPECT_FALSE(result.Installed()) << "type " << type;
+            EXPECT_TRUE(OutcomeBox(result, install::MessageTable(position)) ==
                         GbkToWide(install::MessageTable(position).Text(install::MsgSetupFolderUnreadable)))
                 << "type " << type;
             EXPECT_TRUE(wintest::ListFiles(target.Path()).empty()) << "type " << type;

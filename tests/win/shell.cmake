@@ -57,3 +57,6 @@ file(CREATE_LINK ${CMAKE_CURRENT_BINARY_DIR}/commit_link/other ${CMAKE_CURRENT_B
 vt_test(install_command_test SOURCES install_command_test.cpp PluginDist_win.cpp WineTestSupport_win.cpp
     $<TARGET_OBJECTS:vt_resources> LIBS vt_shell vt_uidriver comctl32 DEPENDS vt_hold_file)
 target_compile_definitions(install_command_test PRIVATE VT_DIST_DIR="${VT_DIST_DIR}" VT_BUILD_ROOT="${VT_BUILD_ROOT}")
+
+# Every ending of an install command against its exit code, log line and box.
+vt_test(install_outcome_test SOURCES install_outcome_test.cpp LIBS vt_shell)

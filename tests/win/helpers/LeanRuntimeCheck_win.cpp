@@ -22,7 +22,7 @@ const char* marker = nullptr;
 // Where an allocation is kept, so the compiler cannot drop it as unused.
 char* volatile kept = nullptr;
 
-void CreateMarker() {
+void CreateMarker(FatalError) {
     HANDLE file = CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
