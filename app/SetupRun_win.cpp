@@ -89,7 +89,8 @@ int RunSetup(const std::wstring& commandLine, const StartValues& start) {
     const switches::ParseResult parsed = ParseCommandLine(commandLine);
     const switches::SetupSwitches& given = parsed.switches;
     std::string error = parsed.error;
-    if (!TakeSetupMutex()) {
+    const SetupClaim claim;
+    if (!claim.Held()) {
         return RefuseSecondSetup(commandLine, given, start, error);
     }
 

@@ -10,15 +10,22 @@ constexpr wchar_t kMutexName[] = L"Global\\Vectrace.VtSetup.Running";
 
 }  // namespace
 
-bool TakeSetupMutex() {
-    // Never closed: the handle is the claim, and it lasts as long as the process.
+SetupClaim::SetupClaim() {
+    // The handle is the claim: the named mutex exists as long as a setup holds it open.
     const HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
     const DWORD error = GetLastError();
     if (mutex && error == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
-        return false;
+        return;
     }
+    m_mutex = mutex;
     // A mutex of that name we may not open was made by another setup running as another user (or by
     // someone who wants setups to wait): either way this one must not run beside it.
-    return mutex || error != ERROR_ACCESS_DENIED;
+    m_held = mutex || error != ERROR_ACCESS_DENIED;
+}
+
+SetupClaim::~SetupClaim() {
+    if (m_mutex) {
+        CloseHandle(m_mutex);
+    }
 }

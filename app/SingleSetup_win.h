@@ -16,6 +16,18 @@ inline constexpr const char* SetupRunningText(int languagePosition) {
     return languagePosition == 0 ? kSetupRunningChinese : kSetupRunningEnglish;
 }
 
-// Takes the machine-wide mutex every setup holds from start-up to exit (the system releases it when
-// the process ends). False when another setup holds it.
-bool TakeSetupMutex();
+// The machine-wide mutex every setup holds while it runs: taken by the constructor, let go by the
+// destructor (or by the system when the process ends). Not held when another setup holds it.
+class SetupClaim {
+public:
+    SetupClaim();
+    ~SetupClaim();
+    SetupClaim(const SetupClaim&) = delete;
+    SetupClaim& operator=(const SetupClaim&) = delete;
+
+    bool Held() const { return m_held; }
+
+private:
+    void* m_mutex = nullptr;
+    bool m_held = false;
+};

@@ -17,5 +17,5 @@ vt_test(driver_progress_test SOURCES driver_progress_test.cpp WineTestSupport_wi
 target_sources(driver_progress_test PRIVATE $<TARGET_OBJECTS:vt_resources>)
 target_compile_definitions(driver_progress_test PRIVATE VT_BIN_DIR="${VT_BIN_DIR}")
 foreach(prefix IN LISTS VT_WINE_PREFIXES)
-    set_tests_properties(driver_progress_test.${prefix} PROPERTIES RESOURCE_LOCK vt_windows_folder_${prefix})
+    set_tests_properties(driver_progress_test.${prefix} PROPERTIES RESOURCE_LOCK "vt_windows_folder_${prefix};vt_setup_${prefix}")
 endforeach()
