@@ -13,7 +13,7 @@ case $action in
             { echo "small-drive: cannot mount a tmpfs here; tests of a full disk will skip"; exit 0; }
         # A machine that runs no 32-bit code has no 32-bit prefix.
         arches=win64
-        "$here/wine-loader.sh" >/dev/null && arches="win32 win64"
+        "$here/wine-loader.sh" win32 >/dev/null && arches="win32 win64"
         for arch in $arches; do
             prefix=$(VT_WINE_ROOT=$root "$here/wine-prefix.sh" "$arch")
             ln -sfn "$mountpoint" "$prefix/dosdevices/s:"
