@@ -92,13 +92,15 @@ setup() {
     echo "wine-emulated: done" >&2
 }
 
-# Runs a command inside the root with the caller's Wine settings.
+# Runs a command inside the root with the caller's environment, which Windows programs see as theirs
+# (the tests hand them their settings so), less what names the machine's own Wine or libraries.
 inside() {
     mounts
-    exec chroot "$root" /usr/bin/env -i PATH=/usr/lib/wine:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
+    exec chroot "$root" /usr/bin/env -u LD_LIBRARY_PATH -u LD_PRELOAD -u WINELOADER -u WINESERVER \
+        -u WINEDLLPATH PATH=/usr/lib/wine:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
         WINEPREFIX="${WINEPREFIX:-/root/.wine}" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" \
-        WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-}" DISPLAY="${DISPLAY:-}" LANG="${LANG:-C.UTF-8}" \
-        QEMU_CPU="${QEMU_CPU:-max}" sh -c 'cd "$1" 2>/dev/null || cd /; shift; exec "$@"' sh "$PWD" "$@"
+        LANG="${LANG:-C.UTF-8}" QEMU_CPU="${QEMU_CPU:-max}" \
+        sh -c 'cd "$1" 2>/dev/null || cd /; shift; exec "$@"' sh "$PWD" "$@"
 }
 
 case ${1:-} in
