@@ -5,7 +5,8 @@
 #
 #   wine-emulated.sh --setup         builds the root from Debian's package archive (bootstrap.sh calls it
 #                                    where no 32-bit code runs); quiet and quick when it is there
-#   wine-emulated.sh --ready         exit 0 when the root is there and complete
+#   wine-emulated.sh --ready         exit 0 when the root is there and complete, and the caller may
+#                                    use it (chroot and mount need root)
 #   wine-emulated.sh --server ARGS   that Wine's wineserver (e.g. -k, -w) for the caller's WINEPREFIX
 #   wine-emulated.sh PROGRAM ARGS    runs a program like the `wine` loader does: the caller's WINEPREFIX,
 #                                    DISPLAY, LANG, WINEDEBUG, WINEDLLOVERRIDES; QEMU_CPU picks the
@@ -24,8 +25,11 @@ stamp=1
 
 ready() { [ "$(cat "$root/.vt-ready" 2>/dev/null)" = "$stamp" ]; }
 
-# The pseudo file systems and the folders shared with the programs, at the same paths inside.
+# The pseudo file systems and the folders shared with the programs, at the same paths inside. Many
+# programs start at once: one mounts, the others wait.
 mounts() {
+    exec 8>"$root/.vt-mounts.lock"
+    flock 8
     mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
     mountpoint -q "$root/sys" || mount -t sysfs sys "$root/sys"
     mountpoint -q "$root/dev" || { mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev"; }
@@ -36,6 +40,7 @@ mounts() {
     for drive in "$repo"/build/wine/small-drive "$repo"/build/x64/wine/small-drive; do
         if mountpoint -q "$drive"; then share "$drive"; fi
     done
+    exec 8>&-
 }
 
 # share DIR: DIR at the same path inside, the very same file system (a bind made before DIR was
@@ -105,7 +110,7 @@ inside() {
 
 case ${1:-} in
     --setup) setup ;;
-    --ready) ready ;;
+    --ready) ready && [ "$(id -u)" -eq 0 ] ;;
     --server) shift; ready && inside /usr/lib/wine/wineserver "$@" ;;
     *)
         if ! ready; then
