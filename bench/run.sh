@@ -13,7 +13,10 @@ windows_path() { echo "Z:${1//\//\\}"; }
 
 # Where no 32-bit program runs, the 64-bit build is measured instead, without the (32-bit) NSIS peer.
 . "$root/scripts/windows-build.sh"
-vt_pick_windows_build "$root" x64 "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer." 2>&1
+# The emulated 32-bit Wine (scripts/wine-emulated.sh) is not measured: emulated time says nothing
+# about a processor.
+vt_pick_windows_build "$root" x64 "This machine runs no 32-bit programs: measuring the 64-bit build, without the NSIS installer.
+The 32-bit build is not measured under emulation: emulated time says nothing about a processor." 2>&1
 peer=nsis
 [ "$vt_arch" = win32 ] || peer=
 bin=$vt_out/bin programs=$vt_cmake

@@ -43,8 +43,15 @@ ensure_chinese_locale() {
     need_root localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 }
 
+# A kernel that runs no 32-bit code runs the 32-bit build's Windows tests under emulation instead.
+ensure_emulated_wine32() {
+    "$(dirname "$0")/wine-loader.sh" >/dev/null && return 0
+    need_root "$(dirname "$0")/wine-emulated.sh" --setup
+}
+
 if [ "$have_i386" -eq 1 ] && [ "${#missing[@]}" -eq 0 ]; then
     ensure_chinese_locale
+    ensure_emulated_wine32
     exit 0
 fi
 
@@ -53,7 +60,9 @@ export DEBIAN_FRONTEND=noninteractive
 if [ "$have_i386" -eq 0 ]; then
     need_root dpkg --add-architecture i386
 fi
-need_root apt-get update -qq
-need_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another installation may hold apt's lock for a while: wait for it rather than fail.
+need_root apt-get -o DPkg::Lock::Timeout=900 update -qq
+need_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 ensure_chinese_locale
+ensure_emulated_wine32
 echo "bootstrap: done" >&2

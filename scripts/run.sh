@@ -20,7 +20,7 @@ mkdir -p "$(dirname "$shot")"
     runner=$!
     sleep "${VT_RUN_SECONDS:-8}"
     import -window root "$3"
-    WINEPREFIX=$VT_WINE_ROOT/$VT_WINE_ARCH wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$VT_WINE_ROOT/$VT_WINE_ARCH "$1/scripts/wine-server.sh" "$VT_WINE_ARCH" -k >/dev/null 2>&1 || true
     wait $runner 2>/dev/null || true
 ' run "$root" "$setup" "$shot"
 echo "No display: the setup ran on a virtual one. Screenshot: $shot"

@@ -11,9 +11,14 @@ case $action in
         mkdir -p "$mountpoint"
         mountpoint -q "$mountpoint" || mount -t tmpfs -o size=256k tmpfs "$mountpoint" 2>/dev/null ||
             { echo "small-drive: cannot mount a tmpfs here; tests of a full disk will skip"; exit 0; }
-        # A machine that runs no 32-bit code has no 32-bit prefix.
-        arches=win64
-        "$here/wine-loader.sh" >/dev/null && arches="win32 win64"
+        # The build's prefixes (all by default); a machine that runs no 32-bit code has a 32-bit prefix
+        # only through the emulated 32-bit Wine.
+        shift $(($# < 2 ? $# : 2))
+        arches=
+        for arch in ${*:-win32 win64}; do
+            [ "$arch" = win32 ] && ! "$here/wine-loader.sh" win32 >/dev/null && continue
+            arches+=" $arch"
+        done
         for arch in $arches; do
             prefix=$(VT_WINE_ROOT=$root "$here/wine-prefix.sh" "$arch")
             ln -sfn "$mountpoint" "$prefix/dosdevices/s:"

@@ -13,8 +13,9 @@ export WINEPREFIX=$prefix
 
 case $arch in
     win32)
-        if ! loader=$("$(dirname "$0")/wine-loader.sh"); then
-            echo "wine-prefix: this machine runs no 32-bit programs (its kernel has 32-bit emulation off), so it has no 32-bit prefix" >&2
+        # Where no 32-bit code runs, the emulated 32-bit Wine serves this prefix if it is set up.
+        if ! loader=$("$(dirname "$0")/wine-loader.sh" win32); then
+            echo "wine-prefix: this machine runs no 32-bit programs (its kernel has 32-bit emulation off) and has no emulated 32-bit Wine (scripts/bootstrap.sh), so it has no 32-bit prefix" >&2
             exit 2
         fi
         ;;
@@ -60,7 +61,7 @@ REG
     "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
     # The settings must be on disk before the prefix counts as ready, but a server that other
     # programs keep busy would hold this wait forever: bounded.
-    timeout 30 wineserver -w || true
+    timeout 30 "$(dirname "$0")/wine-server.sh" "$arch" -w || true
     # Wine links the user's Desktop, Documents and the like to the Linux home folder; shortcuts and
     # files that tests make there must stay inside the prefix.
     for link in "$prefix"/drive_c/users/*/*; do

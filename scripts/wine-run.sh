@@ -13,11 +13,15 @@ WINEPREFIX=$("$here/wine-prefix.sh" "$arch")
 export WINEPREFIX WINEDEBUG=${VT_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VT_DLL_OVERRIDES:+;$VT_DLL_OVERRIDES}"
 # Keep the server up between the many short test programs instead of starting it for each one.
-wineserver -p 20 </dev/null >/dev/null 2>&1 || true
+"$here/wine-server.sh" "$arch" -p 20 </dev/null >/dev/null 2>&1 || true
 # The program's output goes through a file: Wine's own background processes (services, devices, the
 # desktop) started by the program inherit its output, and CTest would wait for them to let go of a
 # pipe.
-loader=$("$here/wine-loader.sh") || export WINELOADER=$loader
+if [ "$arch" = win32 ]; then
+    loader=$("$here/wine-loader.sh" win32)
+else
+    loader=$("$here/wine-loader.sh") || export WINELOADER=$loader
+fi
 output=$(mktemp)
 "$loader" "$@" </dev/null >"$output" 2>&1 &
 program=$!

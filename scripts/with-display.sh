@@ -23,7 +23,7 @@ rm -f "$fd_file"
 
 stop() {
     for prefix in "${VT_WINE_ROOT:-$here/../build/wine}"/win{32,64} "$here"/../build/x64/wine/win64; do
-        [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+        [ -d "$prefix" ] && WINEPREFIX=$prefix "$here/wine-server.sh" "${prefix##*/}" -k >/dev/null 2>&1
     done
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null

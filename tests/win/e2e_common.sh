@@ -74,7 +74,11 @@ hold() {
     rm -f "$work/held.flag"
     (
         export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-        loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
+        if [ "$arch" = win32 ]; then
+            loader=$("$scripts/wine-loader.sh" win32)
+        else
+            loader=$("$scripts/wine-loader.sh") || export WINELOADER=$loader
+        fi
         exec "$loader" "$hold_file" "$1" "Z:${work//\//\\}\\held.flag" </dev/null >/dev/null 2>&1
     ) &
     helper=$!

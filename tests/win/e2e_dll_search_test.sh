@@ -39,20 +39,26 @@ install() {
     diff -r "$payload/QTXPrograms" "$target/Vectrace/QTXPrograms" >/dev/null || fail "QTXPrograms differs from the payload"
 }
 
-# The setup's own lines of a trace, as "L <name>" (loaded) and "S <name> <path>" (a search by name).
+# The setup's own lines of a trace, as "L <name>" (loaded), "S <name> <path>" (a search by name) and
+# "A <name>" (a DLL the process started with finished its start-up call: only then does the setup run).
 setup_lines() {
     local pid
     pid=$(grep -F 'loaddll' "$1" | grep -F '\\VtSetup.exe"' | head -n 1 | cut -d: -f1)
     [ -n "$pid" ] || return
     grep "^$pid:" "$1" | sed -n \
         -e 's/.*:loaddll:.* Loaded L"\([^"]*\)".*/L \1/p' \
-        -e 's/.*:module:load_dll looking for L"\([^"\\]*\)" in L"\([^";]*\).*/S \1 \2/p'
+        -e 's/.*:module:load_dll looking for L"\([^"\\]*\)" in L"\([^";]*\).*/S \1 \2/p' \
+        -e 's/.*:module:process_attach (L"\([^"]*\)",0*[1-9A-Fa-f][0-9A-Fa-f]*) - END.*/A \1/p'
 }
 
 install "$work/trace.txt"
 setup_lines "$work/trace.txt" >"$work/lines"
-# Start-up ends at the first search by name whose path does not begin with the setup's folder.
-restricted=$(APP=$app_folder awk '$1 == "S" && index($3, ENVIRON["APP"]) != 1 { print NR; exit }' "$work/lines")
+# Start-up ends at the first search by name whose path does not begin with the setup's folder, after
+# the start-up calls of the DLLs the process started with: what those load (Wine 10's common controls
+# load the theming DLL so, searching the system folder for Wine's own driver first) comes before the
+# setup's first instruction.
+started=$(awk '$1 == "A" { n = NR } END { print n + 0 }' "$work/lines")
+restricted=$(APP=$app_folder awk -v a="$started" '$1 == "S" && NR > a && index($3, ENVIRON["APP"]) != 1 { print NR; exit }' "$work/lines")
 if [ -z "$restricted" ]; then
     fail "no search by name left the setup's folder out: the search was never restricted"
     restricted=$(($(wc -l <"$work/lines") + 1))

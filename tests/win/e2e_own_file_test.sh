@@ -112,6 +112,13 @@ no_stranger_in "$system"
 long_name=$(printf 'Downloads-of-a-rather-long-folder-name-%s' {1..4} | cut -c1-200)
 for how in code-page long-path; do
     case_name=$how
+    # The 32-bit Wine 10 that runs the 32-bit prefix under emulation (where no 32-bit code runs) starts
+    # no program by a path longer than MAX_PATH ("ShellExecuteEx failed: File not found"), before the
+    # setup's first instruction; its 64-bit Wine 10 and Wine 8 do.
+    if [ "$how" = long-path ] && [ "$arch" = win32 ] && ! "$scripts/wine-loader.sh" >/dev/null; then
+        echo "--- $case_name: not run: the emulated 32-bit Wine starts no program by a path longer than MAX_PATH"
+        continue
+    fi
     case_folder "$how"
     if [ "$how" = code-page ]; then
         setup_dir=$folder/Łukasz/Downloads

@@ -8,7 +8,7 @@ vt_test(payload_extractor_test
     DEPENDS vt_hold_file vt_extract_self)
 
 # A 256 KiB drive S: in both prefixes, for writes that fill the disk.
-add_test(NAME small_drive.mount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.sh mount ${VT_WINE_ROOT})
+add_test(NAME small_drive.mount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.sh mount ${VT_WINE_ROOT} ${VT_WINE_PREFIXES})
 add_test(NAME small_drive.unmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/small-drive.sh unmount ${VT_WINE_ROOT})
 set_tests_properties(small_drive.mount PROPERTIES FIXTURES_SETUP small_drive LABELS wine)
 set_tests_properties(small_drive.unmount PROPERTIES FIXTURES_CLEANUP small_drive LABELS wine)
