@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "framework/Dialog_win.h"
 #include "install/Shortcut_win.h"
 #include "install/SoftConfig_win.h"
 #include "payload/PayloadFormat.h"
@@ -25,6 +24,7 @@ bool CopyBytes(CFile& input,
                std::uint64_t size,
                CFile& output,
                char* buffer,
+               FunctionRef<void(std::uint64_t)> moved,
                const std::string& destination,
                ExtractFailure* failure) {
     for (std::uint64_t left = size; left > 0;) {
@@ -36,9 +36,8 @@ bool CopyBytes(CFile& input,
             return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
         }
         left -= chunk;
-        // The setup's windows stay drawn during a long write, and a progress window follows its bytes.
-        // A stop asked meanwhile waits for the file's end.
-        PumpPaintMessages(chunk);
+        // A progress window follows a long write; a stop asked meanwhile waits for the file's end.
+        moved(chunk);
     }
     return true;
 }
@@ -48,6 +47,7 @@ bool CopyContent(const std::string& source,
                  bool mayBeMissing,
                  CFile& output,
                  char* buffer,
+                 FunctionRef<void(std::uint64_t)> moved,
                  const std::string& destination,
                  ExtractFailure* failure) {
     CFile input;
@@ -60,7 +60,7 @@ bool CopyContent(const std::string& source,
     if (length == UINT64_MAX) {
         return Fail(failure, ExtractFailure::Kind::Read, source, input.LastError());
     }
-    return CopyBytes(input, length, output, buffer, destination, failure);
+    return CopyBytes(input, length, output, buffer, moved, destination, failure);
 }
 
 }  // namespace
@@ -69,6 +69,7 @@ bool WriteStagedFile(const install::PlannedFile& file,
                      const std::string& temporary,
                      CFile& setup,
                      char* buffer,
+                     FunctionRef<void(std::uint64_t)> moved,
                      ExtractFailure* failure,
                      bool* created) {
     const std::string& destination = file.destination;
@@ -110,11 +111,11 @@ bool WriteStagedFile(const install::PlannedFile& file,
             if (!setup.Seek(file.offset)) {
                 return Fail(failure, ExtractFailure::Kind::Read, setup.Path(), setup.LastError());
             }
-            return CopyBytes(setup, file.size, output, buffer, destination, failure);
+            return CopyBytes(setup, file.size, output, buffer, moved, destination, failure);
         case Source::Content:
-            return CopyContent(file.source, false, output, buffer, destination, failure);
+            return CopyContent(file.source, false, output, buffer, moved, destination, failure);
         case Source::SoftConfig:
-            if (!CopyContent(file.source, true, output, buffer, destination, failure)) {
+            if (!CopyContent(file.source, true, output, buffer, moved, destination, failure)) {
                 return false;
             }
             output.Close();
