@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
 
 #include "install/Shortcut_win.h"
 #include "install/SoftConfig_win.h"
-#include "payload/PayloadFormat.h"
+#include "payload/CopyBytes_win.h"
 
 namespace {
 
@@ -19,7 +18,8 @@ bool Fail(ExtractFailure* failure, ExtractFailure::Kind kind, const std::string&
     return false;
 }
 
-// Streams `size` bytes from where `input` stands into `output`, through the one buffer.
+// Streams `size` bytes from where `input` stands into `output`, through the one copy loop. A progress
+// window follows a long write; a stop asked meanwhile waits for the file's end.
 bool CopyBytes(CFile& input,
                std::uint64_t size,
                CFile& output,
@@ -27,19 +27,15 @@ bool CopyBytes(CFile& input,
                FunctionRef<void(std::uint64_t)> moved,
                const std::string& destination,
                ExtractFailure* failure) {
-    for (std::uint64_t left = size; left > 0;) {
-        const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(left, payload::kCopyBufferSize));
-        if (!input.Read(buffer, chunk)) {
+    switch (payload::CopyBytes(input, size, output, buffer, moved)) {
+        case payload::CopyEnd::Copied:
+            return true;
+        case payload::CopyEnd::ReadFailed:
             return Fail(failure, ExtractFailure::Kind::Read, input.Path(), input.LastError());
-        }
-        if (!output.Write(buffer, chunk)) {
-            return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
-        }
-        left -= chunk;
-        // A progress window follows a long write; a stop asked meanwhile waits for the file's end.
-        moved(chunk);
+        case payload::CopyEnd::WriteFailed:
+            break;
     }
-    return true;
+    return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
 }
 
 // The whole of `source` (none when it is missing and may be) into the new file `temporary`.
