@@ -7,7 +7,7 @@ SAMPLE_SIZE ?= small
 # VERSION=3.2.1 stamps a release's version into the setup; empty, the project's version (CMakeLists.txt).
 VERSION ?=
 
-.PHONY: all bootstrap native win32 x64 dist dist-x64 run test test-native test-win32 test-x64 screenshots bench fuzz clean
+.PHONY: all bootstrap native win32 x64 dist dist-x64 run test test-native test-win32 test-x64 screenshots bench bench-copy-buffer fuzz clean
 
 all: dist
 
@@ -65,3 +65,7 @@ fuzz: bootstrap
 
 bench: dist
 	@bash bench/run.sh
+
+# The copy loop's buffer size alone, size beside size.
+bench-copy-buffer: native
+	@bash bench/copy-buffer.sh

@@ -160,6 +160,11 @@ public:
             m_progress->Installing(bytes);
         }
     }
+    void Moved(std::uint64_t bytes) override {
+        if (m_progress) {
+            m_progress->Follow(bytes);
+        }
+    }
     void NextFile(const std::string& name, std::uint64_t size) override {
         if (m_progress) {
             m_progress->NameFile(name, size);

@@ -10,13 +10,15 @@
 #include "framework/File_win.h"
 #include "framework/PathFolder.h"
 #include "framework/SystemLeadByte_win.h"
+#include "payload/PayloadFormat.h"
 
 namespace {
 
 // A log too large to hold in this 32-bit process counts as unreadable.
 constexpr std::uint64_t kMaxLogBytes = 0x40000000;
 
-constexpr DWORD kCopyChunk = 64 * 1024;
+// Through raw handles, since the destination is opened past WOW64's redirection; the setup's one size.
+constexpr DWORD kCopyChunk = payload::kCopyBufferSize;
 
 class Handle {
 public:

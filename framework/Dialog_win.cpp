@@ -156,22 +156,10 @@ int CDialog::ComboSelection(int id) const {
     return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
 }
 
-namespace {
-
-PaintPumpWatcher* g_pumpWatcher = nullptr;
-
-}  // namespace
-
-void SetPaintPumpWatcher(PaintPumpWatcher* watcher) {
-    g_pumpWatcher = watcher;
-}
-
-bool PumpPaintMessages(std::uint64_t bytesMoved) {
-    const bool keepGoing = !g_pumpWatcher || g_pumpWatcher->Pumped(bytesMoved);
+void PumpPaintMessages() {
     MSG message;
     // Bounded, in case a window answers WM_PAINT without validating itself.
     for (int round = 0; round < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++round) {
         DispatchMessageW(&message);
     }
-    return keepGoing;
 }

@@ -70,20 +70,4 @@ private:
 
 // Draws the windows waiting for paint and handles nothing else: called while a long command runs on
 // the interface thread, it keeps the windows drawn without letting input re-enter the command.
-// bytesMoved: the work done since the last call, for the watcher. False when the watcher asks the work
-// to stop (the user cancelled); work that cannot stop where it is stops at its next boundary.
-bool PumpPaintMessages(std::uint64_t bytesMoved = 0);
-
-// The one window that follows a long command: it counts the bytes the command moves, and between two
-// calls may take its own input (a Cancel button) while the command waits for it to return.
-class PaintPumpWatcher {
-public:
-    // False to ask the work to stop.
-    virtual bool Pumped(std::uint64_t bytesMoved) = 0;
-
-protected:
-    ~PaintPumpWatcher() = default;
-};
-
-// For the length of a command; null when nobody watches.
-void SetPaintPumpWatcher(PaintPumpWatcher* watcher);
+void PumpPaintMessages();

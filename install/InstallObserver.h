@@ -29,8 +29,13 @@ public:
     // Nothing was written yet and these files are held open or may not be written: true to check
     // again (the user closed the programs), false to end the branch with nothing written.
     virtual bool RetryFilesInUse(const std::vector<FileInUse>& files) = 0;
-    // Between two files while new files are written: false stops the branch, which is then undone.
+    // The one question whether to stop, asked while the setup file is checked (after each chunk read)
+    // and between two files while new files are written: false stops the command there, and a branch
+    // is then undone.
     virtual bool KeepGoing(std::uint64_t bytesDone, std::uint64_t bytesTotal) = 0;
+    // Bytes read by the check or written by a copy since the last call, for a progress display to follow
+    // (and to keep the windows drawn); never a stop, which waits for KeepGoing.
+    virtual void Moved(std::uint64_t /*bytes*/) {}
     // What a progress display follows: the check of the setup file reads `bytes`; the branch then writes
     // `bytes` in all; and the file it writes next, named below its folder, of that size.
     virtual void Checking(std::uint64_t /*bytes*/) {}

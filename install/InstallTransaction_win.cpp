@@ -200,7 +200,14 @@ private:
                 m_transaction.Creating(*written);
             }
             bool created = false;
-            const bool ok = WriteStagedFile(file, *written, m_setup, m_buffer, &m_run.failure, &created);
+            const bool ok = WriteStagedFile(
+                file, *written, m_setup, m_buffer,
+                [this](std::uint64_t bytes) {
+                    if (m_observer) {
+                        m_observer->Moved(bytes);
+                    }
+                },
+                &m_run.failure, &created);
             if (created) {
                 m_transaction.Staged(*written);
             } else if (!ownName) {

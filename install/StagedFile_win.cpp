@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
 
-#include "framework/Dialog_win.h"
 #include "install/Shortcut_win.h"
 #include "install/SoftConfig_win.h"
-#include "payload/PayloadFormat.h"
+#include "payload/CopyBytes_win.h"
 
 namespace {
 
@@ -20,27 +18,24 @@ bool Fail(ExtractFailure* failure, ExtractFailure::Kind kind, const std::string&
     return false;
 }
 
-// Streams `size` bytes from where `input` stands into `output`, through the one buffer.
+// Streams `size` bytes from where `input` stands into `output`, through the one copy loop. A progress
+// window follows a long write; a stop asked meanwhile waits for the file's end.
 bool CopyBytes(CFile& input,
                std::uint64_t size,
                CFile& output,
                char* buffer,
+               FunctionRef<void(std::uint64_t)> moved,
                const std::string& destination,
                ExtractFailure* failure) {
-    for (std::uint64_t left = size; left > 0;) {
-        const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(left, payload::kCopyBufferSize));
-        if (!input.Read(buffer, chunk)) {
+    switch (payload::CopyBytes(input, size, output, buffer, moved)) {
+        case payload::CopyEnd::Copied:
+            return true;
+        case payload::CopyEnd::ReadFailed:
             return Fail(failure, ExtractFailure::Kind::Read, input.Path(), input.LastError());
-        }
-        if (!output.Write(buffer, chunk)) {
-            return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
-        }
-        left -= chunk;
-        // The setup's windows stay drawn during a long write, and a progress window follows its bytes.
-        // A stop asked meanwhile waits for the file's end.
-        PumpPaintMessages(chunk);
+        case payload::CopyEnd::WriteFailed:
+            break;
     }
-    return true;
+    return Fail(failure, ExtractFailure::Kind::Write, destination, output.LastError());
 }
 
 // The whole of `source` (none when it is missing and may be) into the new file `temporary`.
@@ -48,6 +43,7 @@ bool CopyContent(const std::string& source,
                  bool mayBeMissing,
                  CFile& output,
                  char* buffer,
+                 FunctionRef<void(std::uint64_t)> moved,
                  const std::string& destination,
                  ExtractFailure* failure) {
     CFile input;
@@ -60,7 +56,7 @@ bool CopyContent(const std::string& source,
     if (length == UINT64_MAX) {
         return Fail(failure, ExtractFailure::Kind::Read, source, input.LastError());
     }
-    return CopyBytes(input, length, output, buffer, destination, failure);
+    return CopyBytes(input, length, output, buffer, moved, destination, failure);
 }
 
 }  // namespace
@@ -69,6 +65,7 @@ bool WriteStagedFile(const install::PlannedFile& file,
                      const std::string& temporary,
                      CFile& setup,
                      char* buffer,
+                     FunctionRef<void(std::uint64_t)> moved,
                      ExtractFailure* failure,
                      bool* created) {
     const std::string& destination = file.destination;
@@ -110,11 +107,11 @@ bool WriteStagedFile(const install::PlannedFile& file,
             if (!setup.Seek(file.offset)) {
                 return Fail(failure, ExtractFailure::Kind::Read, setup.Path(), setup.LastError());
             }
-            return CopyBytes(setup, file.size, output, buffer, destination, failure);
+            return CopyBytes(setup, file.size, output, buffer, moved, destination, failure);
         case Source::Content:
-            return CopyContent(file.source, false, output, buffer, destination, failure);
+            return CopyContent(file.source, false, output, buffer, moved, destination, failure);
         case Source::SoftConfig:
-            if (!CopyContent(file.source, true, output, buffer, destination, failure)) {
+            if (!CopyContent(file.source, true, output, buffer, moved, destination, failure)) {
                 return false;
             }
             output.Close();

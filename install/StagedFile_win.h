@@ -6,17 +6,20 @@
 #include <string>
 
 #include "framework/File_win.h"
+#include "framework/FunctionRef.h"
 #include "install/InstallPlan.h"
 #include "payload/PayloadExtractor_win.h"
 
 // `temporary` is made new, never over an existing file. `buffer` holds payload::kCopyBufferSize
 // bytes. `created` tells whether this call made the file (also when it then failed): only then is it
 // the caller's to remove. False with the failure: kind Read naming the source (the setup's file, or the
-// file beside it), kind CreateFile or Write naming the destination, and the system's reason.
+// file beside it), kind CreateFile or Write naming the destination, and the system's reason. `moved` is
+// told the bytes of each chunk copied.
 bool WriteStagedFile(const install::PlannedFile& file,
                      const std::string& temporary,
                      CFile& setup,
                      char* buffer,
+                     FunctionRef<void(std::uint64_t)> moved,
                      ExtractFailure* failure,
                      bool* created);
 

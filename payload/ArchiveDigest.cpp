@@ -30,7 +30,11 @@ constexpr std::size_t kDigestChunkSize = 256 * 1024;
 
 }  // namespace
 
-bool DigestRange(ArchiveSource& source, std::uint64_t begin, std::uint64_t end, std::uint64_t& digest) {
+bool DigestRange(ArchiveSource& source,
+                 std::uint64_t begin,
+                 std::uint64_t end,
+                 std::uint64_t& digest,
+                 FunctionRef<bool(std::uint64_t)> afterEachRead) {
     if (begin > end) {
         return false;
     }
@@ -39,7 +43,7 @@ bool DigestRange(ArchiveSource& source, std::uint64_t begin, std::uint64_t end, 
     const std::unique_ptr<unsigned char[]> buffer(new unsigned char[std::max<std::size_t>(bufferSize, 1)]);
     for (std::uint64_t position = begin; position < end;) {
         const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(end - position, bufferSize));
-        if (!source.ReadAt(position, buffer.get(), chunk)) {
+        if (!source.ReadAt(position, buffer.get(), chunk) || (afterEachRead && !afterEachRead(chunk))) {
             return false;
         }
         hash.Update(buffer.get(), chunk);

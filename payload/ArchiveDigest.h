@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/FunctionRef.h"
 #include "payload/ArchiveReader.h"
 #include "payload/Xxh3Kernel.h"
 
@@ -25,8 +26,12 @@ private:
     alignas(64) unsigned char m_state[kStateSize];
 };
 
-// The digest of the bytes from begin up to end of the source; false when begin lies past end or a
-// read fails.
-bool DigestRange(ArchiveSource& source, std::uint64_t begin, std::uint64_t end, std::uint64_t& digest);
+// The digest of the bytes from begin up to end of the source; false when begin lies past end, a read
+// fails, or afterEachRead (told the bytes of each chunk once it is read) answers false.
+bool DigestRange(ArchiveSource& source,
+                 std::uint64_t begin,
+                 std::uint64_t end,
+                 std::uint64_t& digest,
+                 FunctionRef<bool(std::uint64_t)> afterEachRead = nullptr);
 
 }  // namespace payload

@@ -14,7 +14,7 @@ IntegrityCheck Damaged(IntegrityCheck check, Damage damage) {
 
 }  // namespace
 
-IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive) {
+IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive, FunctionRef<bool(std::uint64_t)> keepGoing) {
     IntegrityCheck check;
     // The rules the extractors' walk applies, on the table alone: a table they would stop at is refused
     // before the first file is written, and the names are left to the digest.
@@ -35,7 +35,16 @@ IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive) {
         case RecordState::Supported:
             break;
     }
-    if (!DigestRange(archive, offsets.front(), archive.Length(), check.digest)) {
+    bool stopped = false;
+    const bool read = DigestRange(archive, offsets.front(), archive.Length(), check.digest, [&](std::uint64_t bytes) {
+        stopped = keepGoing && !keepGoing(bytes);
+        return !stopped;
+    });
+    if (stopped) {
+        check.state = Integrity::Stopped;
+        return check;
+    }
+    if (!read) {
         return Damaged(check, Damage::Unreadable);
     }
     if (check.digest != check.record.digest) {

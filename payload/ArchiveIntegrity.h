@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/FunctionRef.h"
 #include "payload/ArchiveReader.h"
 #include "payload/IntegrityRecord.h"
 
@@ -15,6 +16,7 @@ enum class Integrity {
     Verified,    // the layout holds and the digest matches
     Unrecorded,  // the layout holds and there is no record to check: extracted as before
     Damaged,
+    Stopped,     // the one who asked for the check asked it to stop: nothing is known of the bytes
 };
 
 enum class Damage {
@@ -31,11 +33,13 @@ struct IntegrityCheck {
     ArchiveError layoutError = ArchiveError::None;
     IntegrityRecord record;    // as found, when there is one
     std::uint64_t digest = 0;  // as computed, with DigestMismatch and Verified
-    bool Intact() const { return state != Integrity::Damaged; }
+    bool Intact() const { return state == Integrity::Verified || state == Integrity::Unrecorded; }
 };
 
-// archive.Length() is the archive's end: for a file, pass an ArchiveSpan of it.
-IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive);
+// archive.Length() is the archive's end: for a file, pass an ArchiveSpan of it. keepGoing, when given,
+// is told the bytes of each chunk the digest reads, once it is read; false from it ends the check as
+// Stopped.
+IntegrityCheck CheckArchiveIntegrity(ArchiveSource& archive, FunctionRef<bool(std::uint64_t)> keepGoing = nullptr);
 
 // A digest as 16 lowercase hexadecimal digits, as the tools show it.
 std::string DigestHex(std::uint64_t digest);

@@ -1,6 +1,5 @@
 #include "payload/PayloadExtractor_win.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "framework/Dialog_win.h"
@@ -9,6 +8,7 @@
 #include "framework/PathFolder.h"
 #include "framework/SystemLeadByte_win.h"
 #include "payload/CertificateTable.h"
+#include "payload/CopyBytes_win.h"
 #include "payload/FileArchiveSource_win.h"
 #include "payload/PayloadFormat.h"
 #include "payload/SetupFile_win.h"
@@ -65,21 +65,20 @@ private:
         if (!m_archive.Seek(entry.dataOffset)) {
             return Fail(ExtractFailure::Kind::Read, m_archive.Path(), m_archive.LastError());
         }
-        for (std::uint32_t left = entry.dataSize; left > 0;) {
-            const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(left, payload::kCopyBufferSize));
-            if (!m_archive.Read(m_buffer.get(), chunk)) {
-                return Fail(ExtractFailure::Kind::Read, m_archive.Path(), m_archive.LastError());
-            }
-            if (!output.Write(m_buffer.get(), chunk)) {
-                return Fail(ExtractFailure::Kind::Write, output.Path(), output.LastError());
-            }
-            left -= chunk;
-            // The setup's windows stay drawn during a long extraction; no input is taken.
+        // The setup's windows stay drawn during a long extraction; no input is taken.
+        switch (payload::CopyBytes(m_archive, entry.dataSize, output, m_buffer.get(), [this](std::uint64_t) {
             if (m_pace.Due()) {
                 PumpPaintMessages();
             }
+        })) {
+            case payload::CopyEnd::Copied:
+                return true;
+            case payload::CopyEnd::ReadFailed:
+                return Fail(ExtractFailure::Kind::Read, m_archive.Path(), m_archive.LastError());
+            case payload::CopyEnd::WriteFailed:
+                break;
         }
-        return true;
+        return Fail(ExtractFailure::Kind::Write, output.Path(), output.LastError());
     }
 
     bool Fail(ExtractFailure::Kind kind, const std::string& path, DWORD error) {

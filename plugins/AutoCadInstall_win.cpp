@@ -20,12 +20,12 @@ namespace {
 
 using Outcome = PluginInstallResult::Outcome;
 
-// One installation found in both registry views, its path written in two ways, is one folder.
+// One installation found in both registry views, its path written in two ways, is one folder: runs of
+// separators and the trailing "\" are made alike first (a registry value may carry either), then the
+// paths are compared as the file system names files. A linguistic comparison would take two folders
+// apart by a hyphen ("Auto-CAD", "AutoCAD") for one.
 bool IsSameFolder(const std::string& a, const std::string& b) {
-    const std::string keyA = plugins::FolderKey(a, IsSystemLeadByte);
-    const std::string keyB = plugins::FolderKey(b, IsSystemLeadByte);
-    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, keyA.c_str(), static_cast<int>(keyA.size()), keyB.c_str(),
-                          static_cast<int>(keyB.size())) == CSTR_EQUAL;
+    return SameFileOnWindows(plugins::FolderKey(a, IsSystemLeadByte), plugins::FolderKey(b, IsSystemLeadByte));
 }
 
 // The folders named by the product keys below every release key, in the registry's order, the

@@ -66,10 +66,10 @@ PluginInstallResult PlanCorelDraw(const PluginInstallSettings& settings,
     // The plug-in's other files go to the top of the program folder; of the modules only
     // "QTXCorel.gms" is to be loaded, so none stays there.
     for (const ArchiveFile& entry : entries) {
+        // Directly in "QTXCorel", named as Windows would find it there.
         const std::size_t separator = payload::LastSeparator(entry.name, IsSystemLeadByte);
         if (separator != std::string::npos &&
-            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, entry.name.c_str(), static_cast<int>(separator),
-                           "QTXCorel", -1) == CSTR_EQUAL) {
+            SameFileOnWindows(std::string_view(entry.name).substr(0, separator), "QTXCorel")) {
             PlanArchiveFile(plan, entries, entry.name.c_str(), folders.program + entry.name.substr(separator + 1));
         }
     }

@@ -9,6 +9,7 @@
 #include "framework/BusyWindow_win.h"
 #include "framework/File_win.h"
 #include "framework/GbkText_win.h"
+#include "framework/Pacer_win.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/FolderPath.h"
 #include "install/LinkOnTheWay_win.h"
@@ -168,8 +169,15 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     }
     if (extract) {
         Step(L"Extracting the driver folders into ", driverRoot);
-        // Checked before anything is written into the system folder.
-        if (!IsSetupArchiveIntact(RunningSetupFile())) {
+        // Checked before anything is written into the system folder; the windows stay drawn meanwhile.
+        Pacer paint;
+        const bool intact = IsSetupArchiveIntact(RunningSetupFile(), [&](std::uint64_t) {
+            if (paint.Due()) {
+                PumpPaintMessages();
+            }
+            return true;
+        });
+        if (!intact) {
             Fail(m_damagedText.c_str());
             return;
         }

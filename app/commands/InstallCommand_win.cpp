@@ -160,14 +160,29 @@ std::wstring FolderNote(const MainInstallResult& result) {
 InstallOutcome RunInstallCommand(const InstallCommandSettings& settings) {
     CFile* setupFile = settings.setupFile ? settings.setupFile : RunningSetupFile();
     InstallOutcome outcome;
-    // Every branch extracts: a damaged setup is refused before any of them writes a thing.
-    if (settings.observer && setupFile) {
-        settings.observer->Checking(setupFile->Length());
+    // Every branch extracts: a damaged setup is refused before any of them writes a thing. The user's
+    // stop reaches the command by one path, the observer's KeepGoing: here after each chunk the check
+    // reads, and in the branch between two files.
+    install::InstallObserver* const observer = settings.observer;
+    const std::uint64_t length = setupFile ? setupFile->Length() : 0;
+    if (observer) {
+        observer->Checking(length);
     }
-    if (!IsSetupArchiveIntact(setupFile)) {
-        // Stopped while it checked: nothing was written.
-        outcome.ending = settings.observer && !settings.observer->KeepGoing(0, 0) ? Ending::Cancelled
-                                                                                 : Ending::SetupDamaged;
+    std::uint64_t checked = 0;
+    const payload::IntegrityCheck check = CheckSetupArchive(setupFile, [&](std::uint64_t bytes) {
+        checked += bytes;
+        if (!observer) {
+            return true;
+        }
+        observer->Moved(bytes);
+        return observer->KeepGoing(checked, length);
+    });
+    if (check.state == payload::Integrity::Stopped) {
+        outcome.ending = Ending::Cancelled;  // nothing was written
+        return outcome;
+    }
+    if (!check.Intact()) {
+        outcome.ending = Ending::SetupDamaged;
         return outcome;
     }
     // Every branch copies what ships beside the setup; a relative path would read the current folder's.

@@ -13,7 +13,6 @@ CInstallProgressDlg::CInstallProgressDlg(HWND owner, int languagePosition)
 
 CInstallProgressDlg::~CInstallProgressDlg() {
     Committed();
-    SetPaintPumpWatcher(nullptr);
 }
 
 bool CInstallProgressDlg::OnInitDialog() {
@@ -32,7 +31,6 @@ bool CInstallProgressDlg::Open(int centerX, int centerY) {
     const int height = rect.bottom - rect.top;
     SetWindowPos(m_hWnd, HWND_TOP, centerX - width / 2, centerY - height / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(m_hWnd);
-    SetPaintPumpWatcher(this);
     Draw();
     PumpPaintMessages();
     return true;
@@ -113,13 +111,13 @@ void CInstallProgressDlg::Finish() {
     PumpPaintMessages();
 }
 
-bool CInstallProgressDlg::Pumped(std::uint64_t bytesMoved) {
+void CInstallProgressDlg::Follow(std::uint64_t bytesMoved) {
     m_scale.Moved(bytesMoved);
     if (m_drawPace.Due()) {
         TakeInput();
         Draw();
+        PumpPaintMessages();
     }
-    return !m_cancelled;
 }
 
 // Only this window's messages: the owner is disabled, and nothing else may reach the running command.

@@ -1,8 +1,9 @@
 #pragma once
 // The window that stands while an install command runs, where the caption-only banner stood: a status
 // line naming the phase and the file, a bar that moves by bytes, and Cancel (Esc and the close box
-// too). It is drawn, and takes its own input, only from PumpPaintMessages: the command runs on the same
-// thread and is never re-entered. A Cancel the user confirms asks the command to stop at its next file.
+// too). It is drawn, and takes its own input, only when the command tells it the bytes it moved (Follow):
+// the command runs on the same thread and is never re-entered. A Cancel the user confirms is kept
+// (Cancelled) for the command's next question whether to go on (InstallObserver::KeepGoing).
 
 #include <windows.h>
 
@@ -13,13 +14,17 @@
 #include "framework/Pacer_win.h"
 #include "framework/ProgressScale.h"
 
-class CInstallProgressDlg : public CDialog, private PaintPumpWatcher {
+class CInstallProgressDlg : public CDialog {
 public:
     CInstallProgressDlg(HWND owner, int languagePosition);
     ~CInstallProgressDlg() override;
 
-    // Shows the window centred on the point and follows the command's bytes until it is destroyed.
+    // Shows the window centred on the point.
     bool Open(int centerX, int centerY);
+    // The command moved these bytes since the last call: the bar follows them, and at the pace of
+    // framework/Pacer_win.h the window takes its input (Cancel and its question), is drawn, and lets the
+    // other windows paint.
+    void Follow(std::uint64_t bytesMoved);
     // The check of the setup file, which reads this many bytes.
     void Checking(std::uint64_t bytes);
     // The installation, which writes this many bytes.
@@ -45,7 +50,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    bool Pumped(std::uint64_t bytesMoved) override;
     void TakeInput();
     void Draw();
     std::wstring FittedStatus() const;

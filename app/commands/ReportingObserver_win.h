@@ -27,6 +27,11 @@ public:
 
     bool RetryFilesInUse(const std::vector<install::FileInUse>& files) override;
     bool KeepGoing(std::uint64_t, std::uint64_t) override { return !m_progress || !m_progress->Cancelled(); }
+    void Moved(std::uint64_t bytes) override {
+        if (m_progress) {
+            m_progress->Follow(bytes);
+        }
+    }
     void Checking(std::uint64_t bytes) override;
     void Writing(std::uint64_t bytes) override;
     void NextFile(const std::string& name, std::uint64_t size) override;

@@ -189,6 +189,35 @@ TEST(IntegrityCheck, DamageAnywhereFromTheFirstEntryToTheCountIsFound) {
     }
 }
 
+// The one checking is told every byte the digest reads, and its stop ends the check as a stop, not as
+// damage: also on a damaged archive, whose damage is not known yet when the stop comes.
+TEST(IntegrityCheck, TellsTheBytesReadAndEndsAsStoppedWhenAsked) {
+    std::string big = ta::BuildSealed({{"QTXPrograms\\big.bin", std::string(3 * 256 * 1024 + 17, 'b')}});
+    const std::uint32_t first = ta::Offset(big, 0);
+    std::uint64_t told = 0;
+    ta::MemorySource whole(big);
+    const IntegrityCheck verified = CheckArchiveIntegrity(whole, [&](std::uint64_t bytes) {
+        told += bytes;
+        return true;
+    });
+    EXPECT_EQ(verified.state, Integrity::Verified);
+    EXPECT_EQ(told, big.size() - first);
+
+    std::string damaged = big;
+    damaged[first + kNameFieldSize] ^= 0x01;
+    for (const std::string* bytes : {&big, &damaged}) {
+        for (const int stopAt : {1, 3}) {
+            int asked = 0;
+            ta::MemorySource source(*bytes);
+            const IntegrityCheck check = CheckArchiveIntegrity(source, [&](std::uint64_t) { return ++asked < stopAt; });
+            EXPECT_EQ(check.state, Integrity::Stopped) << stopAt;
+            EXPECT_EQ(check.damage, Damage::None) << stopAt;
+            EXPECT_FALSE(check.Intact());
+            EXPECT_EQ(asked, stopAt) << "asked again after the stop";
+        }
+    }
+}
+
 TEST(IntegrityCheck, VerifyReportsADigestThatDiffers) {
     std::string damaged = ta::BuildSealed(kEntries);
     damaged[ta::Offset(damaged, 1) + kNameFieldSize] ^= 0x20;

@@ -299,6 +299,21 @@ TEST_F(AutoCadInstallTest, StaleRegistrationBeforeARealAutoCadIsPassedOver) {
 
 // Every AutoCAD for years is a 64-bit program and registers in the 64-bit view; the setup reads both
 // views, and an installation seen in both (its path spelled another way) is one folder.
+// Two folders whose names differ only by a hyphen are two folders to Windows, though a linguistic
+// comparison ignores the hyphen: each is installed.
+TEST_F(AutoCadInstallTest, FoldersThatDifferOnlyByAHyphenAreBothInstalled) {
+    const std::string hyphen = MakeAutoCad("Auto-CAD 2014");
+    const std::string plain = MakeAutoCad("AutoCAD 2014");
+    ASSERT_EQ(RegAdd("R19.1\\ACAD-D001:409", "AcadLocation", hyphen), 0);
+    ASSERT_EQ(RegAdd("R19.1\\ACAD-D002:409", "AcadLocation", plain), 0);
+
+    const PluginInstallResult result = InstallAutoCadPlugin(Settings("", 1));
+
+    ASSERT_EQ(result.outcome, Outcome::Installed) << result.failure.path;
+    ExpectInstalled(hyphen, "acad_EN.lsp");
+    ExpectInstalled(plain, "acad_EN.lsp");
+}
+
 TEST_F(AutoCadInstallTest, BothRegistryViewsAreSearchedAndEachFolderInstalledOnce) {
     if (!wintest::HasOtherRegistryView()) {
         GTEST_SKIP() << "one registry view on 32-bit Windows";

@@ -40,8 +40,10 @@ class LateOpener : public ReportingObserver {
 public:
     LateOpener(Reporter& reporter, const install::MessageTable& table, std::string file)
         : ReportingObserver(reporter, table, nullptr, nullptr), m_file(std::move(file)) {}
+    // Asked during the check as well: only the questions between two files count.
+    void Writing(std::uint64_t) override { m_writing = true; }
     bool KeepGoing(std::uint64_t, std::uint64_t) override {
-        if (++m_written == 3) {
+        if (m_writing && ++m_written == 3) {
             opened = std::make_unique<wintest::FileHolder>(m_file);
         }
         return true;
@@ -50,6 +52,7 @@ public:
 
 private:
     std::string m_file;
+    bool m_writing = false;
     int m_written = 0;
 };
 
@@ -87,6 +90,45 @@ TEST(InstallCommand, LateFailureIsUndoneNamedAndLogged) {
     EXPECT_NE(logged.find("Rolled back: everything written into " + temp / "Target\\Vectrace\\" + " was undone"),
               std::string::npos)
         << logged;
+}
+
+// A user who stops while the setup file is checked: the stop comes back as Cancelled, never as a damaged
+// setup, with nothing written and no box; the check told the bytes it read on the way.
+class StopsDuringTheCheck : public ReportingObserver {
+public:
+    StopsDuringTheCheck(Reporter& reporter, const install::MessageTable& table)
+        : ReportingObserver(reporter, table, nullptr, nullptr) {}
+    bool KeepGoing(std::uint64_t done, std::uint64_t total) override {
+        lastDone = done;
+        lastTotal = total;
+        return ++asked < 2;
+    }
+    void Moved(std::uint64_t bytes) override { moved += bytes; }
+    void Writing(std::uint64_t) override { wrote = true; }
+    int asked = 0;
+    std::uint64_t moved = 0, lastDone = 0, lastTotal = 0;
+    bool wrote = false;
+};
+
+TEST(InstallCommand, AStopDuringTheCheckIsCancelledNotDamaged) {
+    wintest::TempFolder temp;
+    InstallCommandSettings settings = Settings(temp, 2);
+    SetupLog log;
+    DWORD error = 0;
+    ASSERT_TRUE(log.Open(temp / "setup.log", &error));
+    LogReporter reporter(&log);
+    const install::MessageTable table(2);
+    StopsDuringTheCheck observer(reporter, table);
+    settings.observer = &observer;
+    const InstallOutcome result = RunInstallCommand(settings);
+    EXPECT_EQ(result.ending, InstallOutcome::Ending::Cancelled);
+    EXPECT_EQ(OutcomeBox(result, table), L"");
+    EXPECT_EQ(observer.asked, 2);
+    EXPECT_FALSE(observer.wrote);
+    EXPECT_GT(observer.moved, 0u);
+    EXPECT_EQ(observer.lastDone, observer.moved);
+    EXPECT_EQ(observer.lastTotal, settings.setupFile->Length());
+    EXPECT_EQ(GetFileAttributesA((temp / "Target").c_str()), INVALID_FILE_ATTRIBUTES) << "something was written";
 }
 
 // The hook stands where the branch passes from writing beside the old files to moving the new ones in.

@@ -1,5 +1,5 @@
 // The install progress window in process: where it stands, its texts in both languages, the bar by
-// the bytes the work reports through the paint pump, and Cancel asked and answered.
+// the bytes the work tells it, and Cancel asked and answered.
 #include "app/commands/InstallProgressDlg_win.h"
 
 #include <windows.h>
@@ -16,13 +16,14 @@
 namespace {
 
 // Lets the window's pacing pass, by the clock it paces by (which a loaded machine may advance late),
-// then reports the bytes as the work does.
-bool PumpAfterAPause(std::uint64_t bytes) {
+// then tells it the bytes as the work does; whether the work may go on.
+bool FollowAfterAPause(CInstallProgressDlg& progress, std::uint64_t bytes) {
     const DWORD start = GetTickCount();
     do {
         Sleep(20);
     } while (GetTickCount() - start < 60);
-    return PumpPaintMessages(bytes);
+    progress.Follow(bytes);
+    return !progress.Cancelled();
 }
 
 TEST(InstallProgress, StandsCentredAndFollowsTheBytesOfBothPhases) {
@@ -40,26 +41,26 @@ TEST(InstallProgress, StandsCentredAndFollowsTheBytesOfBothPhases) {
     EXPECT_EQ(SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_GETRANGE, FALSE, 0), 1000);
 
     progress.Checking(1000000);
-    PumpAfterAPause(500000);
+    FollowAfterAPause(progress, 500000);
     EXPECT_EQ(uidriver::ProgressPosition(window, IDC_PROGRESS_BAR), 250);
     EXPECT_EQ(uidriver::ControlText(window, IDC_PROGRESS_STATUS), L"Checking the setup file\u2026");
 
     progress.Installing(1000);
     progress.NameFile("QTXPrograms\\Vectrace.exe", 400);
-    PumpAfterAPause(200);
+    FollowAfterAPause(progress, 200);
     EXPECT_EQ(uidriver::ProgressPosition(window, IDC_PROGRESS_BAR), 250 + 750 * 200 / 1000);
     EXPECT_EQ(uidriver::ControlText(window, IDC_PROGRESS_STATUS), L"Installing: QTXPrograms\\Vectrace.exe");
 
     // A file whose bytes did not come through the pump counts once the next one starts.
     progress.NameFile("QTXData\\" + std::string(300, 'n') + "\\last.dat", 600);
-    PumpAfterAPause(0);
+    FollowAfterAPause(progress, 0);
     EXPECT_EQ(uidriver::ProgressPosition(window, IDC_PROGRESS_BAR), 250 + 750 * 400 / 1000);
     const std::wstring status = uidriver::ControlText(window, IDC_PROGRESS_STATUS);
     EXPECT_EQ(status.rfind(L"Installing: QTXData\\nnn", 0), 0u) << uidriver::WideToUtf8(status);
     EXPECT_NE(status.find(L'\u2026'), std::wstring::npos);
     EXPECT_EQ(status.substr(status.size() - 9), L"\\last.dat");
 
-    PumpAfterAPause(600);
+    FollowAfterAPause(progress, 600);
     EXPECT_EQ(uidriver::ProgressPosition(window, IDC_PROGRESS_BAR), 999);  // full only when done
     progress.Finish();
     EXPECT_EQ(uidriver::ProgressPosition(window, IDC_PROGRESS_BAR), 1000);
@@ -71,7 +72,7 @@ TEST(InstallProgress, CancelAsksAndStopsTheWorkOnlyOnYes) {
     const HWND window = progress.GetSafeHwnd();
     EXPECT_EQ(uidriver::ControlText(window, IDCANCEL), L"\u53D6\u6D88");
     progress.Checking(1000);
-    PumpAfterAPause(0);
+    FollowAfterAPause(progress, 0);
     EXPECT_EQ(uidriver::ControlText(window, IDC_PROGRESS_STATUS),
               L"\u6B63\u5728\u68C0\u67E5\u5B89\u88C5\u6587\u4EF6\u2026");
 
@@ -92,22 +93,13 @@ TEST(InstallProgress, CancelAsksAndStopsTheWorkOnlyOnYes) {
             }
         });
         PostMessageW(window, c.message, c.wParam, 0);
-        const bool keepGoing = PumpAfterAPause(0);
+        const bool keepGoing = FollowAfterAPause(progress, 0);
         answering.join();
         EXPECT_EQ(asked, L"\u786E\u5B9A\u8981\u53D6\u6D88\u5B89\u88C5\u5417?");
         EXPECT_EQ(keepGoing, c.answer == IDNO);
         EXPECT_EQ(progress.Cancelled(), c.answer == IDYES);
     }
     EXPECT_FALSE(uidriver::ControlEnabled(window, IDCANCEL));
-}
-
-// Once the window is gone, the pump reports to nobody and the work goes on.
-TEST(InstallProgress, ThePumpForgetsTheWindowWhenItCloses) {
-    {
-        CInstallProgressDlg progress(nullptr, 2);
-        ASSERT_TRUE(progress.Open(400, 300));
-    }
-    EXPECT_TRUE(PumpAfterAPause(1000));
 }
 
 }  // namespace
