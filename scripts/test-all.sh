@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the native and the Windows tests and ends with one CTest summary for each build.
 # Where no 32-bit program runs, the Windows tests are the 64-bit build's (scripts/windows-build.sh),
-# and the 32-bit build's run besides in the 32-bit prefix under i386 emulation
-# (scripts/wine-emulated.sh), when bootstrap.sh could set that up.
+# and, with VT_EMULATED_TESTS=1, the 32-bit build's besides in the 32-bit prefix under i386 emulation
+# (scripts/wine-emulated.sh).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/windows-build.sh"
@@ -15,7 +15,11 @@ vt_pick_windows_build "$root" dist-x64 "\
 ctest --preset "$vt_preset" -j2 || status=1
 [ "$vt_arch" = win32 ] && exit $status
 
-if "$root/scripts/wine-emulated.sh" --ready; then
+# The emulated suite is opt-in until it has proven itself reliable run after run (VT_EMULATED_TESTS=1).
+if [ "${VT_EMULATED_TESTS:-0}" != 1 ]; then
+    echo "*** The 32-bit build is built but not run: its Windows tests run under i386 emulation with"
+    echo "*** VT_EMULATED_TESTS=1 make test (scripts/wine-emulated.sh)."
+elif "$root/scripts/wine-emulated.sh" --ready; then
     echo "*** The 32-bit build's Windows tests now run in the 32-bit prefix under i386 emulation"
     echo "*** (qemu-i386 and a 32-bit Wine, scripts/wine-emulated.sh): no WOW64 there, so the tests of"
     echo "*** the 64-bit prefix do not run on this build."
@@ -24,5 +28,6 @@ if "$root/scripts/wine-emulated.sh" --ready; then
 else
     echo "*** No emulated 32-bit Wine here (scripts/bootstrap.sh sets it up as root): the 32-bit"
     echo "*** build is built but not run."
+    status=1
 fi
 exit $status
