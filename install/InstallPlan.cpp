@@ -1,6 +1,7 @@
 #include "install/InstallPlan.h"
 
 #include "framework/FormatNumber.h"
+#include "framework/PathFolder.h"
 #include "install/BackupName.h"
 #include "install/DiskSpace.h"
 #include "payload/NameFold.h"
@@ -103,8 +104,7 @@ std::vector<PathBelow> InstallPlan::PathsBelowLinkRoot() const {
         }
         add(file.destination);
         if (file.keepUsersCopy) {
-            const std::size_t separator = payload::LastSeparator(file.destination, m_isLeadByte);
-            add(file.destination.substr(0, separator + 1) + kBackupFolderName + "\\");
+            add(std::string(text::FolderOfPath(file.destination, m_isLeadByte)) + kBackupFolderName + "\\");
         }
     }
     for (const std::string& path : m_deletions) {
@@ -127,9 +127,7 @@ std::uint64_t InstallPlan::BytesNeeded(std::uint64_t clusterSize) const {
 }
 
 std::string StagedName(const std::string& destination, std::size_t index, payload::LeadByteTest isLeadByte) {
-    const std::size_t separator = payload::LastSeparator(destination, isLeadByte);
-    const std::string folder = separator == std::string::npos ? std::string() : destination.substr(0, separator + 1);
-    return folder + kStagedPrefix + FormatDecimal(static_cast<long long>(index)) + kStagedSuffix;
+    return std::string(text::FolderOfPath(destination, isLeadByte)) + kStagedPrefix + FormatDecimal(static_cast<long long>(index)) + kStagedSuffix;
 }
 
 }  // namespace install

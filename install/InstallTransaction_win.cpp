@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "framework/FileFind_win.h"
+#include "framework/PathFolder.h"
 #include "framework/SystemLeadByte_win.h"
 #include "install/BackupName.h"
 #include "install/CommitGate_win.h"
@@ -28,8 +29,7 @@ using Note = InstallObserver::Note;
 using Stop = InstallRun::Stop;
 
 std::string FolderOf(const std::string& path) {
-    const std::size_t separator = payload::LastSeparator(path, IsSystemLeadByte);
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    return std::string(text::FolderOfPath(path, IsSystemLeadByte));
 }
 
 void Tell(InstallObserver* observer, Note note, const std::string& path) {
