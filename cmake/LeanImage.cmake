@@ -26,7 +26,20 @@ get_filename_component(VT_WIN32_THREADS_RUNTIME ${vt_win32_libgcc} DIRECTORY)
 function(vt_lean_image target)
     # Searched before the compiler's own folder, so -lstdc++, -lgcc and -lgcc_eh find these.
     target_link_directories(${target} BEFORE PRIVATE ${VT_WIN32_THREADS_RUNTIME})
-    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/services/LeanRuntime.cpp)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/services/LeanRuntime.cpp
+        ${CMAKE_SOURCE_DIR}/app/services/LeanStart_win.cpp)
+    # 32-bit symbols of C functions carry a leading underscore.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(c_prefix _)
+    endif()
+    target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,${c_prefix}VtLeanStart)
+    # The C functions that GCC calls by itself (copies, comparisons, lengths, allocation) are asked for
+    # before the optimization as a whole: without the runtime's start-up code nothing else asks for
+    # them first, and GNU ld 2.40 crashes (signal 11) when an import from msvcrt.dll is first needed
+    # only after that optimization. A new such function in the code shows as that crash; add it here.
+    foreach(function malloc free memchr memcmp memcpy memmove memset strcmp strlen wcslen)
+        target_link_options(${target} PRIVATE -Wl,-u,${c_prefix}${function})
+    endforeach()
     target_link_libraries(${target} PRIVATE vt_fatal_error)
     get_target_property(name ${target} OUTPUT_NAME)
     if(NOT name)
