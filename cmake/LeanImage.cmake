@@ -34,10 +34,6 @@ function(vt_lean_image target)
     endif()
     set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
     target_link_options(${target} PRIVATE -Wl,-Map=${map})
-    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-        # The frames of the code optimized as a whole, inlined into one another, are checked again.
-        target_link_options(${target} PRIVATE ${VT_SMALL_FRAMES})
-    endif()
     set_target_properties(${target} PROPERTIES VT_LINK_MAP ${map})
 endfunction()
 
@@ -50,6 +46,11 @@ function(vt_lean_start target)
         set(c_prefix _)
     endif()
     target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,${c_prefix}VtLeanStart)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        # The setup's frames, inlined into one another by the optimization as a whole, are checked
+        # again. (A test program linked lean keeps the probes of its own code, and larger frames.)
+        target_link_options(${target} PRIVATE ${VT_SMALL_FRAMES})
+    endif()
     # The C functions that GCC calls by itself (copies, comparisons, lengths, allocation) are asked for
     # before the optimization as a whole: without the runtime's start-up code nothing else asks for
     # them first, and GNU ld 2.40 crashes (signal 11) when an import from msvcrt.dll is first needed
