@@ -6,7 +6,7 @@
 // initializes itself when it is loaded, so malloc and the rest work without the runtime's start.
 // What the runtime's start did that the setup needs is here: the static objects' constructors, the
 // destructors they register, and WinMain's arguments.
-// The program image is linked with -nostartfiles and this function as its entry (vt_lean_image).
+// The program image is linked with -nostartfiles and this function as its entry (vt_lean_start).
 #include <windows.h>
 
 #include <cstddef>
