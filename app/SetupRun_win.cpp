@@ -27,7 +27,7 @@ void LogStartUpProblems(const StartValues& start, SetupLog& log) {
             log.Line(L"The setup cannot open its own file: " + SystemErrorTextWide(RunningSetupFileError()));
             break;
         case SetupFileState::NotTheRunningImage:
-            log.Line(L"The file under the setup's name is not the program that runs: another file was put there");
+            log.Line("The file under the setup's name is not the program that runs: another file was put there");
             break;
         default:
             break;
@@ -60,6 +60,12 @@ int RunWindow(const switches::SetupSwitches& given, const StartValues& start, Se
     return kExitInstalled;
 }
 
+// The first lines of every log: which setup started, and how.
+void LogStart(const std::wstring& commandLine, SetupLog& log) {
+    log.Line(L"Vectrace Setup " VT_VERSION_WIDE L" started: " + RunningModulePath());
+    log.Line(L"Command line: " + commandLine);
+}
+
 // A second setup while one runs: the box in the window, the log's line unattended, and nothing else. A
 // log it cannot open (the first run's own, held open by it) is left as it is.
 int RefuseSecondSetup(const std::wstring& commandLine,
@@ -70,10 +76,9 @@ int RefuseSecondSetup(const std::wstring& commandLine,
         SetupLog log;
         DWORD openError = ERROR_SUCCESS;
         if (log.Open(given.logFile, &openError)) {
-            log.Line(L"Vectrace Setup " VT_VERSION_WIDE L" started: " + RunningModulePath());
-            log.Line(L"Command line: " + commandLine);
-            log.Line(L"Another setup is running: this one ends and changes nothing");
-            log.Line(L"Exit code 1618");
+            LogStart(commandLine, log);
+            log.Line("Another setup is running: this one ends and changes nothing");
+            log.Line("Exit code 1618");
         }
     }
     if (given.mode == Mode::Window) {
@@ -101,15 +106,14 @@ int RunSetup(const std::wstring& commandLine, const StartValues& start) {
             error = "Cannot write the log file " + given.logFile + ": " + SystemErrorText(openError);
         }
     }
-    log.Line(L"Vectrace Setup " VT_VERSION_WIDE L" started: " + RunningModulePath());
-    log.Line(L"Command line: " + commandLine);
+    LogStart(commandLine, log);
     LogStartUpProblems(start, log);
 
     const bool boxes = given.mode != Mode::VerySilent;
     if (!error.empty()) {
         const std::wstring reason = AnsiToWide(error.c_str());
         log.Line(L"Wrong command line: " + reason);
-        log.Line(L"Exit code 1");
+        log.Line("Exit code 1");
         if (boxes) {
             ShowMessage(reason + L"\r\n\r\n" + AnsiToWide(switches::kUsageText));
         }

@@ -36,3 +36,26 @@ function(vt_lean_image target)
     target_link_options(${target} PRIVATE -Wl,-Map=${map})
     set_target_properties(${target} PROPERTIES VT_LINK_MAP ${map})
 endfunction()
+
+# vt_lean_start(TARGET): a windowed program of a lean image that starts at the setup's own entry
+# (app/services/LeanStart_win.cpp), which calls its WinMain, instead of the C runtime's start-up code.
+function(vt_lean_start target)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/app/services/LeanStart_win.cpp)
+    # 32-bit symbols of C functions carry a leading underscore.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(c_prefix _)
+    endif()
+    target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,${c_prefix}VtLeanStart)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        # The setup's frames, inlined into one another by the optimization as a whole, are checked
+        # again. (A test program linked lean keeps the probes of its own code, and larger frames.)
+        target_link_options(${target} PRIVATE ${VT_SMALL_FRAMES})
+    endif()
+    # The C functions that GCC calls by itself (copies, comparisons, lengths, allocation) are asked for
+    # before the optimization as a whole: without the runtime's start-up code nothing else asks for
+    # them first, and GNU ld 2.40 crashes (signal 11) when an import from msvcrt.dll is first needed
+    # only after that optimization. A new such function in the code shows as that crash; add it here.
+    foreach(function malloc free memchr memcmp memcpy memmove memset strcmp strlen wcslen)
+        target_link_options(${target} PRIVATE -Wl,-u,${c_prefix}${function})
+    endforeach()
+endfunction()

@@ -207,20 +207,22 @@ FolderProtection ProtectExistingFolder(const std::string& folder) {
     return result;
 }
 
-std::wstring ExistingFolderNote(const std::wstring& folder, const FolderProtection& protection) {
+std::wstring ExistingFolderNote(const std::string& folder, const FolderProtection& protection) {
     switch (protection.outcome) {
         case FolderProtection::Outcome::Protected:
-            return folder +
-                   L" exists: given owner Administrators and the permissions of Program Files, and "
-                   L"everything below it only what it inherits from them" +
-                   (protection.skippedLinks ? L" (links and files with other names left as they are)" : L"");
+            return AnsiToWide((folder +
+                               " exists: given owner Administrators and the permissions of Program Files, and "
+                               "everything below it only what it inherits from them" +
+                               (protection.skippedLinks ? " (links and files with other names left as they are)" : ""))
+                                  .c_str());
         case FolderProtection::Outcome::NoPermissions:
-            return folder + L" exists on a volume that keeps no permissions: it cannot be protected";
+            return AnsiToWide((folder + " exists on a volume that keeps no permissions: it cannot be protected").c_str());
         case FolderProtection::Outcome::Link:
-            return folder + L" exists and is a link: its permissions are left alone";
+            return AnsiToWide((folder + " exists and is a link: its permissions are left alone").c_str());
         case FolderProtection::Outcome::Failed:
             break;
     }
-    return folder + L" exists: could not give " + AnsiToWide(protection.path.c_str()) +
-           L" the permissions of Program Files: " + SystemErrorTextWide(protection.error);
+    return AnsiToWide((folder + " exists: could not give " + protection.path + " the permissions of Program Files: ")
+                          .c_str()) +
+           SystemErrorTextWide(protection.error);
 }

@@ -33,4 +33,4 @@ struct FolderProtection {
 FolderProtection ProtectExistingFolder(const std::string& folder);
 
 // The log's line for an existing folder (named as the log shows it) and what it was given.
-std::wstring ExistingFolderNote(const std::wstring& folder, const FolderProtection& protection);
+std::wstring ExistingFolderNote(const std::string& folder, const FolderProtection& protection);

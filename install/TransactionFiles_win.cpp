@@ -132,7 +132,7 @@ bool ReadJournal(const std::string& path, std::string* text) {
         return false;
     }
     text->clear();
-    char buffer[4096];
+    char buffer[1024];  // journals are short; a page on the stack would need a probe
     DWORD read = 0;
     bool ok;
     while ((ok = ReadFile(journal, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) {

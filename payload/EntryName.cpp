@@ -9,7 +9,10 @@
 namespace payload {
 
 std::string NameFromField(const char* field) {
-    return std::string(field, strnlen(field, kMaxNameLength));
+    // memchr, not strnlen: msvcrt.dll of older Windows has no strnlen, and the runtime's own copy would
+    // bring its unwind table into the setup's image.
+    const void* end = std::memchr(field, '\0', kMaxNameLength);
+    return std::string(field, end ? static_cast<const char*>(end) - field : kMaxNameLength);
 }
 
 std::size_t LastSeparator(std::string_view name, LeadByteTest isLeadByte) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the native and the Windows tests and ends with one CTest summary for each build.
 # Where no 32-bit program runs, the Windows tests are the 64-bit build's (scripts/windows-build.sh),
-# and, with VT_EMULATED_TESTS=1, the 32-bit build's besides in the 32-bit prefix under i386 emulation
-# (scripts/wine-emulated.sh).
+# and the 32-bit build's besides in the 32-bit prefix under i386 emulation (scripts/wine-emulated.sh;
+# VT_EMULATED_TESTS=0 leaves them out).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/windows-build.sh"
@@ -15,10 +15,9 @@ vt_pick_windows_build "$root" dist-x64 "\
 ctest --preset "$vt_preset" -j2 || status=1
 [ "$vt_arch" = win32 ] && exit $status
 
-# The emulated suite is opt-in until it has proven itself reliable run after run (VT_EMULATED_TESTS=1).
-if [ "${VT_EMULATED_TESTS:-0}" != 1 ]; then
-    echo "*** The 32-bit build is built but not run: its Windows tests run under i386 emulation with"
-    echo "*** VT_EMULATED_TESTS=1 make test (scripts/wine-emulated.sh)."
+if [ "${VT_EMULATED_TESTS:-1}" = 0 ]; then
+    echo "*** The 32-bit build is built but not run (VT_EMULATED_TESTS=0): its Windows tests run under"
+    echo "*** i386 emulation with plain make test (scripts/wine-emulated.sh)."
 elif "$root/scripts/wine-emulated.sh" --ready; then
     echo "*** The 32-bit build's Windows tests now run in the 32-bit prefix under i386 emulation"
     echo "*** (qemu-i386 and a 32-bit Wine, scripts/wine-emulated.sh): no WOW64 there, so the tests of"

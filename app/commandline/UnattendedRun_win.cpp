@@ -94,7 +94,7 @@ int InstallDrivers(const switches::SetupSwitches& given,
     if (!RunDriverCommand(settings)) {
         return kExitFailed;
     }
-    reporter.Step(L"The USB drivers were installed.");
+    reporter.Step("The USB drivers were installed.");
     return kExitInstalled;
 }
 
@@ -104,9 +104,8 @@ int RunUnattended(const switches::SetupSwitches& given, const StartValues& start
     LogReporter reporter(&log);
     const int languageIndex = given.languageIndex > 0 ? given.languageIndex : start.languageIndex;
     const int languagePosition = languageIndex - 1;
-    reporter.Step(std::wstring(L"Unattended run, ") +
-                  (given.mode == switches::Mode::Silent ? L"silent" : L"very silent") + L": /TYPE=" +
-                  AnsiToWide(switches::KindName(given.kind)));
+    reporter.Step(std::string("Unattended run, ") + (given.mode == switches::Mode::Silent ? "silent" : "very silent") +
+                  ": /TYPE=" + switches::KindName(given.kind));
     if (given.kind == Kind::UsbDriver) {
         return InstallDrivers(given, start, languagePosition, reporter);
     }

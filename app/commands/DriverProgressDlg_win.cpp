@@ -126,15 +126,15 @@ void CDriverProgressDlg::Fail(const char* gbkText) {
     m_reporter->Message(Reporter::Kind::Failure, GbkToWide(gbkText ? gbkText : kErrorText), m_hWnd);
 }
 
-void CDriverProgressDlg::Step(const std::wstring& words, const std::string& path) {
-    m_reporter->Step(words + AnsiToWide(path.c_str()));
+void CDriverProgressDlg::Step(const char* words, const std::string& path) {
+    m_reporter->Step(words + path);
 }
 
 // The code is the vendor's to interpret: it is told, never taken for a failure of ours.
 void CDriverProgressDlg::StepExitCode(const std::string& installer, HANDLE process) {
     DWORD code = 0;
     if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code)) {
-        Step(L"Could not learn the exit code of ", installer);
+        Step("Could not learn the exit code of ", installer);
         return;
     }
     wchar_t text[48];
@@ -163,12 +163,12 @@ void CDriverProgressDlg::Open() {
 void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     const std::string link = DriverLinkOnTheWay(driverRoot, extract);
     if (!link.empty()) {
-        Step(L"A link (reparse point) lies on the way, not followed; nothing was written: ", link);
+        Step("A link (reparse point) lies on the way, not followed; nothing was written: ", link);
         Fail(m_pathErrorText.empty() ? nullptr : m_pathErrorText.c_str());
         return;
     }
     if (extract) {
-        Step(L"Extracting the driver folders into ", driverRoot);
+        Step("Extracting the driver folders into ", driverRoot);
         // Checked before anything is written into the system folder; the windows stay drawn meanwhile.
         Pacer paint;
         const bool intact = IsSetupArchiveIntact(RunningSetupFile(), [&](std::uint64_t) {
@@ -187,7 +187,7 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
             return;
         }
     }
-    Step(L"Placing the driver files from ", driverRoot + "MxDriver\\");
+    Step("Placing the driver files from ", driverRoot + "MxDriver\\");
     PlaceDriverFiles(driverRoot + "MxDriver\\");
 
     PROCESS_INFORMATION process;
@@ -195,34 +195,34 @@ void CDriverProgressDlg::Install(const std::string& driverRoot, bool extract) {
     const std::string packageInstaller = driverRoot + "QTXDriver\\InstallDriver.exe";
     if (!Launch(serialInstaller, process)) {
         const DWORD error = GetLastError();
-        Step(L"Could not start ", serialInstaller + ": " + SystemErrorText(error));
+        Step("Could not start ", serialInstaller + ": " + SystemErrorText(error));
         Fail();
     } else {
-        Step(L"Started and waiting for ", serialInstaller);
+        Step("Started and waiting for ", serialInstaller);
         WaitWithProgress(process.hProcess);
         StepExitCode(serialInstaller, process.hProcess);
         CloseProcessHandles(process);
         if (Launch(packageInstaller, process)) {
             if (m_waitForPackageInstaller) {
-                Step(L"Started and waiting for ", packageInstaller);
+                Step("Started and waiting for ", packageInstaller);
                 // In short waits, as for the serial installer: what the installer sends to our window
                 // between them is answered, so it is never left waiting on us.
                 while (WaitPaintingWindows(process.hProcess, kInstallerPollMs) == PaintingWaitResult::TimedOut) {
                 }
                 StepExitCode(packageInstaller, process.hProcess);
             } else {
-                Step(L"Started ", packageInstaller);
+                Step("Started ", packageInstaller);
             }
             CloseProcessHandles(process);
         } else {
             const DWORD error = GetLastError();
-            Step(L"Could not start ", packageInstaller + ": " + SystemErrorText(error));
+            Step("Could not start ", packageInstaller + ": " + SystemErrorText(error));
             Fail();
         }
     }
 
     WaitPaintingWindows(nullptr, kBeforeDeletionMs);
-    Step(L"Removing the serial driver files from ", driverRoot + "MxDriver\\");
+    Step("Removing the serial driver files from ", driverRoot + "MxDriver\\");
     for (const char* file : kSerialDriverFiles) {
         DeleteFileA((driverRoot + file).c_str());
     }

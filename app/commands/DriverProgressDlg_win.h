@@ -57,7 +57,7 @@ private:
     void SetProgress(unsigned position);
     // Tells the failure ("error!" unless another GBK text is given) and marks the command failed.
     void Fail(const char* gbkText = nullptr);
-    void Step(const std::wstring& words, const std::string& path);
+    void Step(const char* words, const std::string& path);
     // Tells the exit code of an installer that has ended.
     void StepExitCode(const std::string& installer, HANDLE process);
 

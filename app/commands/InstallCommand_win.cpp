@@ -112,26 +112,26 @@ void ReportPlan(const InstallCommandSettings& settings, Reporter& reporter) {
                   ListEntry(shelltexts::kLanguages, settings.languagePosition) + L")");
     switch (settings.installType) {
         case 0:
-            reporter.Step(L"Installing " + Ansi(settings.productName) + L" into " +
-                          Ansi(install::InstallFolderFor(settings.targetFolder, IsSystemLeadByte)));
-            reporter.Step(L"Shortcuts: desktop " + Ansi(settings.desktopFolder) + L", start menu " +
-                          Ansi(settings.programsFolder + install::kMenuFolderName));
+            reporter.Step("Installing " + settings.productName + " into " +
+                          install::InstallFolderFor(settings.targetFolder, IsSystemLeadByte));
+            reporter.Step("Shortcuts: desktop " + settings.desktopFolder + ", start menu " + settings.programsFolder +
+                          install::kMenuFolderName);
             break;
         case 1:
             reporter.Step(L"Installing the CorelDRAW plug-in for " +
                           ListEntry(installpath::kCorelVersions, settings.versionIndex));
-            reporter.Step(settings.autoInstall ? L"CorelDRAW: looked for in the registry"
-                                               : L"CorelDRAW folder: " + Ansi(settings.targetFolder));
+            reporter.Step(settings.autoInstall ? "CorelDRAW: looked for in the registry"
+                                               : "CorelDRAW folder: " + settings.targetFolder);
             break;
         case 2:
-            reporter.Step(L"Installing the AutoCAD plug-in");
-            reporter.Step(settings.autoInstall ? L"AutoCAD: every installation registered in the registry"
-                                               : L"AutoCAD folder: " + Ansi(settings.targetFolder));
+            reporter.Step("Installing the AutoCAD plug-in");
+            reporter.Step(settings.autoInstall ? "AutoCAD: every installation registered in the registry"
+                                               : "AutoCAD folder: " + settings.targetFolder);
             break;
         case 3:
             reporter.Step(L"Installing the Illustrator plug-in for " +
                           ListEntry(installpath::kIllustratorVersions, settings.versionIndex));
-            reporter.Step(L"Illustrator folder: " + Ansi(settings.targetFolder));
+            reporter.Step("Illustrator folder: " + settings.targetFolder);
             break;
         default:
             break;
@@ -139,16 +139,16 @@ void ReportPlan(const InstallCommandSettings& settings, Reporter& reporter) {
 }
 
 std::wstring FolderNote(const MainInstallResult& result) {
-    const std::wstring folder = Ansi(result.folderPath);
+    const std::string& folder = result.folderPath;
     switch (result.folder) {
         case MainInstallResult::Folder::Created:
-            return L"Created " + folder +
-                   L" with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
-                   L"execute for Users, inherited below";
+            return Ansi("Created " + folder +
+                        " with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
+                        "execute for Users, inherited below");
         case MainInstallResult::Folder::Existed:
             return ExistingFolderNote(folder, result.protection);
         case MainInstallResult::Folder::NotCreated:
-            return L"Could not create " + folder + L": " + SystemErrorTextWide(result.folderError);
+            return Ansi("Could not create " + folder + ": ") + SystemErrorTextWide(result.folderError);
         case MainInstallResult::Folder::NotReached:
             break;
     }

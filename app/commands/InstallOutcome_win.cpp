@@ -78,18 +78,19 @@ std::wstring OutcomeLogLine(const InstallOutcome& outcome) {
         case Ending::Installed:
             return std::wstring();
         case Ending::Cancelled:
-            return L"The installation was cancelled by the user; everything it did was undone";
+            return Ansi("The installation was cancelled by the user; everything it did was undone");
         case Ending::Link:
-            return L"A link (reparse point) lies on the way: " + Ansi(failure.path) +
-                   L". It is not followed, and nothing was written";
+            return Ansi("A link (reparse point) lies on the way: " + failure.path +
+                        ". It is not followed, and nothing was written");
         default:
             break;
     }
     if (!failure.path.empty()) {
-        return L"Failed on " + Ansi(failure.path) +
+        return Ansi("Failed on " + failure.path) +
                (failure.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(failure.systemError) : L"");
     }
     // Without a box of its own the log still says how it ended.
-    return outcome.ending == Ending::FilesInUse && outcome.askedAboutFilesInUse ? L"The installation did not complete."
-                                                                                : std::wstring();
+    return outcome.ending == Ending::FilesInUse && outcome.askedAboutFilesInUse
+               ? Ansi("The installation did not complete.")
+               : std::wstring();
 }

@@ -20,7 +20,7 @@ bool ReportingObserver::RetryFilesInUse(const std::vector<install::FileInUse>& f
     }
     const bool retry = m_reporter.AskRetry(FilesInUseMessage(m_table, files), m_window);
     if (!retry) {
-        m_reporter.Step(L"Nothing was written");
+        m_reporter.Step("Nothing was written");
     }
     return retry;
 }
@@ -50,28 +50,32 @@ void ReportingObserver::Committing() {
 }
 
 void ReportingObserver::Noted(Note note, const std::string& path) {
-    const std::wstring file = AnsiToWide(path.c_str());
+    const char* lead = "";
+    const char* tail = "";
     switch (note) {
         case Note::ReadOnlyReplaced:
-            m_reporter.Step(L"Read-only, replaced all the same: " + file);
+            lead = "Read-only, replaced all the same: ";
             break;
         case Note::LeftoverRemoved:
-            m_reporter.Step(L"Left by an interrupted run, removed: " + file);
+            lead = "Left by an interrupted run, removed: ";
             break;
         case Note::OriginalRestored:
-            m_reporter.Step(L"Set aside by an interrupted run, put back: " + file);
+            lead = "Set aside by an interrupted run, put back: ";
             break;
         case Note::InPlace:
-            m_reporter.Step(L"Every file in place in " + file);
+            lead = "Every file in place in ";
             break;
         case Note::RolledBack:
-            m_reporter.Step(L"Rolled back: everything written into " + file + L" was undone");
+            lead = "Rolled back: everything written into ";
+            tail = " was undone";
             break;
         case Note::NotRestored:
-            m_reporter.Step(L"Could not be put back as it was: " + file);
+            lead = "Could not be put back as it was: ";
             break;
         case Note::OriginalStaysAt:
-            m_reporter.Step(L"Its original stays at " + file + L"; no setup deletes it");
+            lead = "Its original stays at ";
+            tail = "; no setup deletes it";
             break;
     }
+    m_reporter.Step(lead + path + tail);
 }

@@ -59,6 +59,14 @@ void __throw_bad_function_call() {
 
 }  // namespace std
 
+// The tag of the nothrow allocations. The library defines it beside its new_handler, whose object file
+// would come along with it.
+namespace std {
+
+const nothrow_t nothrow{};
+
+}  // namespace std
+
 // The allocation functions. The library's throw std::bad_alloc from code built with exceptions, and
 // its nothrow forms catch that; these end the run or answer null directly. The setup sets no
 // new_handler, so there is nothing to retry.

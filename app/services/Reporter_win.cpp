@@ -1,7 +1,12 @@
 #include "app/services/Reporter_win.h"
 
 #include "app/services/SetupLog_win.h"
+#include "framework/GbkText_win.h"
 #include "framework/MessageBox_win.h"
+
+void Reporter::Step(const std::string& ansiText) {
+    Step(AnsiToWide(ansiText.c_str()));
+}
 
 void LogReporter::Step(const std::wstring& text) {
     if (m_log) {
@@ -28,6 +33,6 @@ bool LogReporter::AskRetry(const std::wstring& text, HWND window) {
 bool MessageBoxReporter::AskRetry(const std::wstring& text, HWND window) {
     Step(L"Asked: " + text);
     const bool retry = ::AskRetry(text, window);
-    Step(retry ? L"Retry" : L"Cancel");
+    Step(retry ? "Retry" : "Cancel");
     return retry;
 }

@@ -20,6 +20,8 @@ public:
     virtual ~Reporter() = default;
     // A step of the running command: a line of the log, nothing on screen.
     virtual void Step(const std::wstring& text) = 0;
+    // A step in the system code page, as paths come: English words around a path need no wide copy.
+    void Step(const std::string& ansiText);
     // A message that the window shows over `window`, or over the main window when it is null.
     virtual void Message(Kind kind, const std::wstring& text, HWND window = nullptr) = 0;
     // Something the user can put right and try again: the window asks with Retry and Cancel (true for
@@ -32,6 +34,7 @@ class LogReporter : public Reporter {
 public:
     explicit LogReporter(SetupLog* log) : m_log(log) {}
 
+    using Reporter::Step;
     void Step(const std::wstring& text) override;
     void Message(Kind kind, const std::wstring& text, HWND window = nullptr) override;
     bool AskRetry(const std::wstring& text, HWND window = nullptr) override;

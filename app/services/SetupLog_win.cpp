@@ -21,6 +21,10 @@ bool SetupLog::Open(const std::string& path, DWORD* error) {
     return true;
 }
 
+void SetupLog::Line(const std::string& ansiText) {
+    Line(AnsiToWide(ansiText.c_str()));
+}
+
 void SetupLog::Line(const std::wstring& text) {
     if (!IsOpen()) {
         return;

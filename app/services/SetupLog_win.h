@@ -20,6 +20,8 @@ public:
 
     // A text of several lines goes in as several, the later ones indented under the first.
     void Line(const std::wstring& text);
+    // The same for a text in the system code page, as English words around a path come.
+    void Line(const std::string& ansiText);
 
 private:
     void Write(const std::wstring& text);

@@ -182,7 +182,10 @@ void CSetupDlg::RunInstallCommand(CInstallProgressDlg* progress) {
     const ShortcutFolders shortcuts = FindShortcutFolders(m_allUsersShortcuts);
     settings.desktopFolder = shortcuts.desktop;
     settings.programsFolder = shortcuts.programs;
-    m_installed = RunReportedInstallCommand(settings, *m_reporter, m_hWnd, progress).Installed() ? 1 : 0;
+    // The command's boxes belong to the progress window: a box that closes enables its owner, and the
+    // main window must take no input until the command has ended.
+    const HWND boxOwner = progress && progress->GetSafeHwnd() ? progress->GetSafeHwnd() : m_hWnd;
+    m_installed = RunReportedInstallCommand(settings, *m_reporter, boxOwner, progress).Installed() ? 1 : 0;
 }
 
 // Titled in the language chosen in the Language list at this moment, paced by the window's values, its

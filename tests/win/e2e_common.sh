@@ -60,6 +60,8 @@ absent() {
 
 # caption_for LANGUAGE_POSITION: the install-path dialog's caption in that language.
 caption_for() { [ "$1" = 0 ] && echo "选择安装目录" || echo "Select install path"; }
+# main_caption_for LANGUAGE: the main window's caption once that language is chosen.
+main_caption_for() { [ "$1" = 0 ] && echo "欢迎使用" || echo "Welcome to use"; }
 
 # windows_path PATH: a path below drive_c as the setup sees it.
 windows_path() {

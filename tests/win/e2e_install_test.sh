@@ -136,7 +136,8 @@ in_use() {
     local scenario=$1 language=$2 message=$3$'\r\n'$held_exe last=$4 release_first=${5:-} while_standing=${6:-}
     echo "--- $case_name: $scenario, language $language"
     rm -f "$dist/$shown" "$dist/$go"
-    E2E_LANGUAGE=$language E2E_PATH_CAPTION=$(caption_for "$language") E2E_TARGET="$(windows_path "$folder")" \
+    E2E_LANGUAGE=$language E2E_PATH_CAPTION=$(caption_for "$language") E2E_MAIN_CAPTION=$(main_caption_for "$language") \
+        E2E_TARGET="$(windows_path "$folder")" \
         E2E_MESSAGE=$message E2E_LAST=$last E2E_SHOWN=$shown E2E_GO=$go E2E_SWITCHES=$first_switches \
         timeout -k 5 150 "$runner" "$uidriver" "$scenarios/$scenario.scn" &
     local scenario_pid=$!

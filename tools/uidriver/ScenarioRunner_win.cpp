@@ -1,6 +1,7 @@
 #include "tools/uidriver/ScenarioRunner_win.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -156,8 +157,11 @@ private:
             try {
                 command->second.run(args);
                 return;
-            } catch (const StepFailed&) {
-                if (GetTickCount() - start >= kSettleMs) {
+            } catch (const StepFailed& failure) {
+                // A window whose thread is busy gives no answer, which says nothing about it yet: that
+                // is waited out as long as a program's first window is.
+                const bool unanswered = std::strstr(failure.what(), "<no answer>") != nullptr;
+                if (GetTickCount() - start >= (unanswered ? kStartTimeoutMs : kSettleMs)) {
                     throw;
                 }
             }

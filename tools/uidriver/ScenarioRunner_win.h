@@ -19,7 +19,8 @@
 //   expect-caption TEXT | expect-text ID TEXT | expect-enabled ID 0|1 | expect-visible ID 0|1
 //   expect-checked ID 0|1 | expect-selection ID POS | expect-entry ID POS TEXT
 //   expect-window-enabled 0|1    the current window takes input (it does not while a command runs)
-//   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle)
+//   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle;
+//                                a window too busy to answer is waited for up to 30 s)
 //   msgbox TEXT [TITLE] [MS]  wait for a message box, compare its text (and title), press OK
 //   msgbox-starts TEXT [TITLE] [MS]   the same, the text only has to begin with TEXT
 //   msgbox-open TEXT [TITLE] [MS]   wait for a message box with that text and leave it open
