@@ -64,6 +64,7 @@ public:
         Add("expect-text", 2, [this](const Args& a) { ExpectText(ControlText(Current(), ToInt(a[1])), a[2]); });
         Add("expect-text-starts", 2,
             [this](const Args& a) { ExpectPrefix(ControlText(Current(), ToInt(a[1])), a[2]); });
+        Add("wait-text-starts", 2, [this](const Args& a) { WaitTextStarts(a); });
         Add("expect-enabled", 2,
             [this](const Args& a) { ExpectFlag("enabled", ControlEnabled(Current(), ToInt(a[1])), a[2]); });
         Add("expect-window-enabled", 1,
@@ -379,6 +380,24 @@ private:
     }
 
     // Read once, then again until it stands further on: the work moves while it is watched.
+    // A text that comes when the program gets there, as a phase that lasts as long as the machine is
+    // slow ends: waited for, not expected within the settle time.
+    void WaitTextStarts(const Args& a) {
+        const int id = ToInt(a[1]);
+        const DWORD timeout = Timeout(a, 3, kStartTimeoutMs);
+        const DWORD start = GetTickCount();
+        for (;;) {
+            const std::wstring text = ControlText(Current(), id);
+            if (text.rfind(Utf8ToWide(a[2]), 0) == 0) {
+                return;
+            }
+            if (GetTickCount() - start >= timeout) {
+                throw StepFailed("waited for a text starting \"" + a[2] + "\", found " + Quote(text));
+            }
+            Sleep(50);
+        }
+    }
+
     void ProgressRises(const Args& a) {
         const int id = ToInt(a[1]);
         const DWORD timeout = Timeout(a, 2, kDefaultTimeoutMs);

@@ -18,6 +18,7 @@
 //   move DX DY                move the current window by so many pixels, without waiting for it
 //   expect-caption TEXT | expect-text ID TEXT | expect-enabled ID 0|1 | expect-visible ID 0|1
 //   expect-checked ID 0|1 | expect-selection ID POS | expect-entry ID POS TEXT
+//   wait-text-starts ID TEXT [MS]   wait until control ID's text begins with TEXT (default 30 s)
 //   expect-window-enabled 0|1    the current window takes input (it does not while a command runs)
 //   expect-entries ID TEXT...    (an expectation may take 2 s to come true: posted commands settle;
 //                                a window too busy to answer is waited for up to 30 s)
