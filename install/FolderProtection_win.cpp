@@ -210,19 +210,17 @@ FolderProtection ProtectExistingFolder(const std::string& folder) {
 std::wstring ExistingFolderNote(const std::string& folder, const FolderProtection& protection) {
     switch (protection.outcome) {
         case FolderProtection::Outcome::Protected:
-            return AnsiToWide((folder +
-                               " exists: given owner Administrators and the permissions of Program Files, and "
-                               "everything below it only what it inherits from them" +
-                               (protection.skippedLinks ? " (links and files with other names left as they are)" : ""))
-                                  .c_str());
+            return AnsiToWide(folder +
+                              " exists: given owner Administrators and the permissions of Program Files, and "
+                              "everything below it only what it inherits from them" +
+                              (protection.skippedLinks ? " (links and files with other names left as they are)" : ""));
         case FolderProtection::Outcome::NoPermissions:
-            return AnsiToWide((folder + " exists on a volume that keeps no permissions: it cannot be protected").c_str());
+            return AnsiToWide(folder + " exists on a volume that keeps no permissions: it cannot be protected");
         case FolderProtection::Outcome::Link:
-            return AnsiToWide((folder + " exists and is a link: its permissions are left alone").c_str());
+            return AnsiToWide(folder + " exists and is a link: its permissions are left alone");
         case FolderProtection::Outcome::Failed:
             break;
     }
-    return AnsiToWide((folder + " exists: could not give " + protection.path + " the permissions of Program Files: ")
-                          .c_str()) +
+    return AnsiToWide(folder + " exists: could not give " + protection.path + " the permissions of Program Files: ") +
            SystemErrorTextWide(protection.error);
 }

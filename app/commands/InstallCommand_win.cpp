@@ -95,10 +95,6 @@ InstallOutcome OutcomeOf(const PluginInstallResult& result, install::MessageId n
     return outcome;
 }
 
-std::wstring Ansi(const std::string& text) {
-    return AnsiToWide(text.c_str());
-}
-
 template <size_t N>
 std::wstring ListEntry(const char* const (&list)[N], int index) {
     return index >= 0 && static_cast<size_t>(index) < N ? GbkToWide(list[index]) : L"(none)";
@@ -142,13 +138,13 @@ std::wstring FolderNote(const MainInstallResult& result) {
     const std::string& folder = result.folderPath;
     switch (result.folder) {
         case MainInstallResult::Folder::Created:
-            return Ansi("Created " + folder +
+            return AnsiToWide("Created " + folder +
                         " with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
                         "execute for Users, inherited below");
         case MainInstallResult::Folder::Existed:
             return ExistingFolderNote(folder, result.protection);
         case MainInstallResult::Folder::NotCreated:
-            return Ansi("Could not create " + folder + ": ") + SystemErrorTextWide(result.folderError);
+            return AnsiToWide("Could not create " + folder + ": ") + SystemErrorTextWide(result.folderError);
         case MainInstallResult::Folder::NotReached:
             break;
     }

@@ -10,10 +10,6 @@ namespace {
 
 using Ending = InstallOutcome::Ending;
 
-std::wstring Ansi(const std::string& text) {
-    return AnsiToWide(text.c_str());
-}
-
 // A volume too small: the folder, then the megabytes it lacks.
 std::wstring NoSpaceMessage(const install::MessageTable& table, const CheckFindings& found) {
     std::wstring needed = GbkToWide(table.Text(install::MsgSpaceNeeded));
@@ -21,14 +17,14 @@ std::wstring NoSpaceMessage(const install::MessageTable& table, const CheckFindi
     if (mark != std::wstring::npos) {
         needed.replace(mark, 1, FormatDecimalWide(static_cast<long long>(found.missingMegabytes)));
     }
-    return GbkToWide(table.Text(install::MsgNoSpace)) + L"\r\n" + Ansi(found.spaceFolder) + L"\r\n" + needed;
+    return GbkToWide(table.Text(install::MsgNoSpace)) + L"\r\n" + AnsiToWide(found.spaceFolder) + L"\r\n" + needed;
 }
 
 // The branch's words, then the file that could not be made or moved and the system's reason.
 std::wstring NotPlacedMessage(const InstallOutcome& outcome, const install::MessageTable& table) {
     std::wstring message = GbkToWide(table.Text(outcome.notPlacedText));
     if (outcome.failure.kind == ExtractFailure::Kind::CreateFile && !outcome.failure.path.empty()) {
-        message += L"\r\n" + Ansi(outcome.failure.path) + L"\r\n" + SystemErrorTextWide(outcome.failure.systemError);
+        message += L"\r\n" + AnsiToWide(outcome.failure.path) + L"\r\n" + SystemErrorTextWide(outcome.failure.systemError);
     }
     return message;
 }
@@ -64,9 +60,9 @@ std::wstring EndingBox(const InstallOutcome& outcome, const install::MessageTabl
 std::wstring OutcomeBox(const InstallOutcome& outcome, const install::MessageTable& table) {
     std::wstring box = EndingBox(outcome, table);
     for (const InstallRun::NotRestored& file : outcome.notRestored) {
-        box += L"\r\n" + Ansi(file.path);
+        box += L"\r\n" + AnsiToWide(file.path);
         if (!file.standsAt.empty()) {
-            box += L"\r\n  -> " + Ansi(file.standsAt);
+            box += L"\r\n  -> " + AnsiToWide(file.standsAt);
         }
     }
     return box;
@@ -78,19 +74,19 @@ std::wstring OutcomeLogLine(const InstallOutcome& outcome) {
         case Ending::Installed:
             return std::wstring();
         case Ending::Cancelled:
-            return Ansi("The installation was cancelled by the user; everything it did was undone");
+            return AnsiToWide("The installation was cancelled by the user; everything it did was undone");
         case Ending::Link:
-            return Ansi("A link (reparse point) lies on the way: " + failure.path +
+            return AnsiToWide("A link (reparse point) lies on the way: " + failure.path +
                         ". It is not followed, and nothing was written");
         default:
             break;
     }
     if (!failure.path.empty()) {
-        return Ansi("Failed on " + failure.path) +
+        return AnsiToWide("Failed on " + failure.path) +
                (failure.systemError != ERROR_SUCCESS ? L": " + SystemErrorTextWide(failure.systemError) : L"");
     }
     // Without a box of its own the log still says how it ended.
     return outcome.ending == Ending::FilesInUse && outcome.askedAboutFilesInUse
-               ? Ansi("The installation did not complete.")
+               ? AnsiToWide("The installation did not complete.")
                : std::wstring();
 }

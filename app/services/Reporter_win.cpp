@@ -5,7 +5,7 @@
 #include "framework/MessageBox_win.h"
 
 void Reporter::Step(const std::string& ansiText) {
-    Step(AnsiToWide(ansiText.c_str()));
+    Step(AnsiToWide(ansiText));
 }
 
 void LogReporter::Step(const std::wstring& text) {

@@ -22,7 +22,7 @@ bool SetupLog::Open(const std::string& path, DWORD* error) {
 }
 
 void SetupLog::Line(const std::string& ansiText) {
-    Line(AnsiToWide(ansiText.c_str()));
+    Line(AnsiToWide(ansiText));
 }
 
 void SetupLog::Line(const std::wstring& text) {

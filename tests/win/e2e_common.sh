@@ -52,6 +52,13 @@ case_folder() {
     made+=("$folder")
 }
 
+# remove_made: removes what a script's cases made: their folders, the shortcuts and $work.
+remove_made() {
+    for folder in "${made[@]}"; do rm -rf "$folder"; done
+    rm -f "$desktop/Vectrace.lnk"
+    rm -rf "$menu" "$work"
+}
+
 same_file() { cmp -s "$1" "$2" || fail "$2 is not $1"; }
 absent() {
     [ -e "$1" ] && fail "$1 should not exist"

@@ -12,9 +12,7 @@ source "$here/e2e_common.sh"
 work=$(mktemp -d)
 cleanup() {
     [ -n "$helper" ] && kill "$helper" 2>/dev/null
-    for folder in "${made[@]}"; do rm -rf "$folder"; done
-    rm -f "$desktop/Vectrace.lnk"
-    rm -rf "$menu" "$work"
+    remove_made
 }
 trap cleanup EXIT
 

@@ -28,9 +28,7 @@ restore_start_menu() {
 }
 cleanup() {
     restore_start_menu
-    for folder in "${made[@]}"; do rm -rf "$folder"; done
-    rm -f "$desktop/Vectrace.lnk"
-    rm -rf "$menu" "$work"
+    remove_made
 }
 trap cleanup EXIT
 

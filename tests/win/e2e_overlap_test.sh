@@ -13,12 +13,7 @@ scenarios=$here/e2e_overlap
 source "$here/e2e_common.sh"
 case_prefix=vt-e2e-overlap
 work=$(mktemp -d)
-cleanup() {
-    for folder in "${made[@]}"; do rm -rf "$folder"; done
-    rm -f "$desktop/Vectrace.lnk"
-    rm -rf "$menu" "$work"
-}
-trap cleanup EXIT
+trap remove_made EXIT
 
 tree=$work/tree
 cp -R "$payload" "$tree"

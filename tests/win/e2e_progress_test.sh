@@ -13,12 +13,7 @@ scenarios=$here/e2e_progress
 source "$here/e2e_common.sh"
 case_prefix=vt-e2e-progress
 work=$(mktemp -d)
-cleanup() {
-    for folder in "${made[@]}"; do rm -rf "$folder"; done
-    rm -f "$desktop/Vectrace.lnk"
-    rm -rf "$menu" "$work"
-}
-trap cleanup EXIT
+trap remove_made EXIT
 
 # The distribution's folder with a setup of the larger payload in it.
 tree=$work/tree

@@ -259,6 +259,19 @@ TEST_F(MainSoftwareInstallTest, FileInUseIsNamedBeforeAnythingIsWrittenAndRetryI
     ExpectSecondVersion(target);
 }
 
+// Opens `path` without sharing once five files are written, as a program started during the
+// installation would: the commit then fails when it reaches that file.
+void OpenAfterFiveFiles(wintest::ScriptedObserver& observer,
+                        const std::string& path,
+                        std::unique_ptr<wintest::FileHolder>& opened) {
+    observer.betweenFiles = [&opened, path](int written) {
+        if (written == 5) {
+            opened = std::make_unique<wintest::FileHolder>(path);
+        }
+        return true;
+    };
+}
+
 // A program opens a file after the check (here between two files being written): the rename into
 // place fails late, and everything the branch did is undone. A stop asked for between two files
 // undoes it the same way.
@@ -270,12 +283,7 @@ TEST_F(MainSoftwareInstallTest, FailureOrStopOnTheWayLeavesTheFirstVersionAsItWa
 
     std::unique_ptr<wintest::FileHolder> opened;
     wintest::ScriptedObserver late;
-    late.betweenFiles = [&](int written) {
-        if (written == 5) {
-            opened = std::make_unique<wintest::FileHolder>(exe);
-        }
-        return true;
-    };
+    OpenAfterFiveFiles(late, exe, opened);
     MainInstallSettings settings = Settings(target);
     settings.observer = &late;
     MainInstallResult result = InstallMainSoftware(settings);
@@ -340,12 +348,7 @@ TEST_F(MainSoftwareInstallTest, ARollbackTriesAFileHeldForAMomentAgainAndComplet
     heldFile = INVALID_HANDLE_VALUE;
     std::unique_ptr<wintest::FileHolder> opened;  // makes the commit fail when it reaches the program
     wintest::ScriptedObserver late;
-    late.betweenFiles = [&](int written) {
-        if (written == 5) {
-            opened = std::make_unique<wintest::FileHolder>(exe);
-        }
-        return true;
-    };
+    OpenAfterFiveFiles(late, exe, opened);
     MainInstallSettings settings = Settings(target);
     settings.observer = &late;
     install::Transaction::SetMoveHook(&HoldTheFirstFileMovedIn);
