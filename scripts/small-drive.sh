@@ -29,6 +29,10 @@ case $action in
             rm -f "$root/$arch/dosdevices/s:"
         done
         mountpoint -q "$mountpoint" && umount "$mountpoint"
+        # The emulated 32-bit Wine's root shows the drive at the same path by a mount of its own
+        # (scripts/wine-emulated.sh); left there, it would keep the checkout's folder busy for good.
+        emulated=${VT_WINE32_ROOT:-/var/lib/vt-wine32}$(cd "$root" && pwd)/small-drive
+        while mountpoint -q "$emulated" 2>/dev/null; do umount -l "$emulated"; done
         ;;
 esac
 exit 0
