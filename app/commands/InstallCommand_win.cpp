@@ -39,8 +39,8 @@ InstallOutcome OutcomeOf(const MainInstallResult& result) {
             break;
         case MainInstallResult::Outcome::CopyFailed:
             // Damaged after the check at the start (the file changed meanwhile): no program to close.
-            outcome.ending = result.failure.kind == ExtractFailure::Kind::BadArchive ? Ending::SetupDamaged
-                                                                                    : Ending::CouldNotPlace;
+            outcome.ending =
+                result.failure.kind == ExtractFailure::Kind::BadArchive ? Ending::SetupDamaged : Ending::CouldNotPlace;
             break;
         case MainInstallResult::Outcome::FileFailed:
             outcome.ending = Ending::ReadOrWriteFailed;
@@ -76,8 +76,8 @@ InstallOutcome OutcomeOf(const PluginInstallResult& result, install::MessageId n
             outcome.ending = Ending::HostNotFound;
             break;
         case PluginInstallResult::Outcome::CloseHost:
-            outcome.ending = result.failure.kind == ExtractFailure::Kind::BadArchive ? Ending::SetupDamaged
-                                                                                    : Ending::CouldNotPlace;
+            outcome.ending =
+                result.failure.kind == ExtractFailure::Kind::BadArchive ? Ending::SetupDamaged : Ending::CouldNotPlace;
             break;
         case PluginInstallResult::Outcome::FileFailed:
             outcome.ending = Ending::ReadOrWriteFailed;
@@ -138,9 +138,10 @@ std::wstring FolderNote(const MainInstallResult& result) {
     const std::string& folder = result.folderPath;
     switch (result.folder) {
         case MainInstallResult::Folder::Created:
-            return AnsiToWide("Created " + folder +
-                        " with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
-                        "execute for Users, inherited below");
+            return AnsiToWide(
+                "Created " + folder +
+                " with the permissions of Program Files: full control for Administrators and SYSTEM, read and "
+                "execute for Users, inherited below");
         case MainInstallResult::Folder::Existed:
             return ExistingFolderNote(folder, result.protection);
         case MainInstallResult::Folder::NotCreated:

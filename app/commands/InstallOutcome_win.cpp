@@ -24,7 +24,8 @@ std::wstring NoSpaceMessage(const install::MessageTable& table, const CheckFindi
 std::wstring NotPlacedMessage(const InstallOutcome& outcome, const install::MessageTable& table) {
     std::wstring message = GbkToWide(table.Text(outcome.notPlacedText));
     if (outcome.failure.kind == ExtractFailure::Kind::CreateFile && !outcome.failure.path.empty()) {
-        message += L"\r\n" + AnsiToWide(outcome.failure.path) + L"\r\n" + SystemErrorTextWide(outcome.failure.systemError);
+        message +=
+            L"\r\n" + AnsiToWide(outcome.failure.path) + L"\r\n" + SystemErrorTextWide(outcome.failure.systemError);
     }
     return message;
 }
@@ -77,7 +78,7 @@ std::wstring OutcomeLogLine(const InstallOutcome& outcome) {
             return AnsiToWide("The installation was cancelled by the user; everything it did was undone");
         case Ending::Link:
             return AnsiToWide("A link (reparse point) lies on the way: " + failure.path +
-                        ". It is not followed, and nothing was written");
+                              ". It is not followed, and nothing was written");
         default:
             break;
     }

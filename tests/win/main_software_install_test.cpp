@@ -442,9 +442,9 @@ TEST_F(MainSoftwareInstallTest, AKilledRunsJournalIsPutRightAndNothingElseIsTouc
     const std::string killedTemporary = installed + "QTXPrograms\\~vtsetup900.tmp";
     CreateDirectoryA(rollback.c_str(), nullptr);
     ASSERT_TRUE(wintest::WriteWholeFile(rollback + "3", "MaxPower=91\r\n"));  // the user's, set aside
-    ASSERT_TRUE(MoveFileA(laser.c_str(), killedTemporary.c_str()));         // its new one, not yet moved in
-    ASSERT_TRUE(wintest::WriteWholeFile(rollback + "journal1", "T\t" + killedTemporary + "\r\nA\t" + laser + "\t" +
-                                                                    rollback + "3\r\n"));
+    ASSERT_TRUE(MoveFileA(laser.c_str(), killedTemporary.c_str()));           // its new one, not yet moved in
+    ASSERT_TRUE(wintest::WriteWholeFile(rollback + "journal1",
+                                        "T\t" + killedTemporary + "\r\nA\t" + laser + "\t" + rollback + "3\r\n"));
     // Every temporary name this run could take first, in one folder, taken and read-only.
     std::vector<std::string> unnamed = {installed + "QTXDoc\\~vtsetup3.tmp", temp / "Desktop\\~vtsetup1.tmp"};
     for (int n = 0; n < 200; ++n) {
